@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+
+// The one seam through which the core talks to the user: message boxes, the
+// status-bar text and the hourglass. The desktop program installs its Qt
+// implementation; tests install a scripted one; without either, messages go
+// to standard error and questions take their default answer.
+
+enum class Icono { Ninguno, Información, Exclamación, Pregunta, Crítico };
+enum class Botones { Aceptar, AceptarCancelar, SíNo, SíNoCancelar };
+enum class Respuesta { Aceptar, Cancelar, Sí, No };
+
+struct Mensaje {
+    QString texto;
+    Icono icono = Icono::Ninguno;
+    Botones botones = Botones::Aceptar;
+    QString título;  // empty = the program title
+    Respuesta predeterminada = Respuesta::Aceptar;
+};
+
+class Interaccion {
+  public:
+    virtual ~Interaccion() = default;
+    virtual Respuesta mostrar(const Mensaje& m) = 0;
+    virtual void estado(const QString& texto) { (void)texto; }
+    // Called with true when long work starts and false when it ends (nested).
+    virtual void ocupado(bool sí) { (void)sí; }
+};
+
+// The program title: the caption of every message box unless one is given.
+inline constexpr const char* kTítuloPrograma = "Candora";
+
+Interaccion& interaccion();
+// Installs `i` (not owned) and returns the one it replaces; nullptr restores the default.
+Interaccion* InstalarInteraccion(Interaccion* i);
+
+Respuesta MsgBox(const QString& texto, Icono icono = Icono::Ninguno,
+                 Botones botones = Botones::Aceptar, const QString& título = {},
+                 Respuesta predeterminada = Respuesta::Aceptar);
+
+// Status-bar text of the main window; empty shows "Listo.".
+void MostrarEstado(const QString& texto);
+
+// The hourglass for the life of the object.
+class RelojDeArena {
+  public:
+    RelojDeArena();
+    ~RelojDeArena();
+    RelojDeArena(const RelojDeArena&) = delete;
+    RelojDeArena& operator=(const RelojDeArena&) = delete;
+};

@@ -1,0 +1,177 @@
+#include "store/TextoSqlite.h"
+
+#ifdef CANDORA_EXTENSION_SQLITE
+#include <sqlite3ext.h>
+SQLITE_EXTENSION_INIT1
+#else
+#include <sqlite3.h>
+#endif
+
+#include <QChar>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Peso {
+    uint32_t primario;    // (case-folded base letter + 1) * 2; 0 = ignorable (combining mark)
+    uint16_t secundario;  // accent; 0 = none
+};
+
+constexpr char32_t kFinTabla = 0x250;  // Latin-1 Supplement and Latin Extended-A/B
+
+Peso calcularPeso(char32_t cp) {
+    if (cp < 0x80) {
+        char32_t c = (cp >= 'A' && cp <= 'Z') ? cp + 32 : cp;
+        return {(uint32_t(c) + 1) * 2, 0};
+    }
+    if (cp == 0xF1 || cp == 0xD1)
+        return {(uint32_t('n') + 1) * 2 + 1, 0};  // ñ is a letter of its own
+    const QChar::Category cat = QChar::category(cp);
+    if (cat == QChar::Mark_NonSpacing || cat == QChar::Mark_Enclosing)
+        return {0, uint16_t(cp & 0xFFFF)};
+    if (QChar::decompositionTag(cp) == QChar::Canonical) {
+        const QString d = QChar::decomposition(cp);
+        if (d.size() >= 2) {
+            const Peso base = calcularPeso(d.at(0).unicode());
+            return {base.primario, uint16_t(d.at(1).unicode())};
+        }
+    }
+    return {(uint32_t(QChar::toCaseFolded(cp)) + 1) * 2, 0};
+}
+
+const std::array<Peso, kFinTabla>& tablaPesos() {
+    static const std::array<Peso, kFinTabla> tabla = [] {
+        std::array<Peso, kFinTabla> t{};
+        for (char32_t cp = 0; cp < kFinTabla; ++cp) t[cp] = calcularPeso(cp);
+        return t;
+    }();
+    return tabla;
+}
+
+inline Peso peso(char32_t cp) {
+    return cp < kFinTabla ? tablaPesos()[cp] : calcularPeso(cp);
+}
+
+// Decodes one UTF-8 sequence; malformed bytes read as themselves (Latin-1).
+inline char32_t leerUtf8(const unsigned char*& p, const unsigned char* fin) {
+    unsigned char c = *p++;
+    if (c < 0x80) return c;
+    int extra = (c >= 0xF0) ? 3 : (c >= 0xE0) ? 2 : (c >= 0xC0) ? 1 : 0;
+    if (extra == 0 || fin - p < extra) return c;
+    char32_t cp = c & (0x3F >> extra);
+    for (int i = 0; i < extra; ++i) {
+        if ((p[i] & 0xC0) != 0x80) return c;
+        cp = (cp << 6) | (p[i] & 0x3F);
+    }
+    p += extra;
+    return cp;
+}
+
+void pesos(const unsigned char* p, const unsigned char* fin, std::vector<uint32_t>& prim,
+           std::vector<uint16_t>& sec) {
+    prim.clear();
+    sec.clear();
+    while (p < fin) {
+        const Peso w = peso(leerUtf8(p, fin));
+        if (w.primario) prim.push_back(w.primario);
+        sec.push_back(w.secundario);
+    }
+}
+
+template <class T>
+int compararSecuencias(const std::vector<T>& a, const std::vector<T>& b) {
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i)
+        if (a[i] != b[i]) return a[i] < b[i] ? -1 : 1;
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+int compararTexto(void*, int largoA, const void* a, int largoB, const void* b) {
+    return CompararTexto(static_cast<const char*>(a), largoA, static_cast<const char*>(b), largoB);
+}
+
+bool esAscii(const unsigned char* p, int n) {
+    for (int i = 0; i < n; ++i)
+        if (p[i] & 0x80) return false;
+    return true;
+}
+
+// ucase / lcase: Null stays Null, anything else becomes text in the other case.
+template <bool Mayusculas>
+void cambiarCaja(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const auto* t = sqlite3_value_text(argv[0]);
+    const int n = sqlite3_value_bytes(argv[0]);
+    if (!t) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    if (esAscii(t, n)) {
+        std::string s(reinterpret_cast<const char*>(t), size_t(n));
+        for (char& c : s) {
+            if (Mayusculas && c >= 'a' && c <= 'z') c = char(c - 32);
+            if (!Mayusculas && c >= 'A' && c <= 'Z') c = char(c + 32);
+        }
+        sqlite3_result_text(ctx, s.data(), int(s.size()), SQLITE_TRANSIENT);
+        return;
+    }
+    const QString q = QString::fromUtf8(reinterpret_cast<const char*>(t), n);
+    const QByteArray r = (Mayusculas ? q.toUpper() : q.toLower()).toUtf8();
+    sqlite3_result_text(ctx, r.constData(), int(r.size()), SQLITE_TRANSIENT);
+}
+
+}  // namespace
+
+int CompararTexto(const char* a, int largoA, const char* b, int largoB) {
+    const auto* pa = reinterpret_cast<const unsigned char*>(a);
+    const auto* pb = reinterpret_cast<const unsigned char*>(b);
+    // Fast path while both sides are ASCII: case-folded byte order.
+    const int n = std::min(largoA, largoB);
+    int i = 0;
+    for (; i < n; ++i) {
+        const unsigned char ca = pa[i], cb = pb[i];
+        if ((ca | cb) & 0x80) break;
+        const unsigned char la = (ca >= 'A' && ca <= 'Z') ? ca + 32 : ca;
+        const unsigned char lb = (cb >= 'A' && cb <= 'Z') ? cb + 32 : cb;
+        if (la != lb) {
+            // Equal prefixes so far; a later accent cannot change a primary difference.
+            return la < lb ? -1 : 1;
+        }
+    }
+    if (i == n && esAscii(pa + i, largoA - i) && esAscii(pb + i, largoB - i))
+        return largoA == largoB ? 0 : (largoA < largoB ? -1 : 1);
+    thread_local std::vector<uint32_t> primA, primB;
+    thread_local std::vector<uint16_t> secA, secB;
+    pesos(pa, pa + largoA, primA, secA);
+    pesos(pb, pb + largoB, primB, secB);
+    if (int c = compararSecuencias(primA, primB)) return c;
+    return compararSecuencias(secA, secB);
+}
+
+int RegistrarTextoSqlite(sqlite3* db) {
+    int rc = sqlite3_create_collation_v2(db, "TEXTO", SQLITE_UTF8, nullptr, compararTexto, nullptr);
+    const int banderas = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
+    if (rc == SQLITE_OK)
+        rc = sqlite3_create_function_v2(db, "ucase", 1, banderas, nullptr, cambiarCaja<true>,
+                                        nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_create_function_v2(db, "lcase", 1, banderas, nullptr, cambiarCaja<false>,
+                                        nullptr, nullptr, nullptr);
+    return rc;
+}
+
+#ifdef CANDORA_EXTENSION_SQLITE
+extern "C" __attribute__((visibility("default"))) int sqlite3_candorasqlite_init(
+    sqlite3* db, char**, const sqlite3_api_routines* api) {
+    SQLITE_EXTENSION_INIT2(api);
+    return RegistrarTextoSqlite(db);
+}
+#endif

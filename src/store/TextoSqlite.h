@@ -1,0 +1,12 @@
+#pragma once
+
+struct sqlite3;
+
+// Registers on one SQLite connection what Candora's SQL needs: the TEXTO
+// collation (case-insensitive, accents as a second-level difference, ñ as its
+// own letter) and the functions ucase(x) and lcase(x) with Unicode case rules.
+// Returns an SQLite result code.
+int RegistrarTextoSqlite(sqlite3* db);
+
+// The collation itself, for tests and for sorting in memory with the store's order.
+int CompararTexto(const char* a, int largoA, const char* b, int largoB);

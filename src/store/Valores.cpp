@@ -1,0 +1,177 @@
+#include "store/Valores.h"
+
+#include "store/Controles.h"
+
+#include <QDateTime>
+
+QString VacíoSiNulo(const QVariant& valor) {
+    if (!valor.isValid() || valor.isNull()) return {};
+    return valor.toString();
+}
+
+QVariant NuloSiVacío(const QString& texto) {
+    if (texto.isEmpty()) return QVariant(QMetaType::fromType<QString>());
+    return texto;
+}
+
+QString ComillasSQL(const QString& texto) {
+    QString r = texto;
+    r.replace(QLatin1Char('\''), QLatin1String("''"));
+    return QLatin1Char('\'') + r + QLatin1Char('\'');
+}
+
+QString TextoSQL(const QVariant& valor) {
+    const QString t = VacíoSiNulo(valor).trimmed();
+    if (t.isEmpty()) return QStringLiteral("null");
+    return ComillasSQL(t);
+}
+
+QString EntreComillas(const QString& texto) {
+    return QLatin1Char('"') + texto + QLatin1Char('"');
+}
+
+double RedondearSimple(double valor) {
+    const float f = static_cast<float>(valor);
+    return QString::number(double(f), 'g', 7).toDouble();
+}
+
+QString NúmeroSQL(double valor) {
+    return QString::number(RedondearSimple(valor), 'g', 7);
+}
+
+void Reemplazar(QString& texto, const QString& buscar, const QString& reemplazo) {
+    // The search restarts where the replacement went, so a replacement that
+    // still holds what is searched for would never end.
+    if (buscar.isEmpty() || reemplazo.contains(buscar, Qt::CaseInsensitive)) return;
+    qsizetype p = 0;
+    while ((p = texto.indexOf(buscar, p, Qt::CaseInsensitive)) >= 0)
+        texto.replace(p, buscar.size(), reemplazo);
+}
+
+QString LimpiarTexto(QString& texto, bool conservarPuntos) {
+    static const QString blanco = QStringLiteral(" ");
+    Reemplazar(texto, QStringLiteral("'"), blanco);
+    Reemplazar(texto, QStringLiteral("´"), blanco);
+    Reemplazar(texto, QStringLiteral("\""), blanco);
+    Reemplazar(texto, QStringLiteral("/ "), QStringLiteral("/"));
+    Reemplazar(texto, QStringLiteral(" /"), QStringLiteral("/"));
+    Reemplazar(texto, QStringLiteral("_ "), QStringLiteral("_"));
+    Reemplazar(texto, QStringLiteral(" _"), QStringLiteral("_"));
+    if (!conservarPuntos) {
+        Reemplazar(texto, QStringLiteral("."), blanco);
+        Reemplazar(texto, QStringLiteral(","), blanco);
+        Reemplazar(texto, QStringLiteral("- "), QStringLiteral("-"));
+        Reemplazar(texto, QStringLiteral(" -"), QStringLiteral("-"));
+    }
+    Reemplazar(texto, QStringLiteral("  "), blanco);
+    texto = texto.trimmed();
+    return texto;
+}
+
+namespace {
+QString rellenar(const QString& texto, int ancho, const QString& relleno, bool izquierda) {
+    const QString t = texto.trimmed();
+    if (t.size() >= ancho) return t;
+    const QString r(ancho - t.size(), relleno.isEmpty() ? QLatin1Char(' ') : relleno.at(0));
+    return izquierda ? r + t : t + r;
+}
+}  // namespace
+
+QString RellenarIzquierda(const QString& texto, int ancho, const QString& relleno) {
+    return rellenar(texto, ancho, relleno, true);
+}
+
+QString RellenarDerecha(const QString& texto, int ancho, const QString& relleno) {
+    return rellenar(texto, ancho, relleno, false);
+}
+
+int32_t Máximo(int32_t a, int32_t b) {
+    return a > b ? a : b;
+}
+int16_t Mínimo(int16_t a, int16_t b) {
+    return a < b ? a : b;
+}
+
+QString FechaHoraTexto() {
+    return QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
+}
+
+QString FormatearFechaHora(const QString& t) {
+    if (t.size() < 12) return {};
+    return t.mid(0, 4) + u'/' + t.mid(4, 2) + u'/' + t.mid(6, 2) + u' ' + t.mid(8, 2) + u':' +
+           t.mid(10, 2);
+}
+
+QString NombreMes(int mes) {
+    static const char* const meses[] = {"Enero",      "Febrero", "Marzo",     "Abril",
+                                        "Mayo",       "Junio",   "Julio",     "Agosto",
+                                        "Septiembre", "Octubre", "Noviembre", "Diciembre"};
+    if (mes < 1 || mes > 12) return {};
+    return QString::fromUtf8(meses[mes - 1]);
+}
+
+QString NombreOperador(int código) {
+    static const char* const nombres[] = {
+        "contiene",   "no contiene",   "es vacío",           "no es vacío",
+        "es igual a", "es distinto a", "es mayor o igual a", "es menor o igual a"};
+    if (código < 1 || código > 8) return {};
+    return QString::fromUtf8(nombres[código - 1]);
+}
+
+void LlenarSíNo(ControlLista& lista, int marca) {
+    lista.Clear();
+    const int sí = lista.AddItem(QStringLiteral("Sí"));
+    lista.setItemData(sí, 1);
+    const int no = lista.AddItem(QStringLiteral("No"));
+    lista.setItemData(no, 0);
+    lista.setListIndex(marca != 0 ? sí : no);
+}
+
+void SeleccionarPorTexto(ControlLista& lista, const QString& texto) {
+    for (int i = 0; i < lista.ListCount(); ++i) {
+        if (lista.List(i) == texto) {
+            lista.setListIndex(i);
+            return;
+        }
+    }
+}
+
+void FiltrarTeclaNumérica(ControlTexto& control, int& tecla, bool permitirDecimales) {
+    if (tecla == 8 || tecla == 13) return;
+    if (tecla == ',') tecla = '.';
+    const bool dígito = tecla >= '0' && tecla <= '9';
+    if (!dígito && tecla != '.') {
+        tecla = 0;
+        return;
+    }
+    if (dígito) return;
+    if (!permitirDecimales || control.Text().contains(QLatin1Char('.'))) {
+        tecla = 0;
+        return;
+    }
+    if (control.SelStart() == 0) {
+        control.setText(QStringLiteral("0.") + control.Text());
+        control.setSelStart(2);
+        control.setSelLength(0);
+        tecla = 0;
+    }
+}
+
+int Autocompletar(ControlCombo& combo, int tecla, int inicio, int largo) {
+    if (tecla < 32) return tecla;  // control keys are the combo's own business
+    QString escrito = combo.Text();
+    if (largo > 0) escrito = escrito.left(inicio) + escrito.mid(inicio + largo);
+    escrito += QChar(char16_t(tecla));
+    const int n = int(escrito.size());
+    for (int i = 0; i < combo.ListCount(); ++i) {
+        const QString entrada = combo.List(i);
+        if (entrada.size() < n || entrada.left(n).compare(escrito, Qt::CaseInsensitive) != 0)
+            continue;
+        combo.setListIndex(i);
+        if (combo.Text() != entrada) combo.setText(entrada);
+        combo.setSelStart(n);
+        combo.setSelLength(int(entrada.size()) - n);
+        return 0;
+    }
+    return tecla;
+}

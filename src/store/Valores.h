@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+#include <cstdint>
+
+class ControlLista;
+class ControlTexto;
+class ControlCombo;
+
+// Conversions at the store's boundary.
+QString VacíoSiNulo(const QVariant& valor);
+QVariant NuloSiVacío(const QString& texto);
+// 'text' with inner apostrophes doubled: the one way a text is put between apostrophes.
+QString ComillasSQL(const QString& texto);
+// "null" for Null or blanks, otherwise the trimmed value through ComillasSQL.
+QString TextoSQL(const QVariant& valor);
+QString EntreComillas(const QString& texto);
+// A decimal for SQL text: C locale, point separator, the single precision's digits.
+QString NúmeroSQL(double valor);
+// A value rounded to what a single-precision column holds.
+double RedondearSimple(double valor);
+
+// Text.
+void Reemplazar(QString& texto, const QString& buscar, const QString& reemplazo);
+QString LimpiarTexto(QString& texto, bool conservarPuntos);
+QString RellenarIzquierda(const QString& texto, int ancho, const QString& relleno = {});
+QString RellenarDerecha(const QString& texto, int ancho, const QString& relleno = {});
+int32_t Máximo(int32_t a, int32_t b);
+int16_t Mínimo(int16_t a, int16_t b);
+
+// Dates.
+QString FechaHoraTexto();
+QString FormatearFechaHora(const QString& texto);
+QString NombreMes(int mes);
+
+// Fixed lists.
+QString NombreOperador(int código);
+void LlenarSíNo(ControlLista& lista, int marca);
+void SeleccionarPorTexto(ControlLista& lista, const QString& texto);
+
+// Key handling for input fields: the typed character code, changed in place
+// (0 = swallowed), and type-ahead, which returns the code to let through.
+void FiltrarTeclaNumérica(ControlTexto& control, int& tecla, bool permitirDecimales);
+int Autocompletar(ControlCombo& combo, int tecla, int inicio, int largo);

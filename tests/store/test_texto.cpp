@@ -1,0 +1,93 @@
+#include "Apoyo.h"
+
+#include "store/Diccionario.h"
+#include "store/SqlJet.h"
+#include "store/TextoSqlite.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+int comparar(const QString& a, const QString& b) {
+    const QByteArray x = a.toUtf8(), y = b.toUtf8();
+    const int c = CompararTexto(x.constData(), int(x.size()), y.constData(), int(y.size()));
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+}  // namespace
+
+TEST(Texto, LaIntercalaciónIgnoraMayúsculasYOrdenaLosAcentosConSuLetra) {
+    EXPECT_EQ(comparar(QStringLiteral("garcía"), QStringLiteral("GARCÍA")), 0);
+    EXPECT_EQ(comparar(QStringLiteral("PEREZ"), QStringLiteral("perez")), 0);
+    EXPECT_NE(comparar(QStringLiteral("garcia"), QStringLiteral("garcía")),
+              0);  // accents still count
+    EXPECT_EQ(comparar(QStringLiteral("Álvarez"), QStringLiteral("Avila")), -1);
+    EXPECT_EQ(comparar(QStringLiteral("Álvarez"), QStringLiteral("Alonso")), 1);
+    EXPECT_EQ(comparar(QStringLiteral("Nuñez"), QStringLiteral("Nunez")), 1);
+    EXPECT_EQ(comparar(QStringLiteral("Ñandú"), QStringLiteral("Nz")), 1);    // ñ after every n…
+    EXPECT_EQ(comparar(QStringLiteral("Ñandú"), QStringLiteral("Oca")), -1);  // …and before o
+    EXPECT_EQ(comparar(QStringLiteral("abc"), QStringLiteral("abcd")), -1);
+    EXPECT_EQ(comparar(QStringLiteral("Zoe"), QStringLiteral("éxito")), 1);
+}
+
+TEST(Texto, ElAlmacénCompara_Ordena_YPasaAMayúsculasComoElPrograma) {
+    QTemporaryDir carpeta;
+    Diccionario d;
+    d.abrirArchivo(carpeta.filePath(QStringLiteral("t.db")), false, true);
+    d.ejecutar(QStringLiteral("create table t (n text collate TEXTO)"));
+    d.ejecutar(QStringLiteral("create index t_n on t (n)"));
+    for (const char* n :
+         {"Zapata", "álvarez", "Avila", "ñandú", "Nuñez", "nunez", "GARCÍA", "Alonso"})
+        d.ejecutar(QStringLiteral("insert into t values (?)"), {QString::fromUtf8(n)});
+    QStringList orden;
+    auto rs = d.AbrirRS(QStringLiteral("select n from t order by n"));
+    for (; !rs->eof(); rs->MoveNext()) orden << rs->texto(QStringLiteral("n"));
+    EXPECT_EQ(orden.join(u','),
+              QStringLiteral("Alonso,álvarez,Avila,GARCÍA,nunez,Nuñez,ñandú,Zapata"));
+    EXPECT_EQ(d.valorÚnico(QStringLiteral("select count(*) from t where n = 'garcía'")).toInt(), 1);
+    EXPECT_EQ(d.valorÚnico(QStringLiteral("select ucase('ñandú García')")).toString(),
+              QStringLiteral("ÑANDÚ GARCÍA"));
+    EXPECT_TRUE(d.valorÚnico(QStringLiteral("select ucase(null)")).isNull());
+    EXPECT_EQ(
+        d.valorÚnico(QStringLiteral("select count(*) from t where ucase(n) like '%ÁLV%'")).toInt(),
+        1);
+    EXPECT_EQ(d.valorÚnico(QStringLiteral("pragma integrity_check")).toString(),
+              QStringLiteral("ok"));
+}
+
+TEST(Texto, LasSentenciasJetSeTraducenSinTocarLosTextos) {
+    EXPECT_EQ(TraducirJet(QStringLiteral("delete * from CONSULTA_A")),
+              QStringLiteral("delete from CONSULTA_A"));
+    EXPECT_EQ(TraducirJet(QStringLiteral("DELETE  *  FROM x where a = 1")),
+              QStringLiteral("delete from x where a = 1"));
+    EXPECT_EQ(
+        TraducirJet(
+            QStringLiteral("select distinct ID from CONSULTA_B where not isnull( CONSULTA_B.ID )")),
+        QStringLiteral("select distinct ID from CONSULTA_B where not (CONSULTA_B.ID IS NULL)"));
+    EXPECT_EQ(TraducirJet(QStringLiteral(
+                  "select * from t where (isnull(ucase(a))) and isnull (f(b, isnull(c)))")),
+              QStringLiteral(
+                  "select * from t where ((ucase(a) IS NULL)) and (f(b, (c IS NULL)) IS NULL)"));
+    // Texts, quoted names and other words that merely contain the keywords stay as written.
+    const QString intacto = QStringLiteral(
+        "select 'isnull(x)', \"delete * from\", misnull(a), t.isnull(b), a*b from t where c = "
+        "'it''s isnull(' ");
+    EXPECT_EQ(TraducirJet(intacto), intacto);
+}
+
+TEST(Texto, UnGuionSeDivideEnSentenciasCompletas) {
+    const QStringList s = DividirGuion(QStringLiteral(
+        "-- a comment; with a semicolon\ncreate table a (x text default ';');\n"
+        "create trigger tr after insert on a begin update a set x = 'y'; select 1; end;\n"
+        "insert into a values ('b;c')"));
+    ASSERT_EQ(s.size(), 3);
+    EXPECT_TRUE(s.at(1).startsWith(QStringLiteral("create trigger")));
+    EXPECT_TRUE(s.at(1).endsWith(QStringLiteral("end;")));
+    EXPECT_EQ(s.at(2), QStringLiteral("insert into a values ('b;c')"));
+}
+
+TEST(Texto, SóloNombresSimplesPuedenUnirseAUnaSentencia) {
+    EXPECT_TRUE(EsIdentificador(QStringLiteral("nvx_m_paises")));
+    EXPECT_FALSE(EsIdentificador(QStringLiteral("nvx_m_paises; drop table x")));
+    EXPECT_FALSE(EsIdentificador(QString()));
+    EXPECT_TRUE(EsListaOrden(QStringLiteral("orden, nombre desc")));
+    EXPECT_FALSE(EsListaOrden(QStringLiteral("nombre; delete from x")));
+}
