@@ -1,0 +1,122 @@
+#include "shell/admin/Comandos.h"
+
+#include "store/BaseEntregada.h"
+#include "store/Diccionario.h"
+#include "store/ErrorAlmacen.h"
+
+#include <QFileInfo>
+
+ConfiguraciónDatos Contexto::configuración() const {
+    ConfiguraciónDatos c = ConfiguraciónDatos::leer();
+    if (!base.isEmpty()) {
+        c.Proveedor = QString::fromLatin1(kProveedorJet);
+        c.OrigenLocal = base;
+        c.OrigenRemoto.clear();
+    }
+    return c;
+}
+
+void Contexto::abrir() const {
+    ConectarBase(configuración());
+}
+
+namespace {
+
+int faltanArgumentos(Contexto& c, const char* uso) {
+    c.errores << "Uso: candora-admin " << QString::fromUtf8(uso) << '\n';
+    return 2;
+}
+
+int crearBase(Contexto& c, const QStringList& a) {
+    const char* uso = "crear-base RUTA [--compartida RUTA_COMPARTIDA]";
+    if (a.size() != 1 && !(a.size() == 3 && a.at(1) == QLatin1String("--compartida")))
+        return faltanArgumentos(c, uso);
+    const QString ruta = a.at(0);
+    if (a.size() == 1) {
+        CrearBase(ruta);
+        c.salida << "Base creada: " << ruta << '\n';
+        return 0;
+    }
+    const QString compartida = a.at(2);
+    if (!QFileInfo::exists(compartida)) {
+        CrearBaseCompartida(compartida);
+        c.salida << "Base compartida creada: " << compartida << '\n';
+    }
+    CrearBaseLocal(ruta, compartida);
+    c.salida << "Base local creada: " << ruta << " (tablas vinculadas a " << compartida << ")\n";
+    return 0;
+}
+
+int info(Contexto& c, const QStringList& a) {
+    if (!a.isEmpty()) return faltanArgumentos(c, "info");
+    const ConfiguraciónDatos conf = c.configuración();
+    c.abrir();
+    c.salida << "Proveedor: " << conf.Proveedor << '\n'
+             << "Base local: " << dic->rutaLocal() << '\n'
+             << "Origen remoto configurado: "
+             << (conf.OrigenRemoto.isEmpty() ? QStringLiteral("(ninguno)") : conf.OrigenRemoto)
+             << '\n'
+             << "Archivos vinculados: "
+             << (dic->archivosVinculados().isEmpty()
+                     ? QStringLiteral("(ninguno)")
+                     : dic->archivosVinculados().join(QStringLiteral(", ")))
+             << '\n'
+             << "Versión del esquema: "
+             << dic->valorÚnico(QStringLiteral("PRAGMA user_version")).toInt() << "\n\n";
+    c.salida << QStringLiteral("%1 %2  %3\n")
+                    .arg(QStringLiteral("Tabla"), -32)
+                    .arg(QStringLiteral("Filas"), 9)
+                    .arg(QStringLiteral("Ubicación"));
+    for (const Diccionario::Tabla& t : dic->Tablas()) {
+        const qint64 filas =
+            dic->valorÚnico(QStringLiteral("select count(*) from \"%1\"").arg(t.nombre))
+                .toLongLong();
+        c.salida << QStringLiteral("%1 %2  %3\n")
+                        .arg(t.nombre, -32)
+                        .arg(filas, 9)
+                        .arg(t.vinculada ? QStringLiteral("vinculada a ") + t.archivo
+                                         : QStringLiteral("local"));
+    }
+    return 0;
+}
+
+int compactar(Contexto& c, const QStringList& a) {
+    if (a.size() > 1) return faltanArgumentos(c, "compactar [RUTA]");
+    const QString ruta = a.isEmpty() ? RutaLocalEfectiva(c.configuración().OrigenLocal) : a.first();
+    if (!CompactarBase(ruta, true)) {
+        c.errores << "No se pudo compactar «" << ruta
+                  << "»: el archivo no existe o está en uso por otro programa.\n";
+        return 1;
+    }
+    c.salida << "Base compactada: " << ruta << '\n';
+    return 0;
+}
+
+int revincular(Contexto& c, const QStringList& a) {
+    if (a.size() != 1 || a.first().trimmed().isEmpty())
+        return faltanArgumentos(c, "revincular ORIGEN");
+    ConfiguraciónDatos conf = c.configuración();
+    RevincularTablas(a.first(), ConstruirConexión(conf, UsuarioActual));
+    if (c.base.isEmpty()) {
+        // The next start-up relinks to the configured source: keep it in step.
+        conf.OrigenRemoto = a.first();
+        conf.guardar();
+    }
+    ConectarBase(conf);
+    if (dic->archivosVinculados().isEmpty()) {
+        c.salida << "La base local no tiene tablas vinculadas; no se cambió nada.\n";
+        return 0;
+    }
+    c.salida << "Tablas vinculadas a: " << dic->archivosVinculados().join(QStringLiteral(", "))
+             << '\n';
+    return 0;
+}
+
+}  // namespace
+
+void ComandosAlmacen(std::vector<Comando>& comandos) {
+    comandos.push_back({"crear-base", "crear-base RUTA [--compartida RUTA_COMPARTIDA]", crearBase});
+    comandos.push_back({"info", "info", info});
+    comandos.push_back({"compactar", "compactar [RUTA]", compactar});
+    comandos.push_back({"revincular", "revincular ORIGEN", revincular});
+}

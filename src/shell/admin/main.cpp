@@ -1,0 +1,70 @@
+// candora-admin: the store's tasks from the command line, for administrators and scripts.
+
+#include "shell/admin/Comandos.h"
+#include "store/Diccionario.h"
+#include "store/ErrorAlmacen.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace {
+
+void mostrarUso(QTextStream& s, const std::vector<Comando>& comandos) {
+    s << "Uso: candora-admin [--base RUTA] COMANDO [ARGUMENTOS]\n\n"
+         "  --base RUTA   usa ese archivo como base local, tal como está\n\nComandos:\n";
+    for (const Comando& c : comandos) s << "  " << QString::fromUtf8(c.uso) << '\n';
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Candora"));
+    QCoreApplication::setApplicationName(QStringLiteral("Candora"));
+    QTextStream salida(stdout);
+    QTextStream errores(stderr);
+    Contexto contexto{{}, salida, errores};
+
+    std::vector<Comando> comandos;
+    ComandosAlmacen(comandos);
+
+    QStringList args = app.arguments().mid(1);
+    while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
+        const QString opción = args.takeFirst();
+        if (opción == QLatin1String("--base") && !args.isEmpty()) {
+            contexto.base = args.takeFirst();
+        } else if (opción == QLatin1String("--ayuda") || opción == QLatin1String("--help")) {
+            mostrarUso(salida, comandos);
+            return 0;
+        } else {
+            errores << "Opción desconocida: " << opción << '\n';
+            mostrarUso(errores, comandos);
+            return 2;
+        }
+    }
+    if (args.isEmpty()) {
+        mostrarUso(errores, comandos);
+        return 2;
+    }
+    const QString nombre = args.takeFirst();
+    for (const Comando& c : comandos) {
+        if (nombre != QString::fromUtf8(c.nombre)) continue;
+        int código = 1;
+        try {
+            código = c.ejecutar(contexto, args);
+        } catch (const ErrorAlmacen& e) {
+            errores << e.textoUsuario() << '\n';
+            if (!e.sql().isEmpty()) errores << "Instrucción: " << e.sql() << '\n';
+        } catch (const std::exception& e) {
+            errores << "Error: " << e.what() << '\n';
+        }
+        salida.flush();
+        errores.flush();
+        dic.reset();
+        return código;
+    }
+    errores << "Comando desconocido: " << nombre << '\n';
+    mostrarUso(errores, comandos);
+    return 2;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// New databases made from the delivery compiled into the program: the schema,
+// the lookup lists, the key counters and the data dictionary.
+
+// A complete database in one file. The file must not exist yet.
+void CrearBase(const QString& ruta);
+// A shared file: the data tables with the delivery, no working tables.
+void CrearBaseCompartida(const QString& ruta);
+// A workstation's local file: the working tables, and the data tables as links
+// to the shared file `compartida`, which must exist.
+void CrearBaseLocal(const QString& ruta, const QString& compartida);
+
+// The tables a shared file holds and a local file links to.
+QStringList TablasDatos();
+
+// The schema version written into every file this program makes.
+inline constexpr int kVersiónEsquema = 1;

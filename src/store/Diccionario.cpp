@@ -1,0 +1,488 @@
+#include "store/Diccionario.h"
+
+#include "store/Cadenas.h"
+#include "store/Conexion.h"
+#include "store/Controles.h"
+#include "store/ErrorAlmacen.h"
+#include "store/Interaccion.h"
+#include "store/SqlJet.h"
+#include "store/TextoSqlite.h"
+#include "store/Valores.h"
+
+#include <sqlite3.h>
+
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <atomic>
+#include <limits>
+
+std::unique_ptr<Diccionario> dic;
+
+namespace {
+
+constexpr int kEsperaOcupadoMs = 10000;
+constexpr size_t kMáximoPreparadas = 256;
+
+const QString kFallaSentencia =
+    QStringLiteral("No se pudo completar una operación en la base de datos.");
+
+QString nuevoNombreConexión() {
+    static std::atomic<int> n{0};
+    return QStringLiteral("candora-%1").arg(++n);
+}
+
+// A file: URI that SQLite opens without creating the file (mode=rw).
+QString uriArchivo(const QString& ruta, bool crear) {
+    QString p = QFileInfo(ruta).absoluteFilePath();
+    p.replace(u'%', QLatin1String("%25"));
+    p.replace(u'?', QLatin1String("%3f"));
+    p.replace(u'#', QLatin1String("%23"));
+    return QStringLiteral("file:") + p +
+           (crear ? QStringLiteral("?mode=rwc") : QStringLiteral("?mode=rw"));
+}
+
+void exigirIdentificador(const QString& nombre) {
+    if (!EsIdentificador(nombre))
+        throw ErrorAlmacen(
+            kFallaSentencia,
+            QStringLiteral("«%1» no es un nombre de tabla o columna válido.").arg(nombre));
+}
+
+}  // namespace
+
+Diccionario::Diccionario() = default;
+
+Diccionario::~Diccionario() {
+    cerrar();
+}
+
+bool Diccionario::abierto() const {
+    return !nombreConexión_.isEmpty() && QSqlDatabase::database(nombreConexión_, false).isOpen();
+}
+
+void Diccionario::setStrConexión(const QString& conexión) {
+    cerrar();
+    const QString proveedor = ValorConexión(conexión, QStringLiteral("Provider"));
+    if (!EsProveedorArchivo(proveedor))
+        throw ErrorAlmacen(
+            QStringLiteral("No se puede abrir la base de datos."),
+            QStringLiteral("El proveedor «%1» no está disponible en esta instalación de Candora. "
+                           "Elija el proveedor «%2» en las opciones del sistema.")
+                .arg(proveedor, QString::fromLatin1(kProveedorJet)));
+    abrirArchivo(RutaLocalEfectiva(ValorConexión(conexión, QStringLiteral("Data Source"))), true);
+    strConexión_ = conexión;
+}
+
+void Diccionario::abrirArchivo(const QString& ruta, bool conVínculos, bool crear) {
+    cerrar();
+    if (!crear && !QFileInfo(ruta).isFile())
+        throw ErrorAlmacen(QStringLiteral("No se puede abrir la base de datos."),
+                           QStringLiteral("El archivo «%1» no existe.").arg(ruta));
+    nombreConexión_ = nuevoNombreConexión();
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombreConexión_);
+    db.setDatabaseName(uriArchivo(ruta, crear));
+    db.setConnectOptions(
+        QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kEsperaOcupadoMs));
+    if (!db.open()) {
+        const QString motivo = db.lastError().text();
+        cerrar();
+        throw ErrorAlmacen(
+            QStringLiteral("No se puede abrir la base de datos."),
+            QStringLiteral("El archivo «%1» no se pudo abrir: %2").arg(ruta, motivo));
+    }
+    rutaLocal_ = QFileInfo(ruta).absoluteFilePath();
+    if (RegistrarTextoSqlite(manejador()) != SQLITE_OK) {
+        cerrar();
+        throw ErrorAlmacen(QStringLiteral("No se puede abrir la base de datos."),
+                           QStringLiteral("No se pudieron registrar las funciones de texto."));
+    }
+    try {
+        // Reading the schema now turns a file that is not a database into a clear error.
+        valorÚnico(QStringLiteral("select count(*) from sqlite_master"));
+        if (conVínculos) adjuntarVinculos();
+    } catch (const ErrorAlmacen& e) {
+        cerrar();
+        throw ErrorAlmacen(QStringLiteral("No se puede abrir la base de datos «%1».").arg(ruta),
+                           e.detalle(), e.sql(), e.código());
+    }
+}
+
+void Diccionario::adjuntarVinculos() {
+    if (!valorÚnico(QStringLiteral("select 1 from sqlite_master where type = 'table' and "
+                                   "name = 'candora_vinculos'"))
+             .isValid())
+        return;
+    auto rs =
+        AbrirRS(QStringLiteral("select distinct origen from candora_vinculos "
+                               "where origen is not null and origen <> ''"));
+    int n = 0;
+    for (; !rs->eof(); rs->MoveNext()) {
+        const QString origen = rs->texto(QStringLiteral("origen"));
+        if (!QFileInfo(origen).isFile())
+            throw ErrorAlmacen(
+                QStringLiteral("No se puede abrir la base de datos."),
+                QStringLiteral("Las tablas vinculadas apuntan a «%1», que no existe. Revise el "
+                               "origen remoto en las opciones del sistema.")
+                    .arg(origen));
+        ejecutar(QStringLiteral("ATTACH DATABASE ? AS vinculo%1").arg(++n),
+                 {uriArchivo(origen, false)});
+        vinculados_ << QFileInfo(origen).absoluteFilePath();
+    }
+}
+
+void Diccionario::cerrar() {
+    preparadas_.clear();
+    vinculados_.clear();
+    rutaLocal_.clear();
+    nivel_ = 0;
+    if (nombreConexión_.isEmpty()) return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(nombreConexión_, false);
+        if (db.isOpen()) db.close();
+    }
+    QSqlDatabase::removeDatabase(nombreConexión_);
+    nombreConexión_.clear();
+}
+
+void Diccionario::setEsperaOcupado(int milisegundos) {
+    if (sqlite3* h = manejador()) sqlite3_busy_timeout(h, milisegundos);
+}
+
+sqlite3* Diccionario::manejador() const {
+    if (nombreConexión_.isEmpty()) return nullptr;
+    const QVariant h = QSqlDatabase::database(nombreConexión_, false).driver()->handle();
+    if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0) return nullptr;
+    return *static_cast<sqlite3* const*>(h.constData());
+}
+
+void Diccionario::fallar(const QSqlQuery& q, const QString& sql) const {
+    const QSqlError e = q.lastError();
+    throw ErrorAlmacen(kFallaSentencia, e.databaseText().isEmpty() ? e.text() : e.databaseText(),
+                       sql, e.nativeErrorCode());
+}
+
+void Diccionario::ejecutarDirecto(const QString& sql) {
+    if (!abierto())
+        throw ErrorAlmacen(kFallaSentencia, QStringLiteral("La base de datos está cerrada."), sql);
+    QSqlQuery q(QSqlDatabase::database(nombreConexión_, false));
+    if (!q.exec(sql)) fallar(q, sql);
+}
+
+void Diccionario::ejecutar(const QString& sql) {
+    if (sql.isEmpty()) return;
+    ejecutarDirecto(TraducirJet(sql));
+}
+
+QSqlQuery& Diccionario::preparada(const QString& sql, const QVariantList& valores) {
+    if (!abierto())
+        throw ErrorAlmacen(kFallaSentencia, QStringLiteral("La base de datos está cerrada."), sql);
+    auto it = preparadas_.find(sql);
+    if (it == preparadas_.end()) {
+        if (preparadas_.size() >= kMáximoPreparadas) preparadas_.clear();
+        auto q = std::make_unique<QSqlQuery>(QSqlDatabase::database(nombreConexión_, false));
+        q->setForwardOnly(true);
+        const QString traducida = TraducirJet(sql);
+        if (!q->prepare(traducida)) {
+            const QSqlQuery& fallida = *q;
+            fallar(fallida, traducida);
+        }
+        it = preparadas_.emplace(sql, std::move(q)).first;
+    }
+    QSqlQuery& q = *it->second;
+    for (int i = 0; i < valores.size(); ++i) q.bindValue(i, valores.at(i));
+    if (!q.exec()) {
+        const QSqlError e = q.lastError();
+        q.finish();
+        throw ErrorAlmacen(kFallaSentencia,
+                           e.databaseText().isEmpty() ? e.text() : e.databaseText(), sql,
+                           e.nativeErrorCode());
+    }
+    return q;
+}
+
+int Diccionario::ejecutar(const QString& sql, const QVariantList& valores) {
+    QSqlQuery& q = preparada(sql, valores);
+    const int n = q.numRowsAffected();
+    q.finish();
+    return n;
+}
+
+std::unique_ptr<Recordset> Diccionario::AbrirRS(const QString& sql, int cursor) {
+    (void)cursor;  // every result set is static and client-side
+    if (sql.trimmed().isEmpty()) return nullptr;
+    RelojDeArena reloj;
+    if (!abierto())
+        throw ErrorAlmacen(kFallaSentencia, QStringLiteral("La base de datos está cerrada."), sql);
+    QSqlQuery q(QSqlDatabase::database(nombreConexión_, false));
+    q.setForwardOnly(true);
+    const QString traducida = TraducirJet(sql);
+    if (!q.exec(traducida)) fallar(q, traducida);
+    auto rs = std::make_unique<Recordset>(q);
+    if (q.lastError().isValid()) fallar(q, traducida);
+    return rs;
+}
+
+std::unique_ptr<Recordset> Diccionario::AbrirRS(const QString& sql, const QVariantList& valores) {
+    if (sql.trimmed().isEmpty()) return nullptr;
+    RelojDeArena reloj;
+    QSqlQuery& q = preparada(sql, valores);
+    auto rs = std::make_unique<Recordset>(q);
+    const QSqlError e = q.lastError();
+    q.finish();
+    if (e.isValid())
+        throw ErrorAlmacen(kFallaSentencia, e.databaseText(), sql, e.nativeErrorCode());
+    return rs;
+}
+
+QVariant Diccionario::valorÚnico(const QString& sql, const QVariantList& valores) {
+    QSqlQuery& q = preparada(sql, valores);
+    QVariant v;
+    if (q.next()) v = q.value(0);
+    const QSqlError e = q.lastError();
+    q.finish();
+    if (e.isValid())
+        throw ErrorAlmacen(kFallaSentencia, e.databaseText(), sql, e.nativeErrorCode());
+    if (!v.isValid()) return {};
+    return v.isNull() ? QVariant(QMetaType::fromType<QString>()) : v;
+}
+
+void Diccionario::DeleteId(const QString& tabla, const QString& columna, int32_t valor) {
+    exigirIdentificador(tabla);
+    exigirIdentificador(columna);
+    ejecutar(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(tabla, columna), {valor});
+}
+
+void Diccionario::LimpiarPostulante(int32_t id) {
+    Transaccion t(*this);
+    if (valorÚnico(QStringLiteral("select 1 from nvx_m_postulantes where id = ?"), {id}).isValid())
+        throw ErrorAlmacen(
+            QStringLiteral("No se puede crear el postulante."),
+            QStringLiteral("La clave %1 ya pertenece a un postulante de la base de datos: el "
+                           "contador de claves de «nvx_m_postulantes» está atrasado respecto de "
+                           "los datos. Avise al soporte técnico.")
+                .arg(id));
+    for (const char* tabla :
+         {"nvx_d_idiomas", "nvx_d_experiencia", "nvx_d_interes", "nvx_d_formacion"})
+        ejecutar(QStringLiteral("delete from %1 where postulante = ?").arg(QLatin1String(tabla)),
+                 {id});
+    t.confirmar();
+}
+
+int32_t Diccionario::PróximoID(const QString& tabla) {
+    Transaccion t(*this);
+    const QVariant último =
+        valorÚnico(QStringLiteral("select ULTIMO_ID from nvx_m_ids where TABLA = ?"), {tabla});
+    if (!último.isValid() || último.toLongLong() >= std::numeric_limits<int32_t>::max()) {
+        MsgBox(QStringLiteral("No se pudo obtener un número de orden para este registro. Puede que "
+                              "otro usuario esté accediendo a los mismos datos en este momento.") +
+                   QStringLiteral("\n\nPor favor, intente de nuevo."),
+               Icono::Exclamación);
+        return 0;
+    }
+    const int32_t próximo = int32_t(último.toLongLong() + 1);
+    ejecutar(QStringLiteral("UPDATE nvx_m_ids SET ultimo_id = ? WHERE tabla = ?"),
+             {próximo, tabla});
+    t.confirmar();
+    return próximo;
+}
+
+QString Diccionario::NombreElemento(const QString& tabla, int32_t id, const QString& columna) {
+    const QString c = columna.isEmpty() ? QStringLiteral("nombre") : columna;
+    exigirIdentificador(tabla);
+    exigirIdentificador(c);
+    return VacíoSiNulo(
+        valorÚnico(QStringLiteral("select %1 as xdato from %2 where id = ?").arg(c, tabla), {id}));
+}
+
+Elemento Diccionario::GetElemento(const QString& tabla, int32_t id) {
+    exigirIdentificador(tabla);
+    Elemento e;
+    auto rs = AbrirRS(QStringLiteral("select id, nombre from %1 where id = ?").arg(tabla), {id});
+    if (!rs->eof()) {
+        e.id = int32_t(rs->entero(QStringLiteral("id")));
+        e.Nombre = rs->texto(QStringLiteral("nombre"));
+    }
+    return e;
+}
+
+int32_t Diccionario::ElementoID(const QString& tabla, const QString& nombre) {
+    exigirIdentificador(tabla);
+    return int32_t(
+        valorÚnico(QStringLiteral("select ID from %1 where NOMBRE = ? order by ID").arg(tabla),
+                   {nombre})
+            .toLongLong());
+}
+
+int32_t Diccionario::Nuevo_Elemento(const QString& tabla, const QString& nombre) {
+    if (nombre.trimmed().isEmpty()) return 0;
+    RelojDeArena reloj;
+    QString limpio = nombre;
+    LimpiarTexto(limpio, false);
+    if (limpio.isEmpty()) return 0;
+    // Look-up and insert in one write transaction: two workstations never add one name twice.
+    Transaccion t(*this);
+    if (const int32_t id = ElementoID(tabla, limpio)) return id;
+    const int32_t id = PróximoID(tabla);
+    if (id == 0) return 0;
+    ejecutar(QStringLiteral("INSERT INTO %1 (Id, Nombre) VALUES (?, ?)").arg(tabla), {id, limpio});
+    t.confirmar();
+    return id;
+}
+
+void Diccionario::LlenarComboElementos(const QString& tabla, ControlLista& lista, int porOrden,
+                                       bool conNinguno, int32_t idSeleccionado) {
+    exigirIdentificador(tabla);
+    auto rs =
+        AbrirRS(QStringLiteral("select Id, Nombre, predeterminado from %1 order by %2")
+                    .arg(tabla, porOrden != 0 ? QStringLiteral("orden") : QStringLiteral("nombre")),
+                0);
+    lista.Clear();
+    int selección = -1;
+    if (conNinguno) {
+        selección = lista.AddItem(QStringLiteral("(ninguno)"));
+        lista.setItemData(selección, 0);
+    }
+    for (; !rs->eof(); rs->MoveNext()) {
+        const int32_t id = int32_t(rs->entero(QStringLiteral("Id")));
+        const int i = lista.AddItem(rs->texto(QStringLiteral("Nombre")));
+        lista.setItemData(i, id);
+        if (rs->entero(QStringLiteral("predeterminado")) == 1 && idSeleccionado == 0 &&
+            selección < 0)
+            selección = i;
+        if (id == idSeleccionado) selección = i;
+    }
+    if (selección >= 0) lista.setListIndex(selección);
+}
+
+Campo Diccionario::GetCampo(int32_t id) {
+    RelojDeArena reloj;
+    auto rs = AbrirRS(QStringLiteral("select * from nvx_diccionario where ID = ?"), {id});
+    Campo c;
+    if (rs->eof()) {
+        MsgBox(QStringLiteral("No se encontró información sobre el ID %1 en la tabla Diccionario.")
+                   .arg(id),
+               Icono::Exclamación, Botones::Aceptar, QStringLiteral("Error de código fuente"));
+        return c;
+    }
+    c.id = int32_t(rs->entero(QStringLiteral("id")));
+    c.orden = int16_t(rs->entero(QStringLiteral("orden")));
+    c.tabla = rs->texto(QStringLiteral("tabla"));
+    c.Tipo = rs->texto(QStringLiteral("Tipo"));
+    c.Nombre_Columna = rs->texto(QStringLiteral("Nombre_Columna"));
+    c.Relacion_Tabla = rs->texto(QStringLiteral("Relacion_Tabla"));
+    c.Relacion_Clave = rs->texto(QStringLiteral("Relacion_Clave"));
+    c.Relacion_Retorno = rs->texto(QStringLiteral("Relacion_Retorno"));
+    return c;
+}
+
+QString Diccionario::tipodato(int32_t id) {
+    RelojDeArena reloj;
+    return VacíoSiNulo(
+        valorÚnico(QStringLiteral("select TIPO from nvx_diccionario where ID = ?"), {id}));
+}
+
+QString Diccionario::RelaciónTabla(const QString& tabla, const QString& columna) {
+    return VacíoSiNulo(valorÚnico(QStringLiteral("select Relacion_Tabla from nvx_diccionario "
+                                                 "where Tabla = ? and Nombre_Columna = ?"),
+                                  {tabla, columna}));
+}
+
+int32_t Diccionario::idcolumna(const QString& tabla, const QString& columna) {
+    return int32_t(valorÚnico(QStringLiteral("select ID from nvx_diccionario where Tabla = ? and "
+                                             "Nombre_Columna = ?"),
+                              {tabla, columna})
+                       .toLongLong());
+}
+
+QString Diccionario::nomdato(int32_t id) {
+    RelojDeArena reloj;
+    auto rs = AbrirRS(QStringLiteral("select lng, lng2 from nvx_diccionario where ID = ?"), {id});
+    if (rs->eof()) return {};
+    QString t = CadenaRecurso(int(rs->entero(QStringLiteral("lng"))));
+    const int lng2 = int(rs->entero(QStringLiteral("lng2")));
+    if (lng2 > 0) t += u'-' + CadenaRecurso(lng2);
+    return t;
+}
+
+Elementos Diccionario::ListaColumnas(const QString& tabla) {
+    Elementos lista;
+    auto rs =
+        AbrirRS(QStringLiteral("select Orden, Dato, Tipo from nvx_diccionario where Tabla = ? "
+                               "order by Orden"),
+                {tabla});
+    for (; !rs->eof(); rs->MoveNext())
+        lista.Add(int32_t(rs->entero(QStringLiteral("Orden"))), rs->texto(QStringLiteral("Dato")),
+                  rs->texto(QStringLiteral("Tipo")));
+    return lista;
+}
+
+Elementos Diccionario::ListaElementos(const QString& tabla, const QString& columnaOrden) {
+    exigirIdentificador(tabla);
+    if (!EsListaOrden(columnaOrden))
+        throw ErrorAlmacen(kFallaSentencia,
+                           QStringLiteral("«%1» no es un orden válido.").arg(columnaOrden));
+    Elementos lista;
+    auto rs =
+        AbrirRS(QStringLiteral("select Id, Nombre from %1 order by %2").arg(tabla, columnaOrden));
+    for (; !rs->eof(); rs->MoveNext())
+        lista.Add(int32_t(rs->entero(QStringLiteral("Id"))), rs->texto(QStringLiteral("Nombre")));
+    return lista;
+}
+
+std::vector<Diccionario::Tabla> Diccionario::Tablas() {
+    std::vector<Tabla> tablas;
+    auto bases = AbrirRS(QStringLiteral("PRAGMA database_list"));
+    for (; !bases->eof(); bases->MoveNext()) {
+        const QString esquema = bases->texto(QStringLiteral("name"));
+        if (esquema == QLatin1String("temp")) continue;
+        const QString archivo = bases->texto(QStringLiteral("file"));
+        auto rs =
+            AbrirRS(QStringLiteral("select name from \"%1\".sqlite_master where type = 'table' "
+                                   "and name not like 'sqlite_%' order by name collate TEXTO")
+                        .arg(esquema));
+        for (; !rs->eof(); rs->MoveNext())
+            tablas.push_back(
+                {rs->texto(QStringLiteral("name")), archivo, esquema != QLatin1String("main")});
+    }
+    return tablas;
+}
+
+Transaccion::Transaccion(Diccionario& d) : d_(d), nivel_(d.nivel_ + 1) {
+    d_.ejecutarDirecto(nivel_ == 1 ? QStringLiteral("BEGIN IMMEDIATE")
+                                   : QStringLiteral("SAVEPOINT candora_%1").arg(nivel_));
+    d_.nivel_ = nivel_;
+}
+
+void Transaccion::confirmar() {
+    if (terminada_) return;
+    if (sqlite3* h = d_.manejador(); h && sqlite3_get_autocommit(h))
+        throw ErrorAlmacen(QStringLiteral("La operación no se completó."),
+                           QStringLiteral("La base de datos deshizo la transacción en curso."));
+    d_.ejecutarDirecto(nivel_ == 1 ? QStringLiteral("COMMIT")
+                                   : QStringLiteral("RELEASE candora_%1").arg(nivel_));
+    terminada_ = true;
+    d_.nivel_ = nivel_ - 1;
+}
+
+Transaccion::~Transaccion() {
+    if (terminada_) return;
+    d_.nivel_ = nivel_ - 1;
+    if (!d_.abierto()) return;
+    sqlite3* h = d_.manejador();
+    if (h && sqlite3_get_autocommit(h)) return;  // the store already rolled it back
+    try {
+        if (nivel_ == 1) {
+            d_.ejecutarDirecto(QStringLiteral("ROLLBACK"));
+        } else {
+            d_.ejecutarDirecto(QStringLiteral("ROLLBACK TO candora_%1").arg(nivel_));
+            d_.ejecutarDirecto(QStringLiteral("RELEASE candora_%1").arg(nivel_));
+        }
+    } catch (const ErrorAlmacen&) {
+        // Nothing more can be done while unwinding; SQLite ends the transaction with the
+        // connection.
+    }
+}

@@ -1,0 +1,128 @@
+#pragma once
+
+#include "store/Campo.h"
+#include "store/Elemento.h"
+#include "store/Recordset.h"
+
+#include <QString>
+#include <QVariantList>
+
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+class ControlLista;
+class QSqlQuery;
+struct sqlite3;
+
+// The single gateway to the store. Every statement, read, key allocation and
+// dictionary lookup of the program runs through one Diccionario and its one
+// connection, so reads inside a transaction see that transaction's own rows.
+// Statements may be written in the Jet dialect (see TraducirJet). A failed
+// statement raises ErrorAlmacen.
+class Diccionario {
+  public:
+    Diccionario();
+    ~Diccionario();
+    Diccionario(const Diccionario&) = delete;
+    Diccionario& operator=(const Diccionario&) = delete;
+
+    // Stores the connection text and opens the connection with it.
+    void setStrConexión(const QString& conexión);
+    const QString& strConexión() const { return strConexión_; }
+    void cerrar();
+    bool abierto() const;
+
+    // Opens a database file directly, for the store's own tools (creation,
+    // compaction, relinking). `conVínculos` attaches the files its linked
+    // tables live in; `crear` makes a new empty file where none exists.
+    void abrirArchivo(const QString& ruta, bool conVínculos, bool crear = false);
+
+    // The local file and the shared files its linked tables live in.
+    const QString& rutaLocal() const { return rutaLocal_; }
+    const QStringList& archivosVinculados() const { return vinculados_; }
+
+    // Statements without rows. An empty text does nothing. Outside a
+    // Transaccion each statement is its own transaction; inside one it joins it.
+    void ejecutar(const QString& sql);
+    // With bound values; returns the number of rows changed.
+    int ejecutar(const QString& sql, const QVariantList& valores);
+
+    // Read-only, client-side result sets; a blank text gives no result set.
+    std::unique_ptr<Recordset> AbrirRS(const QString& sql, int cursor = 3);
+    std::unique_ptr<Recordset> AbrirRS(const QString& sql, const QVariantList& valores);
+    void CerrarRS(std::unique_ptr<Recordset>& rs) { rs.reset(); }
+    // First column of the first row; an invalid QVariant when there is no row.
+    QVariant valorÚnico(const QString& sql, const QVariantList& valores = {});
+
+    void DeleteId(const QString& tabla, const QString& columna, int32_t valor);
+    // Removes stale detail rows under a freshly allocated key. A key that still
+    // has its applicant row is refused with an ErrorAlmacen and nothing is deleted.
+    void LimpiarPostulante(int32_t id);
+    // Next key of a table, read and incremented in one write transaction.
+    // 0 (after telling the user) when the table has no counter row.
+    int32_t PróximoID(const QString& tabla);
+
+    QString NombreElemento(const QString& tabla, int32_t id, const QString& columna = {});
+    Elemento GetElemento(const QString& tabla, int32_t id);
+    int32_t ElementoID(const QString& tabla, const QString& nombre);
+    int32_t Nuevo_Elemento(const QString& tabla, const QString& nombre);
+    void LlenarComboElementos(const QString& tabla, ControlLista& lista, int porOrden,
+                              bool conNinguno, int32_t idSeleccionado);
+
+    // A dictionary row; a Campo with id 0 (after telling the user) when there is none.
+    Campo GetCampo(int32_t id);
+    QString tipodato(int32_t id);
+    QString RelaciónTabla(const QString& tabla, const QString& columna);
+    int32_t idcolumna(const QString& tabla, const QString& columna);
+    QString nomdato(int32_t id);
+    Elementos ListaColumnas(const QString& tabla);
+    Elementos ListaElementos(const QString& tabla, const QString& columnaOrden);
+
+    struct Tabla {
+        QString nombre;
+        QString archivo;  // the file that holds it
+        bool vinculada;   // lives in a shared file
+    };
+    // Every table the connection reaches, local ones first.
+    std::vector<Tabla> Tablas();
+
+    bool enTransacción() const { return nivel_ > 0; }
+    // How long a statement waits for another connection's lock before it fails.
+    void setEsperaOcupado(int milisegundos);
+
+  private:
+    friend class Transaccion;
+    void adjuntarVinculos();
+    QSqlQuery& preparada(const QString& sql, const QVariantList& valores);
+    void ejecutarDirecto(const QString& sql);
+    [[noreturn]] void fallar(const QSqlQuery& q, const QString& sql) const;
+    sqlite3* manejador() const;
+
+    QString strConexión_;
+    QString nombreConexión_;
+    QString rutaLocal_;
+    QStringList vinculados_;
+    std::unordered_map<QString, std::unique_ptr<QSqlQuery>> preparadas_;
+    int nivel_ = 0;
+};
+
+// A write transaction for the life of the object: rolled back unless
+// confirmar() is called. Nested guards become savepoints of the outer one.
+class Transaccion {
+  public:
+    explicit Transaccion(Diccionario& d);
+    ~Transaccion();
+    Transaccion(const Transaccion&) = delete;
+    Transaccion& operator=(const Transaccion&) = delete;
+    void confirmar();
+
+  private:
+    Diccionario& d_;
+    int nivel_;
+    bool terminada_ = false;
+};
+
+// The program-wide store, created by AbrirBase.
+extern std::unique_ptr<Diccionario> dic;

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+// The one error type of the store. It carries a sentence for the user (what
+// was being done, in Spanish), the statement that failed and the store's own
+// message, so the general error reporting can show both.
+class ErrorAlmacen : public std::runtime_error {
+  public:
+    ErrorAlmacen(QString operación, QString detalle = {}, QString sql = {}, QString código = {});
+
+    const QString& operación() const { return operación_; }
+    const QString& detalle() const { return detalle_; }
+    const QString& sql() const { return sql_; }
+    const QString& código() const { return código_; }
+
+    // True when the store refused because another connection holds the file.
+    bool ocupado() const;
+
+    // What the user reads: the sentence, then the store's explanation.
+    QString textoUsuario() const;
+
+  private:
+    QString operación_;
+    QString detalle_;
+    QString sql_;
+    QString código_;
+};

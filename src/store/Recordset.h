@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <vector>
+
+class QSqlQuery;
+
+// A client-side, read-only result set: every row is fetched into memory when
+// it is opened, so the store holds no read lock afterwards. Fields are read by
+// name (without regard to case; the first of equal names wins) or by position;
+// Null stays distinct from the empty text.
+class Recordset {
+  public:
+    // Fetches every row of an executed query.
+    explicit Recordset(QSqlQuery& consulta);
+
+    int RecordCount() const { return filas_; }
+    bool eof() const { return actual_ >= filas_; }
+    bool bof() const { return actual_ < 0 || filas_ == 0; }
+    void MoveFirst() { actual_ = 0; }
+    void MoveNext() {
+        if (actual_ < filas_) ++actual_;
+    }
+    void MovePrevious() {
+        if (actual_ >= 0) --actual_;
+    }
+    void MoveLast() { actual_ = filas_ - 1; }
+    // 0-based position of the current row.
+    int AbsolutePosition() const { return actual_; }
+    void Move(int fila) { actual_ = fila; }
+
+    int FieldCount() const { return int(nombres_.size()); }
+    const QString& FieldName(int i) const { return nombres_.at(i); }
+    // Position of a field, -1 when the result has none of that name.
+    int índice(const QString& nombre) const;
+
+    // Value of the current row; an unknown field or no current row is an ErrorAlmacen.
+    const QVariant& valor(int campo) const;
+    const QVariant& valor(const QString& campo) const;
+    const QVariant& operator[](const QString& campo) const { return valor(campo); }
+
+    bool esNulo(const QString& campo) const { return valor(campo).isNull(); }
+    // Null as "" / Null as 0, by position or by name.
+    QString texto(int campo) const;
+    qint64 entero(int campo) const;
+    double real(int campo) const;
+    QString texto(const QString& campo) const { return texto(campoObligatorio(campo)); }
+    qint64 entero(const QString& campo) const { return entero(campoObligatorio(campo)); }
+    double real(const QString& campo) const { return real(campoObligatorio(campo)); }
+
+  private:
+    int campoObligatorio(const QString& nombre) const;
+
+    QStringList nombres_;
+    QHash<QString, int> porNombre_;  // lower-case name -> position
+    std::vector<QVariant> valores_;  // row-major
+    int filas_ = 0;
+    int actual_ = 0;
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The program writes its statements in the Jet dialect. This turns them into
+// what SQLite runs: "delete * from" becomes "delete from" and isnull(x)
+// becomes (x IS NULL). Quoted texts and names are never touched.
+QString TraducirJet(const QString& sql);
+
+// Splits an SQL script into whole statements (triggers included).
+QStringList DividirGuion(const QString& guion);
+
+// True when `nombre` is a plain SQL name (letters, digits, underscore), the only
+// form table and column names may take when they are joined into a statement.
+bool EsIdentificador(const QString& nombre);
+// True for a list of plain names separated by commas, each optionally followed
+// by ASC or DESC: what an "order by" may receive from a caller.
+bool EsListaOrden(const QString& lista);

@@ -1,0 +1,65 @@
+#include "Apoyo.h"
+
+#include "store/BaseEntregada.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+InteraccionGuionada::InteraccionGuionada() : anterior_(InstalarInteraccion(this)) {}
+InteraccionGuionada::~InteraccionGuionada() {
+    InstalarInteraccion(anterior_);
+}
+
+Respuesta InteraccionGuionada::mostrar(const Mensaje& m) {
+    mensajes.push_back(m);
+    if (respuestas.empty()) return m.predeterminada;
+    const Respuesta r = respuestas.front();
+    respuestas.pop_front();
+    return r;
+}
+
+void ComboPrueba::Clear() {
+    entradas.clear();
+    datos.clear();
+    índice = -1;
+    texto.clear();
+}
+
+int ComboPrueba::AddItem(const QString& t) {
+    entradas << t;
+    datos.push_back(0);
+    return int(entradas.size()) - 1;
+}
+
+void ComboPrueba::setListIndex(int i) {
+    índice = i;
+    texto = i >= 0 ? entradas.at(i) : QString();
+}
+
+QString CopiaBaseEntregada(const QTemporaryDir& carpeta, const QString& nombre) {
+    static QTemporaryDir plantillas;
+    static const QString plantilla = [] {
+        const QString ruta = plantillas.filePath(QStringLiteral("entregada.db"));
+        CrearBase(ruta);
+        return ruta;
+    }();
+    const QString destino = carpeta.filePath(nombre);
+    QFile::remove(destino);
+    if (!QFile::copy(plantilla, destino)) ADD_FAILURE() << "no se pudo copiar la plantilla";
+    QFile::setPermissions(destino, QFile::ReadOwner | QFile::WriteOwner);
+    return destino;
+}
+
+QString Sqlite3(const QString& base, const QString& sql) {
+    QProcess p;
+    p.start(QStringLiteral("sqlite3"),
+            {QStringLiteral("-cmd"),
+             QStringLiteral(".load ") + QStringLiteral(CANDORA_EXTENSION_SQLITE), base, sql});
+    p.waitForFinished(60000);
+    if (p.exitCode() != 0) ADD_FAILURE() << p.readAllStandardError().toStdString();
+    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "store/Controles.h"
+#include "store/Interaccion.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <vector>
+
+// Records every message the core shows and answers as told (the message's
+// default answer when nothing is queued). Installed for the life of the object.
+class InteraccionGuionada : public Interaccion {
+  public:
+    InteraccionGuionada();
+    ~InteraccionGuionada() override;
+    Respuesta mostrar(const Mensaje& m) override;
+    void estado(const QString& texto) override { estados.push_back(texto); }
+    void ocupado(bool sí) override { nivelOcupado += sí ? 1 : -1; }
+
+    std::vector<Mensaje> mensajes;
+    std::deque<Respuesta> respuestas;
+    QStringList estados;
+    int nivelOcupado = 0;
+
+  private:
+    Interaccion* anterior_;
+};
+
+// A combo without a widget, behaving as the program's combos do.
+class ComboPrueba : public ControlCombo {
+  public:
+    void Clear() override;
+    int AddItem(const QString& texto) override;
+    int ListCount() const override { return int(entradas.size()); }
+    QString List(int i) const override { return entradas.at(i); }
+    int ItemData(int i) const override { return datos.at(i); }
+    void setItemData(int i, int d) override { datos[i] = d; }
+    int ListIndex() const override { return índice; }
+    void setListIndex(int i) override;
+    QString Text() const override { return texto; }
+    void setText(const QString& t) override { texto = t; }
+    int SelStart() const override { return inicio; }
+    void setSelStart(int p) override { inicio = p; }
+    int SelLength() const override { return largo; }
+    void setSelLength(int l) override { largo = l; }
+
+    QStringList entradas;
+    std::vector<int> datos;
+    int índice = -1;
+    QString texto;
+    int inicio = 0;
+    int largo = 0;
+};
+
+// A fresh copy of a delivered database in `carpeta`, made from one template per test run.
+QString CopiaBaseEntregada(const QTemporaryDir& carpeta,
+                           const QString& nombre = QStringLiteral("base.db"));
+
+// Runs the sqlite3 tool with Candora's collation loaded; returns its standard output.
+QString Sqlite3(const QString& base, const QString& sql);
