@@ -15,9 +15,9 @@
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
-#include <QSqlQuery>
 
 #include <atomic>
+#include <functional>
 #include <limits>
 
 std::unique_ptr<Diccionario> dic;
@@ -61,7 +61,7 @@ Diccionario::~Diccionario() {
 }
 
 bool Diccionario::abierto() const {
-    return !nombreConexión_.isEmpty() && QSqlDatabase::database(nombreConexión_, false).isOpen();
+    return h_ != nullptr;
 }
 
 void Diccionario::setStrConexión(const QString& conexión) {
@@ -95,7 +95,8 @@ void Diccionario::abrirArchivo(const QString& ruta, bool conVínculos, bool crea
             QStringLiteral("El archivo «%1» no se pudo abrir: %2").arg(ruta, motivo));
     }
     rutaLocal_ = QFileInfo(ruta).absoluteFilePath();
-    if (RegistrarTextoSqlite(manejador()) != SQLITE_OK) {
+    h_ = manejadorQt();
+    if (!h_ || RegistrarTextoSqlite(h_) != SQLITE_OK) {
         cerrar();
         throw ErrorAlmacen(QStringLiteral("No se puede abrir la base de datos."),
                            QStringLiteral("No se pudieron registrar las funciones de texto."));
@@ -135,7 +136,8 @@ void Diccionario::adjuntarVinculos() {
 }
 
 void Diccionario::cerrar() {
-    preparadas_.clear();
+    preparadas_.clear();  // every statement is finalized before the connection closes
+    h_ = nullptr;
     vinculados_.clear();
     rutaLocal_.clear();
     nivel_ = 0;
@@ -149,27 +151,119 @@ void Diccionario::cerrar() {
 }
 
 void Diccionario::setEsperaOcupado(int milisegundos) {
-    if (sqlite3* h = manejador()) sqlite3_busy_timeout(h, milisegundos);
+    if (h_) sqlite3_busy_timeout(h_, milisegundos);
 }
 
-sqlite3* Diccionario::manejador() const {
+sqlite3* Diccionario::manejadorQt() const {
     if (nombreConexión_.isEmpty()) return nullptr;
     const QVariant h = QSqlDatabase::database(nombreConexión_, false).driver()->handle();
     if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0) return nullptr;
     return *static_cast<sqlite3* const*>(h.constData());
 }
 
-void Diccionario::fallar(const QSqlQuery& q, const QString& sql) const {
-    const QSqlError e = q.lastError();
-    throw ErrorAlmacen(kFallaSentencia, e.databaseText().isEmpty() ? e.text() : e.databaseText(),
-                       sql, e.nativeErrorCode());
+// A prepared statement of the connection, finalized with the object.
+class Diccionario::Sentencia {
+  public:
+    Sentencia(sqlite3* h, const QString& sql, const QString& original) : sql_(original) {
+        const QByteArray texto = sql.toUtf8();
+        if (sqlite3_prepare_v2(h, texto.constData(), int(texto.size()), &st_, nullptr) !=
+            SQLITE_OK) {
+            const ErrorAlmacen e = error(h);
+            sqlite3_finalize(st_);
+            throw e;
+        }
+    }
+    ~Sentencia() { sqlite3_finalize(st_); }
+    Sentencia(const Sentencia&) = delete;
+    Sentencia& operator=(const Sentencia&) = delete;
+
+    sqlite3_stmt* st() const { return st_; }
+
+    void enlazar(const QVariantList& valores) {
+        sqlite3_reset(st_);
+        sqlite3_clear_bindings(st_);
+        if (valores.size() != sqlite3_bind_parameter_count(st_))
+            throw ErrorAlmacen(kFallaSentencia,
+                               QStringLiteral("La sentencia espera %1 valores y recibió %2.")
+                                   .arg(sqlite3_bind_parameter_count(st_))
+                                   .arg(valores.size()),
+                               sql_);
+        for (int i = 0; i < valores.size(); ++i) {
+            const QVariant& v = valores.at(i);
+            const int n = i + 1;
+            if (v.isNull()) {
+                sqlite3_bind_null(st_, n);
+                continue;
+            }
+            switch (v.metaType().id()) {
+                case QMetaType::Bool:
+                case QMetaType::Int:
+                case QMetaType::UInt:
+                case QMetaType::LongLong:
+                case QMetaType::ULongLong:
+                case QMetaType::Short:
+                case QMetaType::UShort:
+                case QMetaType::Char:
+                case QMetaType::SChar:
+                case QMetaType::UChar:
+                    sqlite3_bind_int64(st_, n, v.toLongLong());
+                    break;
+                case QMetaType::Double:
+                case QMetaType::Float:
+                    sqlite3_bind_double(st_, n, v.toDouble());
+                    break;
+                case QMetaType::QByteArray: {
+                    const QByteArray b = v.toByteArray();
+                    sqlite3_bind_blob(st_, n, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+                    break;
+                }
+                default: {
+                    const QString t = v.toString();
+                    sqlite3_bind_text16(st_, n, t.utf16(), int(t.size() * 2), SQLITE_TRANSIENT);
+                }
+            }
+        }
+    }
+
+    // The store's error for the last failure, with the statement's text.
+    ErrorAlmacen error(sqlite3* h) const {
+        return ErrorAlmacen(kFallaSentencia, QString::fromUtf8(sqlite3_errmsg(h)), sql_,
+                            QString::number(sqlite3_extended_errcode(h)));
+    }
+
+    // Runs to the end, ignoring rows.
+    void completar(sqlite3* h) {
+        int rc;
+        while ((rc = sqlite3_step(st_)) == SQLITE_ROW) {
+        }
+        if (rc != SQLITE_DONE) {
+            const ErrorAlmacen e = error(h);
+            sqlite3_reset(st_);
+            throw e;
+        }
+        sqlite3_reset(st_);
+    }
+
+  private:
+    sqlite3_stmt* st_ = nullptr;
+    QString sql_;
+};
+
+Diccionario::Sentencia& Diccionario::preparada(const QString& sql) {
+    if (!h_)
+        throw ErrorAlmacen(kFallaSentencia, QStringLiteral("La base de datos está cerrada."), sql);
+    auto it = preparadas_.find(sql);
+    if (it == preparadas_.end()) {
+        if (preparadas_.size() >= kMáximoPreparadas) preparadas_.clear();
+        it = preparadas_.emplace(sql, std::make_unique<Sentencia>(h_, TraducirJet(sql), sql)).first;
+    }
+    return *it->second;
 }
 
 void Diccionario::ejecutarDirecto(const QString& sql) {
-    if (!abierto())
+    if (!h_)
         throw ErrorAlmacen(kFallaSentencia, QStringLiteral("La base de datos está cerrada."), sql);
-    QSqlQuery q(QSqlDatabase::database(nombreConexión_, false));
-    if (!q.exec(sql)) fallar(q, sql);
+    Sentencia(h_, sql, sql).completar(h_);
 }
 
 void Diccionario::ejecutar(const QString& sql) {
@@ -177,77 +271,59 @@ void Diccionario::ejecutar(const QString& sql) {
     ejecutarDirecto(TraducirJet(sql));
 }
 
-QSqlQuery& Diccionario::preparada(const QString& sql, const QVariantList& valores) {
-    if (!abierto())
-        throw ErrorAlmacen(kFallaSentencia, QStringLiteral("La base de datos está cerrada."), sql);
-    auto it = preparadas_.find(sql);
-    if (it == preparadas_.end()) {
-        if (preparadas_.size() >= kMáximoPreparadas) preparadas_.clear();
-        auto q = std::make_unique<QSqlQuery>(QSqlDatabase::database(nombreConexión_, false));
-        q->setForwardOnly(true);
-        const QString traducida = TraducirJet(sql);
-        if (!q->prepare(traducida)) {
-            const QSqlQuery& fallida = *q;
-            fallar(fallida, traducida);
-        }
-        it = preparadas_.emplace(sql, std::move(q)).first;
-    }
-    QSqlQuery& q = *it->second;
-    for (int i = 0; i < valores.size(); ++i) q.bindValue(i, valores.at(i));
-    if (!q.exec()) {
-        const QSqlError e = q.lastError();
-        q.finish();
-        throw ErrorAlmacen(kFallaSentencia,
-                           e.databaseText().isEmpty() ? e.text() : e.databaseText(), sql,
-                           e.nativeErrorCode());
-    }
-    return q;
-}
-
 int Diccionario::ejecutar(const QString& sql, const QVariantList& valores) {
-    QSqlQuery& q = preparada(sql, valores);
-    const int n = q.numRowsAffected();
-    q.finish();
-    return n;
+    Sentencia& s = preparada(sql);
+    s.enlazar(valores);
+    s.completar(h_);
+    return sqlite3_changes(h_);
 }
 
-std::unique_ptr<Recordset> Diccionario::AbrirRS(const QString& sql, int cursor) {
-    (void)cursor;  // every result set is static and client-side
+namespace {
+
+std::unique_ptr<Recordset> leer(sqlite3* h, sqlite3_stmt* st,
+                                const std::function<ErrorAlmacen()>& error) {
+    auto rs = std::make_unique<Recordset>(st);
+    const int rc = sqlite3_errcode(h);
+    sqlite3_reset(st);
+    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) throw error();
+    return rs;
+}
+
+}  // namespace
+
+// Every result set is static and client-side, whatever cursor a caller would ask for.
+std::unique_ptr<Recordset> Diccionario::AbrirRS(const QString& sql) {
     if (sql.trimmed().isEmpty()) return nullptr;
     RelojDeArena reloj;
-    if (!abierto())
-        throw ErrorAlmacen(kFallaSentencia, QStringLiteral("La base de datos está cerrada."), sql);
-    QSqlQuery q(QSqlDatabase::database(nombreConexión_, false));
-    q.setForwardOnly(true);
     const QString traducida = TraducirJet(sql);
-    if (!q.exec(traducida)) fallar(q, traducida);
-    auto rs = std::make_unique<Recordset>(q);
-    if (q.lastError().isValid()) fallar(q, traducida);
-    return rs;
+    if (!h_)
+        throw ErrorAlmacen(kFallaSentencia, QStringLiteral("La base de datos está cerrada."), sql);
+    Sentencia s(h_, traducida, sql);
+    return leer(h_, s.st(), [&] { return s.error(h_); });
 }
 
 std::unique_ptr<Recordset> Diccionario::AbrirRS(const QString& sql, const QVariantList& valores) {
     if (sql.trimmed().isEmpty()) return nullptr;
     RelojDeArena reloj;
-    QSqlQuery& q = preparada(sql, valores);
-    auto rs = std::make_unique<Recordset>(q);
-    const QSqlError e = q.lastError();
-    q.finish();
-    if (e.isValid())
-        throw ErrorAlmacen(kFallaSentencia, e.databaseText(), sql, e.nativeErrorCode());
-    return rs;
+    Sentencia& s = preparada(sql);
+    s.enlazar(valores);
+    return leer(h_, s.st(), [&] { return s.error(h_); });
 }
 
 QVariant Diccionario::valorÚnico(const QString& sql, const QVariantList& valores) {
-    QSqlQuery& q = preparada(sql, valores);
+    Sentencia& s = preparada(sql);
+    s.enlazar(valores);
+    const int rc = sqlite3_step(s.st());
     QVariant v;
-    if (q.next()) v = q.value(0);
-    const QSqlError e = q.lastError();
-    q.finish();
-    if (e.isValid())
-        throw ErrorAlmacen(kFallaSentencia, e.databaseText(), sql, e.nativeErrorCode());
-    if (!v.isValid()) return {};
-    return v.isNull() ? QVariant(QMetaType::fromType<QString>()) : v;
+    if (rc == SQLITE_ROW) {
+        v = ValorColumna(s.st(), 0);
+    } else if (rc != SQLITE_DONE) {
+        const ErrorAlmacen e = s.error(h_);
+        sqlite3_reset(s.st());
+        throw e;
+    }
+    sqlite3_reset(s.st());
+    return v;
 }
 
 void Diccionario::DeleteId(const QString& tabla, const QString& columna, int32_t valor) {
@@ -336,10 +412,9 @@ int32_t Diccionario::Nuevo_Elemento(const QString& tabla, const QString& nombre)
 void Diccionario::LlenarComboElementos(const QString& tabla, ControlLista& lista, int porOrden,
                                        bool conNinguno, int32_t idSeleccionado) {
     exigirIdentificador(tabla);
-    auto rs =
-        AbrirRS(QStringLiteral("select Id, Nombre, predeterminado from %1 order by %2")
-                    .arg(tabla, porOrden != 0 ? QStringLiteral("orden") : QStringLiteral("nombre")),
-                0);
+    auto rs = AbrirRS(
+        QStringLiteral("select Id, Nombre, predeterminado from %1 order by %2")
+            .arg(tabla, porOrden != 0 ? QStringLiteral("orden") : QStringLiteral("nombre")));
     lista.Clear();
     int selección = -1;
     if (conNinguno) {
@@ -459,7 +534,7 @@ Transaccion::Transaccion(Diccionario& d) : d_(d), nivel_(d.nivel_ + 1) {
 
 void Transaccion::confirmar() {
     if (terminada_) return;
-    if (sqlite3* h = d_.manejador(); h && sqlite3_get_autocommit(h))
+    if (d_.h_ && sqlite3_get_autocommit(d_.h_))
         throw ErrorAlmacen(QStringLiteral("La operación no se completó."),
                            QStringLiteral("La base de datos deshizo la transacción en curso."));
     d_.ejecutarDirecto(nivel_ == 1 ? QStringLiteral("COMMIT")
@@ -472,8 +547,7 @@ Transaccion::~Transaccion() {
     if (terminada_) return;
     d_.nivel_ = nivel_ - 1;
     if (!d_.abierto()) return;
-    sqlite3* h = d_.manejador();
-    if (h && sqlite3_get_autocommit(h)) return;  // the store already rolled it back
+    if (sqlite3_get_autocommit(d_.h_)) return;  // the store already rolled it back
     try {
         if (nivel_ == 1) {
             d_.ejecutarDirecto(QStringLiteral("ROLLBACK"));

@@ -13,7 +13,6 @@
 #include <vector>
 
 class ControlLista;
-class QSqlQuery;
 struct sqlite3;
 
 // The single gateway to the store. Every statement, read, key allocation and
@@ -50,7 +49,7 @@ class Diccionario {
     int ejecutar(const QString& sql, const QVariantList& valores);
 
     // Read-only, client-side result sets; a blank text gives no result set.
-    std::unique_ptr<Recordset> AbrirRS(const QString& sql, int cursor = 3);
+    std::unique_ptr<Recordset> AbrirRS(const QString& sql);
     std::unique_ptr<Recordset> AbrirRS(const QString& sql, const QVariantList& valores);
     void CerrarRS(std::unique_ptr<Recordset>& rs) { rs.reset(); }
     // First column of the first row; an invalid QVariant when there is no row.
@@ -95,16 +94,17 @@ class Diccionario {
   private:
     friend class Transaccion;
     void adjuntarVinculos();
-    QSqlQuery& preparada(const QString& sql, const QVariantList& valores);
+    class Sentencia;
+    Sentencia& preparada(const QString& sql);
     void ejecutarDirecto(const QString& sql);
-    [[noreturn]] void fallar(const QSqlQuery& q, const QString& sql) const;
-    sqlite3* manejador() const;
+    sqlite3* manejadorQt() const;
 
     QString strConexión_;
     QString nombreConexión_;
     QString rutaLocal_;
     QStringList vinculados_;
-    std::unordered_map<QString, std::unique_ptr<QSqlQuery>> preparadas_;
+    sqlite3* h_ = nullptr;  // the connection's native handle while it is open
+    std::unordered_map<QString, std::unique_ptr<Sentencia>> preparadas_;
     int nivel_ = 0;
 };
 

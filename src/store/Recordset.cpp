@@ -2,20 +2,72 @@
 
 #include "store/ErrorAlmacen.h"
 
-#include <QSqlQuery>
-#include <QSqlRecord>
+#include <sqlite3.h>
 
-Recordset::Recordset(QSqlQuery& consulta) {
-    const QSqlRecord r = consulta.record();
-    const int columnas = r.count();
+#include <cstring>
+
+QVariant ValorColumna(sqlite3_stmt* st, int i) {
+    switch (sqlite3_column_type(st, i)) {
+        case SQLITE_INTEGER:
+            return QVariant(qint64(sqlite3_column_int64(st, i)));
+        case SQLITE_FLOAT:
+            return QVariant(sqlite3_column_double(st, i));
+        case SQLITE_BLOB: {
+            const void* b = sqlite3_column_blob(st, i);
+            return QVariant(QByteArray(static_cast<const char*>(b), sqlite3_column_bytes(st, i)));
+        }
+        case SQLITE_TEXT: {
+            const void* t = sqlite3_column_text16(st, i);
+            return QVariant(
+                QString(static_cast<const QChar*>(t), sqlite3_column_bytes16(st, i) / 2));
+        }
+        default:
+            return QVariant(QMetaType::fromType<QString>());
+    }
+}
+
+Recordset::Recordset(sqlite3_stmt* st) {
+    const int columnas = sqlite3_column_count(st);
     nombres_.reserve(columnas);
     for (int i = 0; i < columnas; ++i) {
-        nombres_ << r.fieldName(i);
-        const QString clave = r.fieldName(i).toLower();
+        const QString nombre = QString::fromUtf8(sqlite3_column_name(st, i));
+        nombres_ << nombre;
+        const QString clave = nombre.toLower();
         if (!porNombre_.contains(clave)) porNombre_.insert(clave, i);
     }
-    while (consulta.next()) {
-        for (int i = 0; i < columnas; ++i) valores_.push_back(consulta.value(i));
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        for (int i = 0; i < columnas; ++i) {
+            Celda c{};
+            switch (sqlite3_column_type(st, i)) {
+                case SQLITE_INTEGER:
+                    c.tipo = Celda::Entero;
+                    c.entero = sqlite3_column_int64(st, i);
+                    break;
+                case SQLITE_FLOAT:
+                    c.tipo = Celda::Real;
+                    c.real = sqlite3_column_double(st, i);
+                    break;
+                case SQLITE_TEXT: {
+                    const auto* t = static_cast<const char16_t*>(sqlite3_column_text16(st, i));
+                    c.tipo = Celda::Texto;
+                    c.largo = uint32_t(sqlite3_column_bytes16(st, i) / 2);
+                    c.desplazamiento = qint64(textos_.size());
+                    textos_.insert(textos_.end(), t, t + c.largo);
+                    break;
+                }
+                case SQLITE_BLOB: {
+                    const void* b = sqlite3_column_blob(st, i);
+                    c.tipo = Celda::Blob;
+                    c.largo = uint32_t(sqlite3_column_bytes(st, i));
+                    c.desplazamiento = blobs_.size();
+                    blobs_.append(static_cast<const char*>(b), c.largo);
+                    break;
+                }
+                default:
+                    c.tipo = Celda::Nulo;
+            }
+            celdas_.push_back(c);
+        }
         ++filas_;
     }
 }
@@ -33,28 +85,72 @@ int Recordset::campoObligatorio(const QString& nombre) const {
     return i;
 }
 
-const QVariant& Recordset::valor(int campo) const {
+const Recordset::Celda& Recordset::celda(int campo) const {
     if (actual_ < 0 || actual_ >= filas_ || campo < 0 || campo >= FieldCount())
         throw ErrorAlmacen(QStringLiteral("No se pudo leer un dato de la base de datos"),
                            QStringLiteral("No hay un registro actual."));
-    return valores_[size_t(actual_) * nombres_.size() + campo];
+    return celdas_[size_t(actual_) * nombres_.size() + campo];
 }
 
-const QVariant& Recordset::valor(const QString& campo) const {
+QString Recordset::textoDe(const Celda& c) const {
+    return QString(reinterpret_cast<const QChar*>(textos_.data() + c.desplazamiento),
+                   qsizetype(c.largo));
+}
+
+QVariant Recordset::valor(int campo) const {
+    const Celda& c = celda(campo);
+    switch (c.tipo) {
+        case Celda::Entero:
+            return QVariant(c.entero);
+        case Celda::Real:
+            return QVariant(c.real);
+        case Celda::Texto:
+            return QVariant(textoDe(c));
+        case Celda::Blob:
+            return QVariant(blobs_.mid(c.desplazamiento, c.largo));
+        default:
+            return QVariant(QMetaType::fromType<QString>());
+    }
+}
+
+QVariant Recordset::valor(const QString& campo) const {
     return valor(campoObligatorio(campo));
 }
 
 QString Recordset::texto(int campo) const {
-    const QVariant& v = valor(campo);
-    return v.isNull() ? QString() : v.toString();
+    const Celda& c = celda(campo);
+    switch (c.tipo) {
+        case Celda::Nulo:
+            return {};
+        case Celda::Texto:
+            return textoDe(c);
+        default:
+            return valor(campo).toString();
+    }
 }
 
 qint64 Recordset::entero(int campo) const {
-    const QVariant& v = valor(campo);
-    return v.isNull() ? 0 : v.toLongLong();
+    const Celda& c = celda(campo);
+    switch (c.tipo) {
+        case Celda::Nulo:
+            return 0;
+        case Celda::Entero:
+            return c.entero;
+        default:
+            return valor(campo).toLongLong();
+    }
 }
 
 double Recordset::real(int campo) const {
-    const QVariant& v = valor(campo);
-    return v.isNull() ? 0.0 : v.toDouble();
+    const Celda& c = celda(campo);
+    switch (c.tipo) {
+        case Celda::Nulo:
+            return 0.0;
+        case Celda::Entero:
+            return double(c.entero);
+        case Celda::Real:
+            return c.real;
+        default:
+            return valor(campo).toDouble();
+    }
 }

@@ -7,16 +7,21 @@
 
 #include <vector>
 
-class QSqlQuery;
+struct sqlite3_stmt;
 
 // A client-side, read-only result set: every row is fetched into memory when
 // it is opened, so the store holds no read lock afterwards. Fields are read by
 // name (without regard to case; the first of equal names wins) or by position;
 // Null stays distinct from the empty text.
+// The value of one column of a statement's current row, as the store gives it
+// (Null texts keep the text type).
+QVariant ValorColumna(sqlite3_stmt* sentencia, int columna);
+
 class Recordset {
   public:
-    // Fetches every row of an executed query.
-    explicit Recordset(QSqlQuery& consulta);
+    // Steps a bound statement to its end, keeping every row; the caller checks
+    // the connection's error code afterwards.
+    explicit Recordset(sqlite3_stmt* sentencia);
 
     int RecordCount() const { return filas_; }
     bool eof() const { return actual_ >= filas_; }
@@ -39,9 +44,9 @@ class Recordset {
     int índice(const QString& nombre) const;
 
     // Value of the current row; an unknown field or no current row is an ErrorAlmacen.
-    const QVariant& valor(int campo) const;
-    const QVariant& valor(const QString& campo) const;
-    const QVariant& operator[](const QString& campo) const { return valor(campo); }
+    QVariant valor(int campo) const;
+    QVariant valor(const QString& campo) const;
+    QVariant operator[](const QString& campo) const { return valor(campo); }
 
     bool esNulo(const QString& campo) const { return valor(campo).isNull(); }
     // Null as "" / Null as 0, by position or by name.
@@ -54,10 +59,26 @@ class Recordset {
 
   private:
     int campoObligatorio(const QString& nombre) const;
-
     QStringList nombres_;
     QHash<QString, int> porNombre_;  // lower-case name -> position
-    std::vector<QVariant> valores_;  // row-major
+    // Row-major cells of 16 bytes; texts and blobs live in the pools.
+    struct Celda {
+        enum Tipo : uint8_t { Nulo, Entero, Real, Texto, Blob };
+        Tipo tipo;
+        uint32_t largo;  // of a text (UTF-16 units) or a blob (bytes)
+        union {
+            qint64 entero;
+            double real;
+            qint64 desplazamiento;
+        };
+    };
+    // The current row's cell of a field.
+    const Celda& celda(int campo) const;
+    QString textoDe(const Celda& c) const;
+
+    std::vector<Celda> celdas_;
+    std::vector<char16_t> textos_;
+    QByteArray blobs_;
     int filas_ = 0;
     int actual_ = 0;
 };

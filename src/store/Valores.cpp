@@ -4,6 +4,8 @@
 
 #include <QDateTime>
 
+#include <cmath>
+
 QString VacíoSiNulo(const QVariant& valor) {
     if (!valor.isValid() || valor.isNull()) return {};
     return valor.toString();
@@ -90,6 +92,17 @@ int32_t Máximo(int32_t a, int32_t b) {
 }
 int16_t Mínimo(int16_t a, int16_t b) {
     return a < b ? a : b;
+}
+
+QVariant ValorTexto(const QString& texto) {
+    const QString t = texto.trimmed();
+    return t.isEmpty() ? QVariant(QMetaType::fromType<QString>()) : QVariant(t);
+}
+
+QVariant ValorNumérico(const QString& texto) {
+    bool ok = false;
+    const double v = texto.trimmed().toDouble(&ok);  // QString::toDouble reads the C notation
+    return ok && std::isfinite(v) ? QVariant(v) : QVariant(QMetaType::fromType<double>());
 }
 
 QString FechaHoraTexto() {

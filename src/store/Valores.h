@@ -17,6 +17,10 @@ QString ComillasSQL(const QString& texto);
 // "null" for Null or blanks, otherwise the trimmed value through ComillasSQL.
 QString TextoSQL(const QVariant& valor);
 QString EntreComillas(const QString& texto);
+// The bound form of TextoSQL: Null for blanks, else the trimmed text.
+QVariant ValorTexto(const QString& texto);
+// A number held as text (C notation) as a bound value; Null when it is not a number.
+QVariant ValorNumérico(const QString& texto);
 // A decimal for SQL text: C locale, point separator, the single precision's digits.
 QString NúmeroSQL(double valor);
 // A value rounded to what a single-precision column holds.

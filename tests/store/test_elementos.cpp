@@ -48,8 +48,8 @@ TEST_F(ElementosTest, LlenarListaConNingunoPredeterminadosYSelección) {
 
     llenar(0, true, 1);
     EXPECT_EQ(combo.List(combo.ListIndex()), QStringLiteral("Tarde"));
-    llenar(0, false, 99);  // not in the table: the default stays
-    EXPECT_EQ(combo.List(combo.ListIndex()), QStringLiteral("Mañana"));
+    llenar(0, false, 99);  // asked for an item that is not there: no default either
+    EXPECT_EQ(combo.ListIndex(), -1);
 
     dic->LlenarComboElementos(QStringLiteral("nvx_m_datos_b"), combo, 0, true, 0);
     EXPECT_EQ(combo.entradas, QStringList{QStringLiteral("(ninguno)")});
