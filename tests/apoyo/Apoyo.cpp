@@ -1,6 +1,7 @@
 #include "Apoyo.h"
 
 #include "store/BaseEntregada.h"
+#include "store/Diccionario.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -62,4 +63,22 @@ QString Sqlite3(const QString& base, const QString& sql) {
     p.waitForFinished(60000);
     if (p.exitCode() != 0) ADD_FAILURE() << p.readAllStandardError().toStdString();
     return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+QString VolcadoPostulante(Diccionario& d, int id) {
+    QString t;
+    const auto añadir = [&](const QString& sql) {
+        for (auto rs = d.AbrirRS(sql, {id}); !rs->eof(); rs->MoveNext()) {
+            for (int i = 0; i < rs->FieldCount(); ++i)
+                t += (rs->valor(i).isNull() ? QStringLiteral("<null>") : rs->valor(i).toString()) +
+                     u'|';
+            t += u'\n';
+        }
+    };
+    añadir(QStringLiteral("select * from nvx_m_postulantes where id = ?"));
+    for (const char* tabla : {"nvx_d_familiares", "nvx_d_formacion", "nvx_d_idiomas",
+                              "nvx_d_experiencia", "nvx_d_interes", "nvx_d_fotos"})
+        añadir(QStringLiteral("select * from %1 where postulante = ? order by rowid")
+                   .arg(QLatin1String(tabla)));
+    return t;
 }

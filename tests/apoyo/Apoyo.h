@@ -61,3 +61,7 @@ QString CopiaBaseEntregada(const QTemporaryDir& carpeta,
 
 // Runs the sqlite3 tool with Candora's collation loaded; returns its standard output.
 QString Sqlite3(const QString& base, const QString& sql);
+
+class Diccionario;
+// Every stored row of one applicant and its detail rows, as text, to compare whole states.
+QString VolcadoPostulante(Diccionario& d, int id);

@@ -27,23 +27,7 @@ class PostulanteTest : public ::testing::Test {
     qint64 contar(const QString& sql, const QVariantList& v = {}) {
         return dic->valorÚnico(sql, v).toLongLong();
     }
-    // Every stored row of one applicant, as text, to compare whole states.
-    QString volcado(int32_t id) {
-        QString t;
-        const auto añadir = [&](const QString& sql) {
-            for (auto rs = dic->AbrirRS(sql, {id}); !rs->eof(); rs->MoveNext()) {
-                for (int i = 0; i < rs->FieldCount(); ++i)
-                    t += rs->valor(i).isNull() ? QStringLiteral("<null>") : rs->valor(i).toString();
-                t += u'\n';
-            }
-        };
-        añadir(QStringLiteral("select * from nvx_m_postulantes where id = ?"));
-        for (const char* tabla : {"nvx_d_familiares", "nvx_d_formacion", "nvx_d_idiomas",
-                                  "nvx_d_experiencia", "nvx_d_interes", "nvx_d_fotos"})
-            añadir(QStringLiteral("select * from %1 where postulante = ? order by rowid")
-                       .arg(QLatin1String(tabla)));
-        return t;
-    }
+    QString volcado(int32_t id) { return VolcadoPostulante(*dic, id); }
     // An applicant with every property set and entries in every list.
     static void completar(cPostulante& p) {
         p.Dni_País = 1;

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <functional>
+
+class Diccionario;
+
+// Fills a store with realistic demonstration applicants: Argentine names and
+// addresses, unique documents, education, languages, jobs, interests, photo
+// references and family. The same seed on the same store gives the same
+// applicants. Rows are written as the applicant record writes them, in one
+// transaction per batch. Returns how many applicants were added.
+int GenerarPostulantes(Diccionario& d, int cantidad, quint32 semilla,
+                       const std::function<void(int hechos, int total)>& progreso = {});
