@@ -526,9 +526,10 @@ std::vector<Diccionario::Tabla> Diccionario::Tablas() {
     return tablas;
 }
 
-Transaccion::Transaccion(Diccionario& d) : d_(d), nivel_(d.nivel_ + 1) {
-    d_.ejecutarDirecto(nivel_ == 1 ? QStringLiteral("BEGIN IMMEDIATE")
-                                   : QStringLiteral("SAVEPOINT candora_%1").arg(nivel_));
+Transaccion::Transaccion(Diccionario& d, Bloqueo bloqueo) : d_(d), nivel_(d.nivel_ + 1) {
+    const QString inicio = bloqueo == Bloqueo::Inmediato ? QStringLiteral("BEGIN IMMEDIATE")
+                                                         : QStringLiteral("BEGIN DEFERRED");
+    d_.ejecutarDirecto(nivel_ == 1 ? inicio : QStringLiteral("SAVEPOINT candora_%1").arg(nivel_));
     d_.nivel_ = nivel_;
 }
 

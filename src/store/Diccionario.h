@@ -112,7 +112,12 @@ class Diccionario {
 // confirmar() is called. Nested guards become savepoints of the outer one.
 class Transaccion {
   public:
-    explicit Transaccion(Diccionario& d);
+    // Immediate: the write lock of every database the connection reaches is
+    // taken at once, so reads and writes inside see one state (key counters,
+    // find-or-add). Deferred: locks are taken as the statements need them, for
+    // work that writes only the workstation's own tables.
+    enum class Bloqueo { Inmediato, Diferido };
+    explicit Transaccion(Diccionario& d, Bloqueo bloqueo = Bloqueo::Inmediato);
     ~Transaccion();
     Transaccion(const Transaccion&) = delete;
     Transaccion& operator=(const Transaccion&) = delete;

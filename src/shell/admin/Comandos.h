@@ -27,3 +27,5 @@ struct Comando {
 
 // The sub-commands of each subsystem.
 void ComandosAlmacen(std::vector<Comando>& comandos);
+void ComandosFichas(std::vector<Comando>& comandos);
+void ComandosBusquedas(std::vector<Comando>& comandos);

@@ -28,6 +28,8 @@ int main(int argc, char** argv) {
 
     std::vector<Comando> comandos;
     ComandosAlmacen(comandos);
+    ComandosFichas(comandos);
+    ComandosBusquedas(comandos);
 
     QStringList args = app.arguments().mid(1);
     while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {

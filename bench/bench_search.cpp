@@ -1,0 +1,101 @@
+// Search benchmarks on 100,000 generated applicants.
+// Run: build/bench/bench_search
+#include "records/Generador.h"
+#include "search/cBusqueda.h"
+#include "store/BaseEntregada.h"
+#include "store/Diccionario.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QTemporaryDir* carpeta = nullptr;
+
+void AbrirGenerada() {
+    static bool hecha = false;
+    const QString ruta = carpeta->filePath(QStringLiteral("generada.db"));
+    if (!hecha) {
+        CrearBase(ruta);
+        Diccionario d;
+        d.abrirArchivo(ruta, false);
+        GenerarPostulantes(d, 100000, 1);
+        hecha = true;
+    }
+    dic = std::make_unique<Diccionario>();
+    dic->abrirArchivo(ruta, false);
+}
+
+int Col(const char* tabla, const char* columna) {
+    return dic->idcolumna(QString::fromLatin1(tabla), QString::fromLatin1(columna));
+}
+
+// Two general conditions, one education row with two, one language, one interest.
+void SeisCondiciones(cBúsqueda& b) {
+    b.id = 1;
+    b.colGeneral.Add("T", "Apellido", Col("nvx_m_postulantes", "apellido"), 1, "ez", 0);
+    b.colGeneral.Add("N", "Estatura", Col("nvx_m_postulantes", "estatura"), 7, "165", 0);
+    b.colFormación.Add("L", "Tipo", Col("nvx_d_formacion", "nivel"), 1, "", 3);
+    b.colFormación.Add("L", "Estado", Col("nvx_d_formacion", "estado"), 1, "", 1);
+    b.colIdiomas.Add("L", "Idioma", Col("nvx_d_idiomas", "idioma"), 1, "", 1);
+    b.colInterés.Add("L", "Área", Col("nvx_d_interes", "area"), 4, "", 0);
+}
+
+const char* kMismaConsulta =
+    "select count(*) from nvx_m_postulantes p where ucase(p.apellido) like '%EZ%' and p.estatura "
+    ">= 165 "
+    "and exists (select 1 from nvx_d_formacion f where f.postulante = p.id and f.nivel = 3 and "
+    "f.estado = 1) "
+    "and exists (select 1 from nvx_d_idiomas i where i.postulante = p.id and i.idioma = 1) "
+    "and exists (select 1 from nvx_d_interes n where n.postulante = p.id and n.area <> 0)";
+
+void BM_SeisCondiciones(benchmark::State& state) {
+    AbrirGenerada();
+    cBúsqueda b;
+    SeisCondiciones(b);
+    for (auto _ : state) b.ejecutar();
+    const int hallados =
+        dic->valorÚnico(QStringLiteral("select count(*) from RESULTADO where CONSULTA = 1"))
+            .toInt();
+    if (hallados != dic->valorÚnico(QString::fromLatin1(kMismaConsulta)).toInt())
+        state.SkipWithError("la búsqueda y la consulta escrita a mano no coinciden");
+    state.counters["hallados"] = hallados;
+    dic.reset();
+}
+BENCHMARK(BM_SeisCondiciones)->Unit(benchmark::kMillisecond);
+
+// The same set computed by one hand-written query: the baseline.
+void BM_ConsultaEscritaAMano(benchmark::State& state) {
+    AbrirGenerada();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(dic->valorÚnico(QString::fromLatin1(kMismaConsulta)));
+    dic.reset();
+}
+BENCHMARK(BM_ConsultaEscritaAMano)->Unit(benchmark::kMillisecond);
+
+// The first page of a result of about half the applicants.
+void BM_PrimerasVeinteDeUnResultadoGrande(benchmark::State& state) {
+    AbrirGenerada();
+    cBúsqueda b;
+    b.id = 2;
+    b.colGeneral.Add("L", "Sexo", Col("nvx_m_postulantes", "sexo"), 1, "", 1);
+    b.ejecutar();
+    state.counters["resultado"] = cBúsqueda::CantidadResultado(2);
+    for (auto _ : state) benchmark::DoNotOptimize(cBúsqueda::Resultado(2, 0, 20));
+    dic.reset();
+}
+BENCHMARK(BM_PrimerasVeinteDeUnResultadoGrande)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    carpeta = &dir;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,81 @@
+#include "search/cBusqueda.h"
+#include "shell/admin/Comandos.h"
+#include "store/Diccionario.h"
+#include "store/Valores.h"
+
+namespace {
+
+// The user whose private definitions are visible: --usuario, else the login name.
+QString Usuario(QStringList& a) {
+    const qsizetype i = a.indexOf(QStringLiteral("--usuario"));
+    if (i >= 0 && i + 1 < a.size()) {
+        const QString u = a.at(i + 1);
+        a.remove(i, 2);
+        return u;
+    }
+    return qEnvironmentVariable("USER");
+}
+
+int búsquedas(Contexto& c, const QStringList& argumentos) {
+    QStringList a = argumentos;
+    const QString usuario = Usuario(a);
+    if (a.size() > 1) {
+        c.errores << "Uso: candora-admin búsquedas [Nombre|Usuario|alta] [--usuario NOMBRE]\n";
+        return 2;
+    }
+    c.abrir();
+    auto rs = cBúsqueda::Visibles(usuario, a.isEmpty() ? QStringLiteral("Nombre") : a.first());
+    for (; !rs->eof(); rs->MoveNext())
+        c.salida << rs->entero(QStringLiteral("id")) << '\t' << rs->texto(QStringLiteral("nombre"))
+                 << '\t' << rs->texto(QStringLiteral("usuario")) << '\t'
+                 << FormatearFechaHora(rs->texto(QStringLiteral("alta"))) << '\t'
+                 << (rs->entero(QStringLiteral("publica")) ? "pública" : "privada") << '\n';
+    return 0;
+}
+
+int buscar(Contexto& c, const QStringList& a) {
+    const char* uso = "buscar ID | buscar --condicion 'TABLA.COLUMNA OPERADOR VALOR' ...";
+    cBúsqueda b;
+    bool ok = !a.isEmpty();
+    if (ok && a.first() == QLatin1String("--condicion")) {
+        ok = a.size() % 2 == 0;
+        for (qsizetype i = 0; ok && i < a.size(); i += 2)
+            ok = a.at(i) == QLatin1String("--condicion");
+        if (ok) {
+            c.abrir();
+            for (qsizetype i = 1; i < a.size(); i += 2) b.AgregarCondición(a.at(i));
+        }
+    } else if (ok) {
+        b.id = a.first().toInt(&ok);
+        ok = ok && a.size() == 1 && b.id > 0;
+        if (ok) {
+            c.abrir();
+            if (!b.cargar()) {
+                c.errores << "No existe la búsqueda número " << b.id << ".\n";
+                return 1;
+            }
+        }
+    }
+    if (!ok) {
+        c.errores << "Uso: candora-admin " << uso << '\n';
+        return 2;
+    }
+    b.ejecutar();
+    auto rs = cBúsqueda::Resultado(b.id);
+    for (; !rs->eof(); rs->MoveNext())
+        c.salida << rs->entero(QStringLiteral("id")) << '\t'
+                 << rs->texto(QStringLiteral("apellido")) << '\t'
+                 << rs->texto(QStringLiteral("nombre")) << '\n';
+    c.errores << rs->RecordCount() << (rs->RecordCount() == 1 ? " postulante\n" : " postulantes\n");
+    if (b.id == 0) dic->ejecutar(QStringLiteral("delete from RESULTADO where CONSULTA = 0"));
+    return 0;
+}
+
+}  // namespace
+
+void ComandosBusquedas(std::vector<Comando>& comandos) {
+    comandos.push_back(
+        {"búsquedas", "búsquedas [Nombre|Usuario|alta] [--usuario NOMBRE]", búsquedas});
+    comandos.push_back(
+        {"buscar", "buscar ID | buscar --condicion 'TABLA.COLUMNA OPERADOR VALOR' ...", buscar});
+}
