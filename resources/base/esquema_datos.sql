@@ -117,7 +117,8 @@ CREATE TABLE nvx_d_idiomas (
   lee INTEGER DEFAULT 0,
   escribe INTEGER DEFAULT 0
 );
-CREATE INDEX nvx_d_idiomas_postulante ON nvx_d_idiomas (postulante);
+-- Covering: a search on a language row reads the index alone.
+CREATE INDEX nvx_d_idiomas_postulante ON nvx_d_idiomas (postulante, idioma, habla, lee, escribe);
 
 CREATE TABLE nvx_d_experiencia (
   postulante INTEGER NOT NULL,
@@ -142,7 +143,7 @@ CREATE TABLE nvx_d_interes (
   postulante INTEGER NOT NULL,
   area INTEGER DEFAULT 0
 );
-CREATE INDEX nvx_d_interes_postulante ON nvx_d_interes (postulante);
+CREATE INDEX nvx_d_interes_postulante ON nvx_d_interes (postulante, area);
 
 CREATE TABLE nvx_d_fotos (
   postulante INTEGER NOT NULL,

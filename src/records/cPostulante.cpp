@@ -179,9 +179,9 @@ uint8_t cPostulante::cargar() {
 
     Diccionario& d = almacén();
     const auto detalle = [&](const char* tabla) {
-        return d.AbrirRS(
-            QStringLiteral("select * from %1 where postulante = ?").arg(QLatin1String(tabla)),
-            {id});
+        return d.AbrirRS(QStringLiteral("select * from %1 where postulante = ? order by rowid")
+                             .arg(QLatin1String(tabla)),
+                         {id});
     };
     const auto elemento = [&](const char* tabla, const Recordset& r, const char* columna) {
         return d.GetElemento(QLatin1String(tabla), int32_t(r.entero(QLatin1String(columna))));

@@ -295,11 +295,11 @@ void cBúsqueda::ejecutar() {
     RelojDeArena reloj;
     validar();
     Diccionario& d = almacén();
-    // Only the workstation's own tables are written: no lock on the shared file.
-    Transaccion t(d, Transaccion::Bloqueo::Diferido);
+    // The working tables are the connection's own scratch tables: each step
+    // runs on its own. This definition's earlier result is replaced only at
+    // the end, in one transaction, so a failed run leaves it as it was.
     for (const char* tabla : {"CONSULTA_A", "CONSULTA_B", "CONSULTA_C", "CONSULTA_D"})
         d.ejecutar(QStringLiteral("delete * from ") + QLatin1String(tabla));
-    d.ejecutar(QStringLiteral("delete * from RESULTADO where consulta = ") + QString::number(id));
     bool primero = true;
     filtrar_por_condicion(colGeneral, colGeneral.tabla, primero);
     filtrar_por_fila(colFormación, colFormación.tabla, primero);
@@ -307,6 +307,8 @@ void cBúsqueda::ejecutar() {
     filtrar_por_fila(colExperiencia, colExperiencia.tabla, primero);
     filtrar_por_condicion(colInterés, colInterés.tabla, primero);
     filtrar_por_condicion(colFotos, colFotos.tabla, primero);
+    Transaccion t(d, Transaccion::Bloqueo::Diferido);
+    d.ejecutar(QStringLiteral("delete * from RESULTADO where consulta = ") + QString::number(id));
     d.ejecutar(QStringLiteral("insert into RESULTADO select ") + QString::number(id) +
                QStringLiteral(" as CONSULTA, ID as ID from CONSULTA_C "));
     t.confirmar();

@@ -61,8 +61,8 @@ class cBúsqueda {
     // id here. False when no key could be had. A condition that cannot be run
     // is refused with ErrorAlmacen before anything is written.
     bool guardar();
-    // Runs the definition in memory into RESULTADO, in one transaction: a
-    // failed run leaves this definition's earlier result as it was.
+    // Runs the definition in memory into RESULTADO; a failed run leaves this
+    // definition's earlier result as it was.
     void ejecutar();
 
     // The WHERE fragment of one condition ("" for a type and operator that have none).

@@ -102,6 +102,18 @@ void Diccionario::abrirArchivo(const QString& ruta, bool conVínculos, bool crea
                            QStringLiteral("No se pudieron registrar las funciones de texto."));
     }
     try {
+        // A page cache large enough to keep the applicant tables between the
+        // full scans a search makes; attached files inherit it.
+        ejecutarDirecto(QStringLiteral("PRAGMA cache_size = -131072"));
+        // The search working tables hold scratch rows of one run: each
+        // connection keeps its own in memory, ahead of the file's tables of
+        // the same names, so runs cost no disk writes and never see another
+        // program's rows.
+        ejecutarDirecto(QStringLiteral("PRAGMA temp_store = MEMORY"));
+        for (const char* tabla : {"CONSULTA_A", "CONSULTA_B", "CONSULTA_C", "CONSULTA_D"})
+            ejecutarDirecto(
+                QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS %1 (ID INTEGER PRIMARY KEY)")
+                    .arg(QLatin1String(tabla)));
         // Reading the schema now turns a file that is not a database into a clear error.
         valorÚnico(QStringLiteral("select count(*) from sqlite_master"));
         if (conVínculos) adjuntarVinculos();
@@ -266,6 +278,12 @@ void Diccionario::ejecutarDirecto(const QString& sql) {
     Sentencia(h_, sql, sql).completar(h_);
 }
 
+void Diccionario::ejecutarControl(const QString& sql) {
+    Sentencia& s = preparada(sql);
+    s.enlazar({});
+    s.completar(h_);
+}
+
 void Diccionario::ejecutar(const QString& sql) {
     if (sql.isEmpty()) return;
     ejecutarDirecto(TraducirJet(sql));
@@ -399,7 +417,9 @@ int32_t Diccionario::Nuevo_Elemento(const QString& tabla, const QString& nombre)
     QString limpio = nombre;
     LimpiarTexto(limpio, false);
     if (limpio.isEmpty()) return 0;
-    // Look-up and insert in one write transaction: two workstations never add one name twice.
+    // A name already listed needs no lock. Otherwise look up again and insert in
+    // one write transaction: two workstations never add one name twice.
+    if (const int32_t id = ElementoID(tabla, limpio)) return id;
     Transaccion t(*this);
     if (const int32_t id = ElementoID(tabla, limpio)) return id;
     const int32_t id = PróximoID(tabla);
@@ -529,7 +549,7 @@ std::vector<Diccionario::Tabla> Diccionario::Tablas() {
 Transaccion::Transaccion(Diccionario& d, Bloqueo bloqueo) : d_(d), nivel_(d.nivel_ + 1) {
     const QString inicio = bloqueo == Bloqueo::Inmediato ? QStringLiteral("BEGIN IMMEDIATE")
                                                          : QStringLiteral("BEGIN DEFERRED");
-    d_.ejecutarDirecto(nivel_ == 1 ? inicio : QStringLiteral("SAVEPOINT candora_%1").arg(nivel_));
+    d_.ejecutarControl(nivel_ == 1 ? inicio : QStringLiteral("SAVEPOINT candora_%1").arg(nivel_));
     d_.nivel_ = nivel_;
 }
 
@@ -538,7 +558,7 @@ void Transaccion::confirmar() {
     if (d_.h_ && sqlite3_get_autocommit(d_.h_))
         throw ErrorAlmacen(QStringLiteral("La operación no se completó."),
                            QStringLiteral("La base de datos deshizo la transacción en curso."));
-    d_.ejecutarDirecto(nivel_ == 1 ? QStringLiteral("COMMIT")
+    d_.ejecutarControl(nivel_ == 1 ? QStringLiteral("COMMIT")
                                    : QStringLiteral("RELEASE candora_%1").arg(nivel_));
     terminada_ = true;
     d_.nivel_ = nivel_ - 1;
@@ -551,10 +571,10 @@ Transaccion::~Transaccion() {
     if (sqlite3_get_autocommit(d_.h_)) return;  // the store already rolled it back
     try {
         if (nivel_ == 1) {
-            d_.ejecutarDirecto(QStringLiteral("ROLLBACK"));
+            d_.ejecutarControl(QStringLiteral("ROLLBACK"));
         } else {
-            d_.ejecutarDirecto(QStringLiteral("ROLLBACK TO candora_%1").arg(nivel_));
-            d_.ejecutarDirecto(QStringLiteral("RELEASE candora_%1").arg(nivel_));
+            d_.ejecutarControl(QStringLiteral("ROLLBACK TO candora_%1").arg(nivel_));
+            d_.ejecutarControl(QStringLiteral("RELEASE candora_%1").arg(nivel_));
         }
     } catch (const ErrorAlmacen&) {
         // Nothing more can be done while unwinding; SQLite ends the transaction with the

@@ -97,6 +97,8 @@ class Diccionario {
     class Sentencia;
     Sentencia& preparada(const QString& sql);
     void ejecutarDirecto(const QString& sql);
+    // Transaction control: a few fixed texts, kept prepared.
+    void ejecutarControl(const QString& sql);
     sqlite3* manejadorQt() const;
 
     QString strConexión_;

@@ -114,14 +114,35 @@ void cambiarCaja(sqlite3_context* ctx, int, sqlite3_value** argv) {
         sqlite3_result_null(ctx);
         return;
     }
-    if (esAscii(t, n)) {
-        std::string s(reinterpret_cast<const char*>(t), size_t(n));
-        for (char& c : s) {
-            if (Mayusculas && c >= 'a' && c <= 'z') c = char(c - 32);
-            if (!Mayusculas && c >= 'A' && c <= 'Z') c = char(c + 32);
+    // ASCII and the Latin-1 letters (á, ñ, ü…) change case in place; anything
+    // else goes through Qt's full Unicode tables.
+    if (char* r = static_cast<char*>(sqlite3_malloc(n + 1))) {
+        bool latino = true;
+        for (int i = 0; i < n && latino; ++i) {
+            unsigned char c = t[i];
+            if (c < 0x80) {
+                if (Mayusculas && c >= 'a' && c <= 'z') c -= 32;
+                if (!Mayusculas && c >= 'A' && c <= 'Z') c += 32;
+                r[i] = char(c);
+            } else if (c == 0xC3 && i + 1 < n) {
+                unsigned char d = t[i + 1];
+                if (Mayusculas && (d == 0x9F || d == 0xBF)) {  // ß and ÿ change length
+                    latino = false;
+                    break;
+                }
+                if (Mayusculas && d >= 0xA0 && d <= 0xBE && d != 0xB7) d -= 0x20;
+                if (!Mayusculas && d >= 0x80 && d <= 0x9E && d != 0x97) d += 0x20;
+                r[i] = char(c);
+                r[++i] = char(d);
+            } else {
+                latino = false;
+            }
         }
-        sqlite3_result_text(ctx, s.data(), int(s.size()), SQLITE_TRANSIENT);
-        return;
+        if (latino) {
+            sqlite3_result_text(ctx, r, n, sqlite3_free);
+            return;
+        }
+        sqlite3_free(r);
     }
     const QString q = QString::fromUtf8(reinterpret_cast<const char*>(t), n);
     const QByteArray r = (Mayusculas ? q.toUpper() : q.toLower()).toUtf8();

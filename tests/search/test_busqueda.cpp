@@ -116,6 +116,16 @@ TEST_F(BusquedaTest, LasFilasDeUnGrupoDebenCumplirJuntasSalvoIntereses) {
     cBúsqueda vacía;
     vacía.id = 10;
     EXPECT_TRUE(resultado(vacía).empty());
+
+    // Another program on the same file never sees this connection's working rows.
+    conInterés.ejecutar();
+    Diccionario otro;
+    otro.abrirArchivo(ruta, false);
+    EXPECT_GT(dic->valorÚnico(QStringLiteral("select count(*) from CONSULTA_B")).toInt(), 0);
+    EXPECT_EQ(otro.valorÚnico(QStringLiteral("select count(*) from CONSULTA_B")).toInt(), 0);
+    EXPECT_EQ(otro.valorÚnico(QStringLiteral("select count(*) from RESULTADO where CONSULTA = 8"))
+                  .toInt(),
+              1);
 }
 
 TEST_F(BusquedaTest, LosTextosSeComparanComoLosEscribióElUsuario) {

@@ -45,6 +45,13 @@ TEST(Texto, ElAlmacénCompara_Ordena_YPasaAMayúsculasComoElPrograma) {
     EXPECT_EQ(d.valorÚnico(QStringLiteral("select count(*) from t where n = 'garcía'")).toInt(), 1);
     EXPECT_EQ(d.valorÚnico(QStringLiteral("select ucase('ñandú García')")).toString(),
               QStringLiteral("ÑANDÚ GARCÍA"));
+    // Both case paths agree with Qt: Latin-1 letters, letters that change length, other scripts.
+    for (const QString& t :
+         {QStringLiteral("Müller ÷ × ÿ"), QStringLiteral("Straße"), QStringLiteral("Łódź Ωμέγα")}) {
+        EXPECT_EQ(d.valorÚnico(QStringLiteral("select ucase(?)"), {t}).toString(), t.toUpper());
+        EXPECT_EQ(d.valorÚnico(QStringLiteral("select lcase(?)"), {t.toUpper()}).toString(),
+                  t.toUpper().toLower());
+    }
     EXPECT_TRUE(d.valorÚnico(QStringLiteral("select ucase(null)")).isNull());
     EXPECT_EQ(
         d.valorÚnico(QStringLiteral("select count(*) from t where ucase(n) like '%ÁLV%'")).toInt(),
