@@ -18,7 +18,9 @@ namespace {
 
 constexpr int kLote = 2000;
 
-QStringList Lista(const char* nombre) {
+}  // namespace
+
+QStringList ListaGenerador(const char* nombre) {
     QFile f(QStringLiteral(":/generador/%1.txt").arg(QLatin1String(nombre)));
     if (!f.open(QIODevice::ReadOnly))
         throw ErrorAlmacen(
@@ -27,6 +29,12 @@ QStringList Lista(const char* nombre) {
     QStringList l = QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
     for (QString& s : l) s = s.trimmed();
     return l;
+}
+
+namespace {
+
+QStringList Lista(const char* nombre) {
+    return ListaGenerador(nombre);
 }
 
 std::vector<int32_t> Ids(Diccionario& d, const char* tabla) {

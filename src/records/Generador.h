@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QtGlobal>
 
 #include <functional>
@@ -13,3 +14,6 @@ class Diccionario;
 // transaction per batch. Returns how many applicants were added.
 int GenerarPostulantes(Diccionario& d, int cantidad, quint32 semilla,
                        const std::function<void(int hechos, int total)>& progreso = {});
+
+// One of the generator's word lists (names, surnames, localities…), one entry a line.
+QStringList ListaGenerador(const char* nombre);

@@ -19,6 +19,7 @@
 #include <atomic>
 #include <functional>
 #include <limits>
+#include <optional>
 
 std::unique_ptr<Diccionario> dic;
 
@@ -351,7 +352,8 @@ void Diccionario::DeleteId(const QString& tabla, const QString& columna, int32_t
 }
 
 void Diccionario::LimpiarPostulante(int32_t id) {
-    Transaccion t(*this);
+    std::optional<Transaccion> t;
+    if (!enTransacción()) t.emplace(*this);
     if (valorÚnico(QStringLiteral("select 1 from nvx_m_postulantes where id = ?"), {id}).isValid())
         throw ErrorAlmacen(
             QStringLiteral("No se puede crear el postulante."),
@@ -363,11 +365,14 @@ void Diccionario::LimpiarPostulante(int32_t id) {
          {"nvx_d_idiomas", "nvx_d_experiencia", "nvx_d_interes", "nvx_d_formacion"})
         ejecutar(QStringLiteral("delete from %1 where postulante = ?").arg(QLatin1String(tabla)),
                  {id});
-    t.confirmar();
+    if (t) t->confirmar();
 }
 
 int32_t Diccionario::PróximoID(const QString& tabla) {
-    Transaccion t(*this);
+    // Inside a caller's transaction the read and the increment are already one
+    // unit; a failure undoes the caller's work too.
+    std::optional<Transaccion> t;
+    if (!enTransacción()) t.emplace(*this);
     const QVariant último =
         valorÚnico(QStringLiteral("select ULTIMO_ID from nvx_m_ids where TABLA = ?"), {tabla});
     if (!último.isValid() || último.toLongLong() >= std::numeric_limits<int32_t>::max()) {
@@ -380,7 +385,7 @@ int32_t Diccionario::PróximoID(const QString& tabla) {
     const int32_t próximo = int32_t(último.toLongLong() + 1);
     ejecutar(QStringLiteral("UPDATE nvx_m_ids SET ultimo_id = ? WHERE tabla = ?"),
              {próximo, tabla});
-    t.confirmar();
+    if (t) t->confirmar();
     return próximo;
 }
 

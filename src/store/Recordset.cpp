@@ -34,6 +34,7 @@ Recordset::Recordset(sqlite3_stmt* st) {
         nombres_ << nombre;
         const QString clave = nombre.toLower();
         if (!porNombre_.contains(clave)) porNombre_.insert(clave, i);
+        if (!exacto_.contains(nombre)) exacto_.insert(nombre, porNombre_.value(clave));
     }
     while (sqlite3_step(st) == SQLITE_ROW) {
         for (int i = 0; i < columnas; ++i) {
@@ -73,6 +74,8 @@ Recordset::Recordset(sqlite3_stmt* st) {
 }
 
 int Recordset::índice(const QString& nombre) const {
+    // Callers mostly spell a field as the result does: no case folding then.
+    if (const auto e = exacto_.constFind(nombre); e != exacto_.cend()) return e.value();
     const auto it = porNombre_.constFind(nombre.toLower());
     return it == porNombre_.cend() ? -1 : it.value();
 }

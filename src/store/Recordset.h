@@ -61,6 +61,7 @@ class Recordset {
     int campoObligatorio(const QString& nombre) const;
     QStringList nombres_;
     QHash<QString, int> porNombre_;  // lower-case name -> position
+    QHash<QString, int> exacto_;     // name as the result spells it -> the same position
     // Row-major cells of 16 bytes; texts and blobs live in the pools.
     struct Celda {
         enum Tipo : uint8_t { Nulo, Entero, Real, Texto, Blob };

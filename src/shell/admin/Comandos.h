@@ -29,3 +29,4 @@ struct Comando {
 void ComandosAlmacen(std::vector<Comando>& comandos);
 void ComandosFichas(std::vector<Comando>& comandos);
 void ComandosBusquedas(std::vector<Comando>& comandos);
+void ComandosImportar(std::vector<Comando>& comandos);

@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     ComandosAlmacen(comandos);
     ComandosFichas(comandos);
     ComandosBusquedas(comandos);
+    ComandosImportar(comandos);
 
     QStringList args = app.arguments().mid(1);
     while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {

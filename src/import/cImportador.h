@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+// One import run: reads an exchange file into the staging tables, then merges
+// every staged applicant into the store, each in its own transaction.
+class cImportador {
+  public:
+    QString Archivo;
+    int32_t Cnt_Postulantes = 0;   // created
+    int32_t cnt_Actualizados = 0;  // found and updated
+    int32_t Cnt_Vacíos = 0;        // skipped for an empty surname
+    int32_t Cnt_Formaciones = 0;
+    int32_t Cnt_Idiomas = 0;
+    int32_t Cnt_Experiencias = 0;
+
+    // Told the number of staged applicants before the merge starts, then
+    // called after every staged applicant.
+    std::function<void(int total)> alEmpezar;
+    std::function<void()> alAvanzar;
+
+    // 0 when the file was read and merged; 1 when the run stopped after telling
+    // the user why (empty file, wrong format, a line that is not a value list,
+    // a merge failure: applicants merged before it stay merged).
+    uint8_t leer_intercambio();
+
+    // Deletes the file named by Archivo, read-only or not, without asking.
+    void borrartemporal();
+
+    // The two halves of a run: stage the file (nothing staged unless every
+    // line is a value list for its section), then merge what is staged.
+    bool preparar();
+    bool fusionar();
+};
