@@ -154,7 +154,8 @@ CREATE INDEX nvx_d_fotos_postulante ON nvx_d_fotos (postulante);
 
 -- The applicant's change time (yyyymmddhhnnss), kept by the store on every
 -- change of its row or of its detail rows; never moved backwards, so a save
--- that sets a later time itself keeps it.
+-- that sets a later time itself keeps it, and a row already stamped with the
+-- current second is not written again.
 CREATE TRIGGER nvx_m_postulantes_alta AFTER INSERT ON nvx_m_postulantes
 WHEN NEW.actualizado IS NULL
 BEGIN
@@ -164,116 +165,116 @@ CREATE TRIGGER nvx_m_postulantes_cambio AFTER UPDATE ON nvx_m_postulantes
 WHEN NEW.actualizado IS OLD.actualizado
 BEGIN
   UPDATE nvx_m_postulantes
-  SET actualizado = max(strftime('%Y%m%d%H%M%S', 'now', 'localtime'), coalesce(actualizado, ''))
-  WHERE id = NEW.id;
+  SET actualizado = strftime('%Y%m%d%H%M%S', 'now', 'localtime')
+  WHERE id = NEW.id AND coalesce(actualizado, '') < strftime('%Y%m%d%H%M%S', 'now', 'localtime');
 END;
 CREATE TRIGGER nvx_d_familiares_insert AFTER INSERT ON nvx_d_familiares
 BEGIN
   UPDATE nvx_m_postulantes
-  SET actualizado = max(strftime('%Y%m%d%H%M%S', 'now', 'localtime'), coalesce(actualizado, ''))
-  WHERE id = NEW.postulante;
+  SET actualizado = strftime('%Y%m%d%H%M%S', 'now', 'localtime')
+  WHERE id = NEW.postulante AND coalesce(actualizado, '') < strftime('%Y%m%d%H%M%S', 'now', 'localtime');
 END;
 CREATE TRIGGER nvx_d_familiares_delete AFTER DELETE ON nvx_d_familiares
 BEGIN
   UPDATE nvx_m_postulantes
-  SET actualizado = max(strftime('%Y%m%d%H%M%S', 'now', 'localtime'), coalesce(actualizado, ''))
-  WHERE id = OLD.postulante;
+  SET actualizado = strftime('%Y%m%d%H%M%S', 'now', 'localtime')
+  WHERE id = OLD.postulante AND coalesce(actualizado, '') < strftime('%Y%m%d%H%M%S', 'now', 'localtime');
 END;
 CREATE TRIGGER nvx_d_familiares_update AFTER UPDATE ON nvx_d_familiares
 BEGIN
   UPDATE nvx_m_postulantes
-  SET actualizado = max(strftime('%Y%m%d%H%M%S', 'now', 'localtime'), coalesce(actualizado, ''))
-  WHERE id = NEW.postulante;
+  SET actualizado = strftime('%Y%m%d%H%M%S', 'now', 'localtime')
+  WHERE id = NEW.postulante AND coalesce(actualizado, '') < strftime('%Y%m%d%H%M%S', 'now', 'localtime');
 END;
 CREATE TRIGGER nvx_d_formacion_insert AFTER INSERT ON nvx_d_formacion
 BEGIN
   UPDATE nvx_m_postulantes
-  SET actualizado = max(strftime('%Y%m%d%H%M%S', 'now', 'localtime'), coalesce(actualizado, ''))
-  WHERE id = NEW.postulante;
+  SET actualizado = strftime('%Y%m%d%H%M%S', 'now', 'localtime')
+  WHERE id = NEW.postulante AND coalesce(actualizado, '') < strftime('%Y%m%d%H%M%S', 'now', 'localtime');
 END;
 CREATE TRIGGER nvx_d_formacion_delete AFTER DELETE ON nvx_d_formacion
 BEGIN
   UPDATE nvx_m_postulantes
-  SET actualizado = max(strftime('%Y%m%d%H%M%S', 'now', 'localtime'), coalesce(actualizado, ''))
-  WHERE id = OLD.postulante;
+  SET actualizado = strftime('%Y%m%d%H%M%S', 'now', 'localtime')
+  WHERE id = OLD.postulante AND coalesce(actualizado, '') < strftime('%Y%m%d%H%M%S', 'now', 'localtime');
 END;
 CREATE TRIGGER nvx_d_formacion_update AFTER UPDATE ON nvx_d_formacion
 BEGIN
   UPDATE nvx_m_postulantes
-  SET actualizado = max(strftime('%Y%m%d%H%M%S', 'now', 'localtime'), coalesce(actualizado, ''))
-  WHERE id = NEW.postulante;
+  SET actualizado = strftime('%Y%m%d%H%M%S', 'now', 'localtime')
+  WHERE id = NEW.postulante AND coalesce(actualizado, '') < strftime('%Y%m%d%H%M%S', 'now', 'localtime');
 END;
 CREATE TRIGGER nvx_d_idiomas_insert AFTER INSERT ON nvx_d_idiomas
 BEGIN
   UPDATE nvx_m_postulantes
-  SET actualizado = max(strftime('%Y%m%d%H%M%S', 'now', 'localtime'), coalesce(actualizado, ''))
-  WHERE id = NEW.postulante;
+  SET actualizado = strftime('%Y%m%d%H%M%S', 'now', 'localtime')
+  WHERE id = NEW.postulante AND coalesce(actualizado, '') < strftime('%Y%m%d%H%M%S', 'now', 'localtime');
 END;
 CREATE TRIGGER nvx_d_idiomas_delete AFTER DELETE ON nvx_d_idiomas
 BEGIN
   UPDATE nvx_m_postulantes
-  SET actualizado = max(strftime('%Y%m%d%H%M%S', 'now', 'localtime'), coalesce(actualizado, ''))
-  WHERE id = OLD.postulante;
+  SET actualizado = strftime('%Y%m%d%H%M%S', 'now', 'localtime')
+  WHERE id = OLD.postulante AND coalesce(actualizado, '') < strftime('%Y%m%d%H%M%S', 'now', 'localtime');
 END;
 CREATE TRIGGER nvx_d_idiomas_update AFTER UPDATE ON nvx_d_idiomas
 BEGIN
   UPDATE nvx_m_postulantes
-  SET actualizado = max(strftime('%Y%m%d%H%M%S', 'now', 'localtime'), coalesce(actualizado, ''))
-  WHERE id = NEW.postulante;
+  SET actualizado = strftime('%Y%m%d%H%M%S', 'now', 'localtime')
+  WHERE id = NEW.postulante AND coalesce(actualizado, '') < strftime('%Y%m%d%H%M%S', 'now', 'localtime');
 END;
 CREATE TRIGGER nvx_d_experiencia_insert AFTER INSERT ON nvx_d_experiencia
 BEGIN
   UPDATE nvx_m_postulantes
-  SET actualizado = max(strftime('%Y%m%d%H%M%S', 'now', 'localtime'), coalesce(actualizado, ''))
-  WHERE id = NEW.postulante;
+  SET actualizado = strftime('%Y%m%d%H%M%S', 'now', 'localtime')
+  WHERE id = NEW.postulante AND coalesce(actualizado, '') < strftime('%Y%m%d%H%M%S', 'now', 'localtime');
 END;
 CREATE TRIGGER nvx_d_experiencia_delete AFTER DELETE ON nvx_d_experiencia
 BEGIN
   UPDATE nvx_m_postulantes
-  SET actualizado = max(strftime('%Y%m%d%H%M%S', 'now', 'localtime'), coalesce(actualizado, ''))
-  WHERE id = OLD.postulante;
+  SET actualizado = strftime('%Y%m%d%H%M%S', 'now', 'localtime')
+  WHERE id = OLD.postulante AND coalesce(actualizado, '') < strftime('%Y%m%d%H%M%S', 'now', 'localtime');
 END;
 CREATE TRIGGER nvx_d_experiencia_update AFTER UPDATE ON nvx_d_experiencia
 BEGIN
   UPDATE nvx_m_postulantes
-  SET actualizado = max(strftime('%Y%m%d%H%M%S', 'now', 'localtime'), coalesce(actualizado, ''))
-  WHERE id = NEW.postulante;
+  SET actualizado = strftime('%Y%m%d%H%M%S', 'now', 'localtime')
+  WHERE id = NEW.postulante AND coalesce(actualizado, '') < strftime('%Y%m%d%H%M%S', 'now', 'localtime');
 END;
 CREATE TRIGGER nvx_d_interes_insert AFTER INSERT ON nvx_d_interes
 BEGIN
   UPDATE nvx_m_postulantes
-  SET actualizado = max(strftime('%Y%m%d%H%M%S', 'now', 'localtime'), coalesce(actualizado, ''))
-  WHERE id = NEW.postulante;
+  SET actualizado = strftime('%Y%m%d%H%M%S', 'now', 'localtime')
+  WHERE id = NEW.postulante AND coalesce(actualizado, '') < strftime('%Y%m%d%H%M%S', 'now', 'localtime');
 END;
 CREATE TRIGGER nvx_d_interes_delete AFTER DELETE ON nvx_d_interes
 BEGIN
   UPDATE nvx_m_postulantes
-  SET actualizado = max(strftime('%Y%m%d%H%M%S', 'now', 'localtime'), coalesce(actualizado, ''))
-  WHERE id = OLD.postulante;
+  SET actualizado = strftime('%Y%m%d%H%M%S', 'now', 'localtime')
+  WHERE id = OLD.postulante AND coalesce(actualizado, '') < strftime('%Y%m%d%H%M%S', 'now', 'localtime');
 END;
 CREATE TRIGGER nvx_d_interes_update AFTER UPDATE ON nvx_d_interes
 BEGIN
   UPDATE nvx_m_postulantes
-  SET actualizado = max(strftime('%Y%m%d%H%M%S', 'now', 'localtime'), coalesce(actualizado, ''))
-  WHERE id = NEW.postulante;
+  SET actualizado = strftime('%Y%m%d%H%M%S', 'now', 'localtime')
+  WHERE id = NEW.postulante AND coalesce(actualizado, '') < strftime('%Y%m%d%H%M%S', 'now', 'localtime');
 END;
 CREATE TRIGGER nvx_d_fotos_insert AFTER INSERT ON nvx_d_fotos
 BEGIN
   UPDATE nvx_m_postulantes
-  SET actualizado = max(strftime('%Y%m%d%H%M%S', 'now', 'localtime'), coalesce(actualizado, ''))
-  WHERE id = NEW.postulante;
+  SET actualizado = strftime('%Y%m%d%H%M%S', 'now', 'localtime')
+  WHERE id = NEW.postulante AND coalesce(actualizado, '') < strftime('%Y%m%d%H%M%S', 'now', 'localtime');
 END;
 CREATE TRIGGER nvx_d_fotos_delete AFTER DELETE ON nvx_d_fotos
 BEGIN
   UPDATE nvx_m_postulantes
-  SET actualizado = max(strftime('%Y%m%d%H%M%S', 'now', 'localtime'), coalesce(actualizado, ''))
-  WHERE id = OLD.postulante;
+  SET actualizado = strftime('%Y%m%d%H%M%S', 'now', 'localtime')
+  WHERE id = OLD.postulante AND coalesce(actualizado, '') < strftime('%Y%m%d%H%M%S', 'now', 'localtime');
 END;
 CREATE TRIGGER nvx_d_fotos_update AFTER UPDATE ON nvx_d_fotos
 BEGIN
   UPDATE nvx_m_postulantes
-  SET actualizado = max(strftime('%Y%m%d%H%M%S', 'now', 'localtime'), coalesce(actualizado, ''))
-  WHERE id = NEW.postulante;
+  SET actualizado = strftime('%Y%m%d%H%M%S', 'now', 'localtime')
+  WHERE id = NEW.postulante AND coalesce(actualizado, '') < strftime('%Y%m%d%H%M%S', 'now', 'localtime');
 END;
 
 -- Lookup lists: all share one shape; nvx_m_monedas adds the currency symbol.
