@@ -1,6 +1,7 @@
 // Import benchmarks: 10,000 applicants from an exchange file into a store of
 // 100,000 generated ones, against a bare bulk load of the same staged rows.
 // Run: build/bench/bench_import
+#include "Banco.h"
 #include "import/Intercambio.h"
 #include "import/cImportador.h"
 #include "records/Generador.h"
@@ -18,23 +19,9 @@
 
 namespace {
 
-QTemporaryDir* carpeta = nullptr;
-
-QString Plantilla() {
-    static const QString ruta = [] {
-        const QString r = carpeta->filePath(QStringLiteral("plantilla.db"));
-        CrearBase(r);
-        Diccionario d;
-        d.abrirArchivo(r, false);
-        GenerarPostulantes(d, 100000, 1);
-        return r;
-    }();
-    return ruta;
-}
-
 QString Archivo() {
     static const QString ruta = [] {
-        const QString r = carpeta->filePath(QStringLiteral("diez_mil.nvx"));
+        const QString r = RutaBanco(QStringLiteral("diez_mil.nvx"));
         EscribirIntercambio(r, 10000, 3);
         return r;
     }();
@@ -43,10 +30,10 @@ QString Archivo() {
 
 // A fresh copy of the 100,000-applicant store as the program's store.
 void AbrirCopia() {
-    const QString copia = carpeta->filePath(QStringLiteral("copia.db"));
+    const QString copia = RutaBanco(QStringLiteral("copia.db"));
     dic.reset();
     QFile::remove(copia);
-    QFile::copy(Plantilla(), copia);
+    QFile::copy(BaseGenerada(), copia);
     ::sync();  // the copy's write-back must not land inside the timed part
     dic = std::make_unique<Diccionario>();
     dic->abrirArchivo(copia, false);
@@ -127,23 +114,4 @@ void BM_CargaMasivaBase(benchmark::State& state) {
 }
 BENCHMARK(BM_CargaMasivaBase)->Unit(benchmark::kSecond)->Iterations(5)->UseRealTime();
 
-class Silencio : public Interaccion {
-    Respuesta mostrar(const Mensaje& m) override { return m.predeterminada; }
-    void estado(const QString&) override {}
-    void ocupado(bool) override {}
-};
-
 }  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    QTemporaryDir dir;
-    carpeta = &dir;
-    Silencio silencio;
-    InstalarInteraccion(&silencio);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    InstalarInteraccion(nullptr);
-    return 0;
-}

@@ -1,5 +1,6 @@
 // Applicant record benchmarks on a store of 100,000 generated applicants.
 // Run: build/bench/bench_records
+#include "Banco.h"
 #include "records/Generador.h"
 #include "records/cPostulante.h"
 #include "store/BaseEntregada.h"
@@ -13,26 +14,14 @@
 namespace {
 
 constexpr int kPostulantes = 100000;
-QTemporaryDir* carpeta = nullptr;
-
-// The generated store, made once and shared by the benchmarks that read it.
 void AbrirGenerada() {
-    static bool hecha = false;
-    const QString ruta = carpeta->filePath(QStringLiteral("generada.db"));
-    if (!hecha) {
-        CrearBase(ruta);
-        Diccionario d;
-        d.abrirArchivo(ruta, false);
-        GenerarPostulantes(d, kPostulantes, 1);
-        hecha = true;
-    }
     dic = std::make_unique<Diccionario>();
-    dic->abrirArchivo(ruta, false);
+    dic->abrirArchivo(BaseGenerada(), false);
 }
 
 void BM_Generar100000(benchmark::State& state) {
     for (auto _ : state) {
-        const QString ruta = carpeta->filePath(QStringLiteral("g%1.db").arg(state.iterations()));
+        const QString ruta = RutaBanco(QStringLiteral("g%1.db").arg(state.iterations()));
         CrearBase(ruta);
         Diccionario d;
         d.abrirArchivo(ruta, false);
@@ -74,13 +63,3 @@ void BM_Guardar(benchmark::State& state) {
 BENCHMARK(BM_Guardar)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    QTemporaryDir dir;
-    carpeta = &dir;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,6 +1,6 @@
 // Search benchmarks on 100,000 generated applicants.
 // Run: build/bench/bench_search
-#include "records/Generador.h"
+#include "Banco.h"
 #include "search/cBusqueda.h"
 #include "store/BaseEntregada.h"
 #include "store/Diccionario.h"
@@ -12,20 +12,9 @@
 
 namespace {
 
-QTemporaryDir* carpeta = nullptr;
-
 void AbrirGenerada() {
-    static bool hecha = false;
-    const QString ruta = carpeta->filePath(QStringLiteral("generada.db"));
-    if (!hecha) {
-        CrearBase(ruta);
-        Diccionario d;
-        d.abrirArchivo(ruta, false);
-        GenerarPostulantes(d, 100000, 1);
-        hecha = true;
-    }
     dic = std::make_unique<Diccionario>();
-    dic->abrirArchivo(ruta, false);
+    dic->abrirArchivo(BaseGenerada(), false);
 }
 
 int Col(const char* tabla, const char* columna) {
@@ -89,13 +78,3 @@ void BM_PrimerasVeinteDeUnResultadoGrande(benchmark::State& state) {
 BENCHMARK(BM_PrimerasVeinteDeUnResultadoGrande)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    QTemporaryDir dir;
-    carpeta = &dir;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,5 +1,6 @@
 // Store benchmarks: key allocation, reading large result sets, one-row inserts.
 // Run: build/bench/bench_store
+#include "Banco.h"
 #include "store/BaseEntregada.h"
 #include "store/Diccionario.h"
 
@@ -14,11 +15,9 @@
 
 namespace {
 
-QTemporaryDir* carpeta = nullptr;
-
 // A delivered database with `postulantes` applicant rows, built once per size.
 QString Base(int postulantes) {
-    const QString ruta = carpeta->filePath(QStringLiteral("base_%1.db").arg(postulantes));
+    const QString ruta = RutaBanco(QStringLiteral("base_%1.db").arg(postulantes));
     if (QFile::exists(ruta)) return ruta;
     CrearBase(ruta);
     Diccionario d;
@@ -95,13 +94,3 @@ void BM_EjecutarInsertDeUnaFila(benchmark::State& state) {
 BENCHMARK(BM_EjecutarInsertDeUnaFila);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    QTemporaryDir dir;
-    carpeta = &dir;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
