@@ -340,6 +340,18 @@ std::unique_ptr<Recordset> cBúsqueda::Resultado(int32_t consulta, int desde, in
         {consulta, cuántos < 0 ? -1 : cuántos, std::max(desde, 0)});
 }
 
+std::vector<int32_t> cBúsqueda::OrdenResultado(int32_t consulta) {
+    auto rs = almacén().AbrirRS(
+        QStringLiteral("select p.id from RESULTADO r join nvx_m_postulantes p on p.id = r.ID "
+                       "where r.CONSULTA = ? and p.activo <> 0 "
+                       "order by p.apellido, p.nombre, p.id"),
+        {consulta});
+    std::vector<int32_t> ids;
+    ids.reserve(size_t(rs->RecordCount()));
+    for (; !rs->eof(); rs->MoveNext()) ids.push_back(int32_t(rs->entero(0)));
+    return ids;
+}
+
 int cBúsqueda::CantidadResultado(int32_t consulta) {
     return almacén()
         .valorÚnico(QStringLiteral(

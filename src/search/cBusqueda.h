@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 // One condition of a search definition.
 class Condición {
@@ -80,6 +81,8 @@ class cBúsqueda {
     // rows from `desde` (all when negative).
     static std::unique_ptr<Recordset> Resultado(int32_t consulta, int desde = 0, int cuántos = -1);
     static int CantidadResultado(int32_t consulta);
+    // Just the ids of that result, in the same order.
+    static std::vector<int32_t> OrdenResultado(int32_t consulta);
 
     // Adds a condition written as "TABLA.COLUMNA OPERADOR VALOR", the operator by
     // its Spanish name and a lookup value by its item's name, to the group of

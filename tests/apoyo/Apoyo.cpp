@@ -55,6 +55,14 @@ QString CopiaBaseEntregada(const QTemporaryDir& carpeta, const QString& nombre) 
     return destino;
 }
 
+SalidaAdmin CorrerAdmin(const QStringList& argumentos) {
+    QProcess p;
+    p.start(QStringLiteral(CANDORA_ADMIN), argumentos);
+    p.waitForFinished(60000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
 QString Sqlite3(const QString& base, const QString& sql) {
     QProcess p;
     p.start(QStringLiteral("sqlite3"),

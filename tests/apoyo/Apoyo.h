@@ -62,6 +62,14 @@ QString CopiaBaseEntregada(const QTemporaryDir& carpeta,
 // Runs the sqlite3 tool with Candora's collation loaded; returns its standard output.
 QString Sqlite3(const QString& base, const QString& sql);
 
+// What one run of candora-admin gave: exit code, standard output and error (UTF-8).
+struct SalidaAdmin {
+    int código;
+    QString salida;
+    QString errores;
+};
+SalidaAdmin CorrerAdmin(const QStringList& argumentos);
+
 class Diccionario;
 // Every stored row of one applicant and its detail rows, as text, to compare whole states.
 QString VolcadoPostulante(Diccionario& d, int id);

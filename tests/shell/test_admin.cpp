@@ -7,19 +7,8 @@
 
 namespace {
 
-struct Salida {
-    int código;
-    QString salida;
-    QString errores;
-};
-
-Salida admin(const QStringList& argumentos) {
-    QProcess p;
-    p.start(QStringLiteral(CANDORA_ADMIN), argumentos);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
+using Salida = SalidaAdmin;
+constexpr auto admin = CorrerAdmin;
 
 TEST(CandoraAdmin, CreaUnaBaseYLaMuestraConTodasSusTablas) {
     QTemporaryDir carpeta;

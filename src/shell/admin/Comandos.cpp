@@ -5,6 +5,7 @@
 #include "store/ErrorAlmacen.h"
 
 #include <QFileInfo>
+#include <QSaveFile>
 
 ConfiguraciónDatos Contexto::configuración() const {
     ConfiguraciónDatos c = ConfiguraciónDatos::leer();
@@ -18,6 +19,34 @@ ConfiguraciónDatos Contexto::configuración() const {
 
 void Contexto::abrir() const {
     ConectarBase(configuración());
+}
+
+QString TomarOpción(QStringList& a, const char* nombre, bool& ok, const QString& predeterminado) {
+    const qsizetype i = a.indexOf(QString::fromUtf8(nombre));
+    if (i < 0) return predeterminado;
+    if (i + 1 >= a.size()) {
+        ok = false;
+        a.remove(i);
+        return predeterminado;
+    }
+    const QString v = a.at(i + 1);
+    a.remove(i, 2);
+    return v;
+}
+
+QString TomarUsuario(QStringList& a, bool& ok) {
+    return TomarOpción(a, "--usuario", ok, qEnvironmentVariable("USER"));
+}
+
+bool EscribirPágina(Contexto& c, const QString& archivo, const QString& html) {
+    if (archivo.isEmpty()) {
+        c.salida << html;
+        return true;
+    }
+    QSaveFile f(archivo);
+    if (f.open(QIODevice::WriteOnly) && f.write(html.toUtf8()) >= 0 && f.commit()) return true;
+    c.errores << "No se pudo escribir " << archivo << ": " << f.errorString() << '\n';
+    return false;
 }
 
 namespace {

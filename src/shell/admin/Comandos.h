@@ -25,8 +25,19 @@ struct Comando {
     int (*ejecutar)(Contexto& c, const QStringList& argumentos);
 };
 
+// Takes "--nombre VALOR" out of the arguments: the value, or `predeterminado`
+// when the option is absent. `ok` turns false when it is given without a value.
+QString TomarOpción(QStringList& a, const char* nombre, bool& ok,
+                    const QString& predeterminado = {});
+// The user whose private definitions are visible: --usuario, else the login name.
+QString TomarUsuario(QStringList& a, bool& ok);
+// Writes a page to `archivo` (UTF-8, replacing it only once complete), or to
+// the standard output when `archivo` is empty. False, with a message, on failure.
+bool EscribirPágina(Contexto& c, const QString& archivo, const QString& html);
+
 // The sub-commands of each subsystem.
 void ComandosAlmacen(std::vector<Comando>& comandos);
 void ComandosFichas(std::vector<Comando>& comandos);
 void ComandosBusquedas(std::vector<Comando>& comandos);
 void ComandosImportar(std::vector<Comando>& comandos);
+void ComandosPaginas(std::vector<Comando>& comandos);

@@ -5,21 +5,11 @@
 
 namespace {
 
-// The user whose private definitions are visible: --usuario, else the login name.
-QString Usuario(QStringList& a) {
-    const qsizetype i = a.indexOf(QStringLiteral("--usuario"));
-    if (i >= 0 && i + 1 < a.size()) {
-        const QString u = a.at(i + 1);
-        a.remove(i, 2);
-        return u;
-    }
-    return qEnvironmentVariable("USER");
-}
-
 int búsquedas(Contexto& c, const QStringList& argumentos) {
     QStringList a = argumentos;
-    const QString usuario = Usuario(a);
-    if (a.size() > 1) {
+    bool ok = true;
+    const QString usuario = TomarUsuario(a, ok);
+    if (!ok || a.size() > 1) {
         c.errores << "Uso: candora-admin búsquedas [Nombre|Usuario|alta] [--usuario NOMBRE]\n";
         return 2;
     }

@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
     ComandosFichas(comandos);
     ComandosBusquedas(comandos);
     ComandosImportar(comandos);
+    ComandosPaginas(comandos);
 
     QStringList args = app.arguments().mid(1);
     while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {

@@ -1,0 +1,175 @@
+#include "pages/PaginaResultados.h"
+
+#include "pages/Html.h"
+#include "search/cBusqueda.h"
+#include "store/Diccionario.h"
+
+#include <QHash>
+#include <QLocale>
+
+#include <algorithm>
+
+namespace {
+
+// "?, ?, …" for `n` bound values.
+QString Marcadores(int n) {
+    QString r;
+    for (int i = 0; i < n; ++i) r += i ? QLatin1String(", ?") : QLatin1String("?");
+    return r;
+}
+
+// The row positions of a result whose first column is the applicant, by applicant.
+QHash<qint64, std::vector<int>> PorPostulante(Recordset& rs) {
+    QHash<qint64, std::vector<int>> filas;
+    for (rs.MoveFirst(); !rs.eof(); rs.MoveNext())
+        filas[rs.entero(0)].push_back(rs.AbsolutePosition());
+    return filas;
+}
+
+// The first 200 characters of a text, with "..." when there was more.
+QString Resumen(const QString& t) {
+    constexpr qsizetype máximo = 200;
+    if (t.size() <= máximo) return EscaparHTMLMultilínea(t);
+    qsizetype corte = máximo;
+    if (t.at(corte - 1).isHighSurrogate()) --corte;  // never split a character
+    return EscaparHTMLMultilínea(t.left(corte)) + QLatin1String("...");
+}
+
+}  // namespace
+
+int cResultado::cargar(int32_t consulta, const QString& título) {
+    título_ = título;
+    ids_ = cBúsqueda::OrdenResultado(consulta);
+    return Cantidad();
+}
+
+PáginaResultados cResultado::página(int primero, int tamaño, const QDateTime& ahora) const {
+    const int total = Cantidad();
+    tamaño = std::max(tamaño, 1);
+    primero = std::clamp(primero, 1, std::max(total, 1));
+    PáginaResultados p;
+    p.primero = primero;
+    p.último = std::min(primero + tamaño - 1, total);
+    if (primero > 1) p.anteriores = std::max(primero - tamaño, 1);
+    if (p.último < total) p.siguientes = primero + tamaño;
+
+    const QLocale l;
+    const QString título = EscaparHTML(título_);
+    QString& h = p.html;
+    h.reserve(32 * 1024);
+    h += QLatin1String(
+             "<html><head><meta http-equiv=\"Content-Type\" "
+             "content=\"text/html; charset=utf-8\"><title>") +
+         título + QLatin1String("</title></head>\n<body>\n");
+    h +=
+        QLatin1String("<font face=\"Verdana, Arial, Helvetica, sans-serif\" size=2><font size=5>") +
+        título + QLatin1String("</font><br>\n<font size=1>Fecha de emisi&oacute;n: ") +
+        l.toString(ahora, QLocale::ShortFormat) + QLatin1String("</font><br><br>\n") +
+        QLatin1String("Registros encontrados: <b>") + QString::number(total) +
+        QLatin1String("</b><br>\n");
+    if (total > tamaño)
+        h += QLatin1String("Mostrando <b>") + QString::number(p.primero) +
+             QLatin1String("</b> - <b>") + QString::number(p.último) + QLatin1String("</b><br>\n");
+    h += QLatin1String("<hr><br>\n");
+
+    QVariantList ids;
+    for (int f = primero; f <= p.último; ++f) ids.append(Id(f));
+    if (!ids.isEmpty()) {
+        const QString en = Marcadores(int(ids.size()));
+        auto rs = d_.AbrirRS(
+            QStringLiteral("select id, apellido, nombre, nac_dia, nac_mes, nac_ano, dni_pais, "
+                           "dni_numero, conocimientos, remun_mensual, moneda_mes, remun_hora, "
+                           "moneda_hora from nvx_m_postulantes where id in (%1)")
+                .arg(en),
+            ids);
+        auto formación = d_.AbrirRS(
+            QStringLiteral("select postulante, area, titulo, estado, institucion, nivel "
+                           "from nvx_d_formacion where postulante in (%1) order by rowid")
+                .arg(en),
+            ids);
+        auto experiencia = d_.AbrirRS(
+            QStringLiteral("select postulante, empleador, puesto, ingreso_mes, ingreso_ano, "
+                           "egreso_mes, egreso_ano, empleo_actual from nvx_d_experiencia where "
+                           "postulante in (%1) "
+                           "order by empleo_actual <> 0, egreso_ano, egreso_mes, rowid")
+                .arg(en),
+            ids);
+        const auto postulantes = PorPostulante(*rs);
+        const auto formaciones = PorPostulante(*formación);
+        const auto experiencias = PorPostulante(*experiencia);
+        NombresElementos nombre(d_);
+        const QString monedas = QStringLiteral("nvx_m_monedas");
+        const QString símbolo = QStringLiteral("simbolo");
+        const QDate hoy = ahora.date();
+
+        for (const QVariant& v : std::as_const(ids)) {
+            const qint64 id = v.toLongLong();
+            const auto fila = postulantes.constFind(id);
+            if (fila == postulantes.cend()) continue;  // deleted meanwhile
+            rs->Move(fila->front());
+            const Recordset& r = *rs;
+            const int edad = EdadEnAños(int(r.entero(3)), int(r.entero(4)), int(r.entero(5)), hoy);
+            h += QLatin1String("<a href=\"post") + QString::number(id) + QLatin1String("\">") +
+                 EscaparHTML(r.texto(1)) + QLatin1String(", ") + EscaparHTML(r.texto(2));
+            if (edad >= 0) h += QLatin1String(" (") + QString::number(edad) + u')';
+            h += QLatin1String("</a><br>\n<font size=1>(") +
+                 EscaparHTML(nombre(QStringLiteral("nvx_m_paises"), r.entero(6))) + u' ' +
+                 EscaparHTML(r.texto(7)) + QLatin1String(")</font>\n<ul>\n");
+
+            for (const int i : formaciones.value(id)) {
+                formación->Move(i);
+                const Recordset& f = *formación;
+                h +=
+                    QLatin1String("<li><font color=\"#CC6600\">") +
+                    EscaparHTML(nombre(QStringLiteral("nvx_m_formacion_areas"), f.entero(1))) +
+                    QLatin1String(": <b>") +
+                    EscaparHTML(nombre(QStringLiteral("nvx_m_titulos"), f.entero(2))) +
+                    QLatin1String("</b> ") +
+                    EscaparHTML(nombre(QStringLiteral("nvx_m_formacion_estados"), f.entero(3))) +
+                    QLatin1String(" (") +
+                    EscaparHTML(nombre(QStringLiteral("nvx_m_formacion_institutos"), f.entero(4))) +
+                    QLatin1String(") ") +
+                    EscaparHTML(nombre(QStringLiteral("nvx_m_formacion_tipos"), f.entero(5))) +
+                    QLatin1String("</font></li>\n");
+            }
+            for (const int i : experiencias.value(id)) {
+                experiencia->Move(i);
+                const Recordset& x = *experiencia;
+                h += QLatin1String("<li><font color=\"#006600\">");
+                if (x.entero(1) > 0)
+                    h += EscaparHTML(nombre(QStringLiteral("nvx_m_empleadores"), x.entero(1))) +
+                         QLatin1String(": ");
+                h += EscaparHTML(nombre(QStringLiteral("nvx_m_experiencia_puestos"), x.entero(2))) +
+                     QLatin1String(" (") + QString::number(x.entero(3)) + u'/' +
+                     QString::number(x.entero(4)) + QLatin1String(" a ");
+                // A current job has no end yet.
+                h += x.entero(7) != 0
+                         ? QStringLiteral("la fecha")
+                         : QString::number(x.entero(5)) + u'/' + QString::number(x.entero(6));
+                h += QLatin1String(")</font></li>\n");
+            }
+            const QString conocimientos = r.texto(8);
+            if (!conocimientos.trimmed().isEmpty())
+                h += QLatin1String("<li><font size=1><i>") + Resumen(conocimientos) +
+                     QLatin1String("</i></font></li>\n");
+            const qint64 mensual = r.entero(9);
+            const double hora = r.real(11);
+            if (mensual > 0 || hora > 0) {
+                h += QLatin1String("<li>");
+                if (mensual > 0)
+                    h += EscaparHTML(nombre(monedas, r.entero(10), símbolo)) + u' ' +
+                         QString::number(mensual) + u' ' +
+                         EscaparHTML(nombre(monedas, r.entero(10))) +
+                         QLatin1String(" mensuales // ");
+                if (hora > 0)
+                    h += EscaparHTML(nombre(monedas, r.entero(12), símbolo)) + u' ' +
+                         TextoDecimal(hora) + u' ' + EscaparHTML(nombre(monedas, r.entero(12))) +
+                         QLatin1String(" hora");
+                h += QLatin1String("</li>\n");
+            }
+            h += QLatin1String("</ul>\n");
+        }
+    }
+    h += QLatin1String("</font>\n</body></html>\n");
+    return p;
+}

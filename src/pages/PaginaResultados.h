@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+class Diccionario;
+
+// One page of a search result as HTML, and where its paging buttons lead.
+struct PáginaResultados {
+    QString html;
+    int primero = 0;     // 1-based row number of the page's first applicant
+    int último = 0;      // of its last one; 0 on an empty page
+    int anteriores = 0;  // first row of the previous page; 0: no previous page
+    int siguientes = 0;  // first row of the next page; 0: no next page
+};
+
+// The active applicants of a search definition's last result, in surname and
+// name order. The order is read once, when the result is loaded; each page
+// then reads only its own rows and their details, so paging neither re-runs
+// the search nor reads the whole result.
+class cResultado {
+  public:
+    static constexpr int TamañoPágina = 20;
+
+    explicit cResultado(Diccionario& d) : d_(d) {}
+
+    // Reads the order of definition `consulta`'s result (RESULTADO must hold
+    // it already); `título` heads every page. Returns the number of applicants.
+    int cargar(int32_t consulta, const QString& título);
+    int Cantidad() const { return int(ids_.size()); }
+    int32_t Id(int fila) const { return ids_.at(size_t(fila - 1)); }
+
+    // The page whose first row is `primero` (1-based). Applicants deleted
+    // since the result was loaded are left out.
+    PáginaResultados página(int primero, int tamaño = TamañoPágina,
+                            const QDateTime& ahora = QDateTime::currentDateTime()) const;
+
+  private:
+    Diccionario& d_;
+    QString título_;
+    std::vector<int32_t> ids_;
+};
