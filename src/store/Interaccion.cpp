@@ -39,6 +39,10 @@ Respuesta MsgBox(const QString& texto, Icono icono, Botones botones, const QStri
     return interaccion().mostrar({texto, icono, botones, título, predeterminada});
 }
 
+QString ElegirArchivo(const DiálogoArchivo& d) {
+    return interaccion().archivo(d);
+}
+
 void MostrarEstado(const QString& texto) {
     interaccion().estado(texto);
 }

@@ -19,10 +19,23 @@ struct Mensaje {
     Respuesta predeterminada = Respuesta::Aceptar;
 };
 
+// An open or save file dialog.
+struct DiálogoArchivo {
+    bool guardar = false;  // a save dialog (asks before replacing a file) or an open one
+    QString título;
+    QString ruta;    // folder or suggested file
+    QString filtro;  // "Currículum (*.htm);;Todos los archivos (*)"
+};
+
 class Interaccion {
   public:
     virtual ~Interaccion() = default;
     virtual Respuesta mostrar(const Mensaje& m) = 0;
+    // The chosen file, or "" when the user cancels.
+    virtual QString archivo(const DiálogoArchivo& d) {
+        (void)d;
+        return {};
+    }
     virtual void estado(const QString& texto) { (void)texto; }
     // Called with true when long work starts and false when it ends (nested).
     virtual void ocupado(bool sí) { (void)sí; }
@@ -38,6 +51,8 @@ Interaccion* InstalarInteraccion(Interaccion* i);
 Respuesta MsgBox(const QString& texto, Icono icono = Icono::Ninguno,
                  Botones botones = Botones::Aceptar, const QString& título = {},
                  Respuesta predeterminada = Respuesta::Aceptar);
+
+QString ElegirArchivo(const DiálogoArchivo& d);
 
 // Status-bar text of the main window; empty shows "Listo.".
 void MostrarEstado(const QString& texto);

@@ -23,6 +23,14 @@ Respuesta InteraccionGuionada::mostrar(const Mensaje& m) {
     return r;
 }
 
+QString InteraccionGuionada::archivo(const DiálogoArchivo& d) {
+    diálogos.push_back(d);
+    if (archivos.empty()) return {};
+    const QString r = archivos.front();
+    archivos.pop_front();
+    return r;
+}
+
 void ComboPrueba::Clear() {
     entradas.clear();
     datos.clear();

@@ -19,9 +19,13 @@ class InteraccionGuionada : public Interaccion {
     Respuesta mostrar(const Mensaje& m) override;
     void estado(const QString& texto) override { estados.push_back(texto); }
     void ocupado(bool sí) override { nivelOcupado += sí ? 1 : -1; }
+    // Answers the next file dialog from `archivos` ("" = cancelled when it runs out).
+    QString archivo(const DiálogoArchivo& d) override;
 
     std::vector<Mensaje> mensajes;
     std::deque<Respuesta> respuestas;
+    std::vector<DiálogoArchivo> diálogos;
+    std::deque<QString> archivos;
     QStringList estados;
     int nivelOcupado = 0;
 

@@ -1,0 +1,98 @@
+#include "controls/Varios.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScrollBar>
+
+ceGuia::ceGuia(QWidget* parent)
+    : QFrame(parent), imagen_(new QLabel(this)), texto_(new QLabel(this)) {
+    setObjectName(QStringLiteral("ceGuía"));
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Base);
+    setFrameShape(QFrame::NoFrame);
+    auto* l = new QHBoxLayout(this);
+    l->setContentsMargins(12, 10, 12, 10);
+    l->setSpacing(12);
+    imagen_->setFixedSize(32, 32);
+    texto_->setWordWrap(true);
+    QFont f = texto_->font();
+    f.setBold(true);
+    f.setPointSizeF(f.pointSizeF() * 1.15);
+    texto_->setFont(f);
+    l->addWidget(imagen_);
+    l->addWidget(texto_, 1);
+    texto_->setText(QStringLiteral("(texto de guía)"));
+    imagen_->hide();
+}
+
+QString ceGuia::Caption() const {
+    return texto_->text();
+}
+
+void ceGuia::setCaption(const QString& c) {
+    texto_->setText(c);
+}
+
+void ceGuia::setPicture(const QIcon& i) {
+    imagen_->setPixmap(i.pixmap(32, 32));
+    imagen_->setVisible(!i.isNull());
+}
+
+ceDivisor::ceDivisor(QWidget* parent) : QFrame(parent) {
+    setFrameShape(QFrame::HLine);
+    setFrameShadow(QFrame::Sunken);
+    setFixedHeight(3);  // 40 twips
+}
+
+ceScroll::ceScroll(QWidget* parent) : QScrollArea(parent) {
+    setWidgetResizable(false);
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+QWidget* ceScroll::contenido() const {
+    if (widget() && widget()->isVisibleTo(const_cast<ceScroll*>(this))) return widget();
+    for (QWidget* w : findChildren<QWidget*>()) {
+        if (w->property("Tag").toString().toUpper() == QLatin1String("CONTENIDO") && !w->isHidden())
+            return w;
+    }
+    return nullptr;
+}
+
+void ceScroll::ajustar_scroll() {
+    QWidget* c = contenido();
+    if (!c) return;
+    if (widget() != c) {
+        setWidget(c);
+        c->show();
+    }
+    c->resize(viewport()->width(),
+              c->sizeHint().height() > c->height() ? c->sizeHint().height() : c->height());
+    QScrollBar* b = verticalScrollBar();
+    const int visible = viewport()->height();
+    b->setValue(0);
+    b->setEnabled(c->height() > visible);
+    b->setPageStep(std::max(visible / 5, 1));
+    b->setSingleStep(std::max(visible / 20, 1));
+}
+
+QWidget* ceScroll::ActiveControl() const {
+    QWidget* f = QApplication::focusWidget();
+    return f && isAncestorOf(f) ? f : nullptr;
+}
+
+void ceScroll::resizeEvent(QResizeEvent* e) {
+    QScrollArea::resizeEvent(e);
+    ajustar_scroll();
+}
+
+void ceScroll::keyPressEvent(QKeyEvent* e) {
+    QScrollBar* b = verticalScrollBar();
+    if (e->key() == Qt::Key_Up)
+        b->setValue(std::max(b->value() - b->singleStep(), b->minimum()));
+    else if (e->key() == Qt::Key_Down)
+        b->setValue(std::min(b->value() + b->singleStep(), b->maximum()));
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "store/Controles.h"
+
+#include <QComboBox>
+
+// An editable combo that completes what is typed from its own list (the
+// toolkit's completer is off) and marks, on leaving, a text that is not one
+// of its items.
+class ceCombo : public QComboBox, public ControlCombo {
+    Q_OBJECT
+    Q_PROPERTY(bool Locked READ Locked WRITE setLocked)
+
+  public:
+    explicit ceCombo(QWidget* parent = nullptr);
+
+    void Clear() override { clear(); }
+    int AddItem(const QString& texto) override;
+    void RemoveItem(int índice) { removeItem(índice); }
+    int ListCount() const override { return count(); }
+    QString List(int índice) const override { return itemText(índice); }
+    int ItemData(int índice) const override { return itemData(índice).toInt(); }
+    void setItemData(int índice, int dato) override { QComboBox::setItemData(índice, dato); }
+    // -1 when the text is not the selected item's.
+    int ListIndex() const override;
+    void setListIndex(int índice) override;
+    bool Locked() const;
+    void setLocked(bool sí);
+
+    QString Text() const override { return currentText(); }
+    void setText(const QString& texto) override { setEditText(texto); }
+    int SelStart() const override;
+    void setSelStart(int posición) override;
+    int SelLength() const override;
+    void setSelLength(int largo) override;
+
+    // True while the text is marked as not in the list.
+    bool fueraDeLista() const { return fuera_; }
+
+  signals:
+    void Click();
+
+  protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+
+  private:
+    void marcar(bool fuera);
+    bool fuera_ = false;
+};
+
+// A drop-down list without free text.
+class ceDropList : public QComboBox, public ControlLista {
+    Q_OBJECT
+
+  public:
+    explicit ceDropList(QWidget* parent = nullptr);
+
+    void Clear() override { clear(); }
+    int AddItem(const QString& texto) override;
+    void RemoveItem(int índice) { removeItem(índice); }
+    int ListCount() const override { return count(); }
+    QString List(int índice) const override { return itemText(índice); }
+    int ItemData(int índice) const override { return itemData(índice).toInt(); }
+    void setItemData(int índice, int dato) override { QComboBox::setItemData(índice, dato); }
+    int ListIndex() const override { return currentIndex(); }
+    void setListIndex(int índice) override { setCurrentIndex(índice); }
+    bool Locked() const { return locked_; }
+    void setLocked(bool sí) { locked_ = sí; }
+
+  signals:
+    void Click();
+
+  protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+
+  private:
+    bool locked_ = false;
+};

@@ -1,0 +1,98 @@
+#include "controls/ceTxtBox.h"
+
+#include "store/Valores.h"
+
+#include <QKeyEvent>
+#include <QRegularExpression>
+#include <QValidator>
+
+namespace {
+
+// What typing allows, applied to pasted and dropped text as well.
+class FiltroNumérico : public QValidator {
+  public:
+    FiltroNumérico(bool decimales, QObject* padre) : QValidator(padre), decimales_(decimales) {}
+    State validate(QString& texto, int&) const override {
+        if (decimales_) texto.replace(u',', u'.');
+        static const QRegularExpression entero(QStringLiteral("^[0-9]*$"));
+        static const QRegularExpression decimal(QStringLiteral("^[0-9]*\\.?[0-9]*$"));
+        return (decimales_ ? decimal : entero).match(texto).hasMatch() ? Acceptable : Invalid;
+    }
+
+  private:
+    bool decimales_;
+};
+
+}  // namespace
+
+bool EsEnter(const QKeyEvent& e) {
+    return (e.key() == Qt::Key_Return || e.key() == Qt::Key_Enter) &&
+           !(e.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
+ceTxtBox::ceTxtBox(QWidget* parent) : QLineEdit(parent) {}
+
+void ceTxtBox::setMascara(int máscara) {
+    máscara_ = máscara;
+    delete validator();
+    setValidator(máscara == 1 || máscara == 2 ? new FiltroNumérico(máscara == 2, this) : nullptr);
+}
+
+int ceTxtBox::SelStart() const {
+    return hasSelectedText() ? selectionStart() : cursorPosition();
+}
+
+void ceTxtBox::setSelLength(int largo) {
+    const int inicio = SelStart();
+    if (largo > 0)
+        setSelection(inicio, largo);
+    else
+        setCursorPosition(inicio);
+}
+
+bool ceTxtBox::conservaPuntos() const {
+    return máscara_ == 2 || tag_.contains(QLatin1String("/PUNTOK"), Qt::CaseInsensitive);
+}
+
+void ceTxtBox::limpiar() {
+    QString t = text();
+    LimpiarTexto(t, conservaPuntos());
+    if (t != text()) QLineEdit::setText(t);
+}
+
+bool ceTxtBox::event(QEvent* e) {
+    // Enter is ours (next field): no window shortcut or default button takes it first.
+    if (e->type() == QEvent::ShortcutOverride && EsEnter(*static_cast<QKeyEvent*>(e))) {
+        e->accept();
+        return true;
+    }
+    return QLineEdit::event(e);
+}
+
+void ceTxtBox::keyPressEvent(QKeyEvent* e) {
+    if (EsEnter(*e)) {
+        focusNextChild();
+        e->accept();
+        return;
+    }
+    const QString t = e->text();
+    if (máscara_ != 0 && t.size() == 1 && t.at(0).isPrint()) {
+        int tecla = t.at(0).unicode();
+        FiltrarTeclaNumérica(*this, tecla, máscara_ == 2);
+        if (tecla == 0) {
+            e->accept();
+            return;
+        }
+        if (tecla != t.at(0).unicode()) {
+            insert(QString(QChar(char16_t(tecla))));
+            e->accept();
+            return;
+        }
+    }
+    QLineEdit::keyPressEvent(e);
+}
+
+void ceTxtBox::focusOutEvent(QFocusEvent* e) {
+    limpiar();
+    QLineEdit::focusOutEvent(e);
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "store/Controles.h"
+
+#include <QLineEdit>
+
+// A text box with an input mask. Mascara 0 takes any text, 1 a whole number,
+// 2 a decimal number (a typed comma becomes the point). Typed and pasted text
+// go through the same filter. Enter moves to the next field. The text is
+// cleaned when the user leaves the field; points and commas are kept in
+// decimal fields and where the tag holds "/PUNTOK" (e-mail, street, numbers).
+class ceTxtBox : public QLineEdit, public ControlTexto {
+    Q_OBJECT
+    Q_PROPERTY(int Mascara READ Mascara WRITE setMascara)
+    Q_PROPERTY(QString Tag READ Tag WRITE setTag)
+
+  public:
+    explicit ceTxtBox(QWidget* parent = nullptr);
+
+    int Mascara() const { return máscara_; }
+    void setMascara(int máscara);
+    QString Tag() const { return tag_; }
+    void setTag(const QString& tag) { tag_ = tag; }
+    int MaxLength() const { return maxLength(); }
+    void setMaxLength(int largo) { QLineEdit::setMaxLength(largo); }
+
+    QString Text() const override { return text(); }
+    void setText(const QString& texto) override { QLineEdit::setText(texto); }
+    int SelStart() const override;
+    void setSelStart(int posición) override { setCursorPosition(posición); }
+    int SelLength() const override { return int(selectedText().size()); }
+    void setSelLength(int largo) override;
+
+    // Cleans the text as leaving the field does.
+    void limpiar();
+    bool conservaPuntos() const;
+
+  protected:
+    bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+
+  private:
+    int máscara_ = 0;
+    QString tag_;
+};
+
+// True for Enter and Return without Ctrl, Alt or Meta.
+bool EsEnter(const QKeyEvent& e);

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QStringList>
+
+// The program's start-up after the single-instance check: main window, intro,
+// quick help, the "/OPCIONES" switch, the store and the current user. Returns
+// the exit code when the program must end now, or -1 to run the event loop.
+int Arrancar(const QStringList& argumentos);
+
+// The current user: the session's login name.
+QString NombreDeSesión();

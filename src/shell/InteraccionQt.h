@@ -1,0 +1,17 @@
+#pragma once
+
+#include "store/Interaccion.h"
+
+#include <functional>
+
+// The desktop program's message boxes, file dialogs, status text and hourglass.
+class InteraccionQt : public Interaccion {
+  public:
+    Respuesta mostrar(const Mensaje& m) override;
+    QString archivo(const DiálogoArchivo& d) override;
+    void estado(const QString& texto) override;
+    void ocupado(bool sí) override;
+
+    // Where status texts go (the main window's status bar).
+    std::function<void(const QString&)> alEstado;
+};

@@ -1,0 +1,367 @@
+#include "shell/frmMDI.h"
+
+#include "shell/Iconos.h"
+#include "shell/Posiciones.h"
+#include "shell/Ventanas.h"
+#include "store/Cadenas.h"
+#include "store/Diccionario.h"
+#include "store/Interaccion.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+namespace {
+
+frmMDI* principal = nullptr;
+
+QHash<QString, frmMDI::Módulo>& Módulos() {
+    static QHash<QString, frmMDI::Módulo> m;
+    return m;
+}
+
+// A method name for a section tag: "Comando" + the tag without accents.
+QByteArray MétodoComando(const QString& tag) {
+    QString t;
+    for (const QChar c : tag.normalized(QString::NormalizationForm_D))
+        if (c.category() != QChar::Mark_NonSpacing) t += c;
+    return "Comando" + t.toLatin1();
+}
+
+}  // namespace
+
+frmMDI::FábricaFicha frmMDI::fábricaFicha;
+
+void frmMDI::RegistrarMódulo(const QString& clave, Módulo abrir) {
+    Módulos().insert(clave, std::move(abrir));
+}
+
+frmMDI* VentanaPrincipal() {
+    return principal;
+}
+
+frmMDI::frmMDI(QWidget* parent) : QMainWindow(parent), área_(new QMdiArea(this)) {
+    principal = this;
+    setObjectName(QStringLiteral("frmMDI"));
+    setWindowTitle(QString::fromUtf8(kTítuloPrograma));
+    setWindowIcon(IconoCandora());
+    área_->setObjectName(QStringLiteral("mdiArea"));
+    área_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    área_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    área_->setBackground(QColor(0xdf, 0xe4, 0xea));
+    setCentralWidget(área_);
+    crearMenús();
+    crearBarra();
+
+    auto* barraEstado = new QStatusBar(this);
+    barraEstado->setObjectName(QStringLiteral("stbEstado"));
+    estado_ = new QLabel(barraEstado);
+    estado_->setObjectName(QStringLiteral("stbEstado_1"));
+    usuario_ = new QLabel(barraEstado);
+    usuario_->setObjectName(QStringLiteral("stbEstado_2"));
+    usuario_->setContentsMargins(8, 0, 8, 0);
+    barraEstado->addWidget(estado_, 1);
+    barraEstado->addPermanentWidget(usuario_);
+    setStatusBar(barraEstado);
+    MostrarEstado({});
+
+    resize(1100, 760);
+    RestaurarPosición(*this);
+    HabilitarRespaldo();
+}
+
+frmMDI::~frmMDI() {
+    if (principal == this) principal = nullptr;
+}
+
+void frmMDI::crearMenús() {
+    const auto acción = [this](QMenu* m, const char* nombre, int cadena, const QString& fijo = {}) {
+        QAction* a = m->addAction(cadena ? CadenaRecurso(cadena) : fijo);
+        a->setObjectName(QString::fromUtf8(nombre));
+        if (cadena) a->setProperty("cadena", cadena);
+        return a;
+    };
+    // Entry captions come from the string table the first time their menu opens.
+    const auto perezoso = [](QMenu* m, bool& hecho) {
+        connect(m, &QMenu::aboutToShow, m, [m, &hecho] {
+            if (hecho) return;
+            for (QAction* a : m->actions())
+                if (int c = a->property("cadena").toInt()) a->setText(CadenaRecurso(c));
+            hecho = true;
+        });
+    };
+
+    QMenu* sistema = menuBar()->addMenu(CadenaRecurso(101));
+    sistema->setObjectName(QStringLiteral("mnusistema"));
+    connect(acción(sistema, "mnuSistemaOpciones", 102), &QAction::triggered, this, [] {
+        MsgBox(QStringLiteral("Este comando está reservado para el soporte técnico de Candora."),
+               Icono::Información);
+    });
+    sistema->addSeparator()->setObjectName(QStringLiteral("mnuSistemasep1"));
+    connect(acción(sistema, "mnuSistemaSalir", 103), &QAction::triggered, this,
+            &frmMDI::ConfirmarSalida);
+    perezoso(sistema, bSistema_);
+
+    QMenu* módulos = menuBar()->addMenu(CadenaRecurso(104));
+    módulos->setObjectName(QStringLiteral("mnuMódulos"));
+    struct Entrada {
+        const char* nombre;
+        int cadena;
+        Qt::Key tecla;
+        const char* clave;
+    };
+    for (const Entrada& e : {Entrada{"mnuMódulosBúsquedas", 105, Qt::Key_F2, "Búsqueda"},
+                             Entrada{"mnuMódulosNuevaFicha", 106, Qt::Key_F3, "ABM"},
+                             Entrada{"mnuImportar", 107, Qt::Key_F4, "Importar"},
+                             Entrada{"mnuRespaldo", 116, Qt::Key_F6, "Respaldo"}}) {
+        QAction* a = acción(módulos, e.nombre, e.cadena);
+        a->setShortcut(QKeySequence(e.tecla));
+        a->setData(QString::fromUtf8(e.clave));
+        a->setEnabled(Módulos().contains(QString::fromUtf8(e.clave)));
+        connect(a, &QAction::triggered, this, [this, a] { botón(a->data().toString()); });
+    }
+    perezoso(módulos, bMódulos_);
+
+    mnuVentana_ = menuBar()->addMenu(CadenaRecurso(109));
+    mnuVentana_->setObjectName(QStringLiteral("mnuVentana"));
+    connect(acción(mnuVentana_, "mnuVentanaHorizontal", 110), &QAction::triggered, this,
+            [this] { mosaico(true); });
+    connect(acción(mnuVentana_, "mnuVentanaVertical", 111), &QAction::triggered, this,
+            [this] { mosaico(false); });
+    connect(acción(mnuVentana_, "mnuVentanaCascada", 112), &QAction::triggered, área_,
+            &QMdiArea::cascadeSubWindows);
+    connect(acción(mnuVentana_, "mnuVentanaOrganizar", 113), &QAction::triggered, this,
+            &frmMDI::organizarIconos);
+    perezoso(mnuVentana_, bVentana_);
+    connect(mnuVentana_, &QMenu::aboutToShow, this, &frmMDI::listarVentanas);
+
+    QMenu* ayuda = menuBar()->addMenu(CadenaRecurso(114));
+    ayuda->setObjectName(QStringLiteral("mnuAyuda"));
+    QAction* rápida = acción(ayuda, "mnuAyudaRápida", 0, QStringLiteral("Ayuda rápida"));
+    rápida->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(rápida, &QAction::triggered, this, [this] {
+        frmAyudaRapida a(this);
+        if (!a.cargar())
+            MsgBox(QStringLiteral("No se encontró la página de ayuda rápida."), Icono::Información);
+    });
+    ayuda->addSeparator()->setObjectName(QStringLiteral("mnuAyudaSep1"));
+    connect(acción(ayuda, "mnuAcercaDe", 115), &QAction::triggered, this, [this] {
+        frmIntro intro(this);
+        intro.exec();
+    });
+    perezoso(ayuda, bAyuda_);
+
+    mnuComandos_ = new QMenu(this);
+    mnuComandos_->setObjectName(QStringLiteral("mnuComandos"));
+    for (auto [nombre, texto, letra] : {std::tuple{"mnuComandoAgregar", "Agregar...", "a"},
+                                        std::tuple{"mnuComandoModificar", "Modificar...", "m"},
+                                        std::tuple{"mnuComandoQuitar", "Quitar", "q"}}) {
+        QAction* a = acción(mnuComandos_, nombre, 0, QString::fromUtf8(texto));
+        const QString l = QString::fromLatin1(letra);
+        connect(a, &QAction::triggered, this, [this, l] { comando(l); });
+    }
+}
+
+void frmMDI::crearBarra() {
+    barra_ = addToolBar(QStringLiteral("Comandos"));
+    barra_->setObjectName(QStringLiteral("tlbBotones"));
+    barra_->setMovable(false);
+    barra_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    barra_->setIconSize(QSize(24, 24));
+    struct Botón {
+        const char* clave;
+        QString rótulo;
+        bool visible;
+    };
+    for (const Botón& b : {Botón{"Búsqueda", QStringLiteral("F2-") + CadenaRecurso(201), true},
+                           Botón{"ABM", QStringLiteral("F3-") + CadenaRecurso(202), true},
+                           Botón{"Importar", QStringLiteral("F4-") + CadenaRecurso(203), true},
+                           Botón{"agenda", QStringLiteral("Agenda"), false},
+                           Botón{"Respaldo", QStringLiteral("F6-") + CadenaRecurso(207), true},
+                           Botón{"Ayuda", QStringLiteral("Ayuda"), false},
+                           Botón{"Salir", CadenaRecurso(206), true}}) {
+        const QString clave = QString::fromUtf8(b.clave);
+        QAction* a = barra_->addAction(IconoDe(clave), b.rótulo);
+        a->setObjectName(QStringLiteral("tlbBotones_") + clave);
+        a->setData(clave);
+        a->setVisible(b.visible);
+        a->setEnabled(clave == QLatin1String("Salir") || Módulos().contains(clave));
+        connect(a, &QAction::triggered, this, [this, clave] { botón(clave); });
+    }
+}
+
+void frmMDI::botón(const QString& clave) {
+    if (clave == QLatin1String("Salir")) {
+        ConfirmarSalida();
+        return;
+    }
+    const auto m = Módulos().constFind(clave);
+    if (m == Módulos().cend()) return;
+    if (clave == QLatin1String("Respaldo") && !respaldoPermitido()) return;
+    (*m)(*this);
+}
+
+void frmMDI::MostrarComandos(QWidget* destino, const QString& tag, bool hayElementos,
+                             const QPoint& dónde) {
+    destino_comando = destino;
+    mnuComandos_->setProperty("Tag", tag);
+    for (QAction* a : mnuComandos_->actions())
+        if (a->objectName() != QLatin1String("mnuComandoAgregar")) a->setEnabled(hayElementos);
+    mnuComandos_->popup(dónde);
+}
+
+void frmMDI::comando(const QString& letra) {
+    if (!destino_comando) return;
+    const QByteArray método = MétodoComando(mnuComandos_->property("Tag").toString());
+    QMetaObject::invokeMethod(destino_comando, método.constData(), Q_ARG(QString, letra));
+}
+
+void frmMDI::abrir_cv(int32_t id, uint8_t dni_país, const QString& dni_número, bool nueva) {
+    if (!dic) return;
+    const QString número = dni_número.trimmed();
+    if (!nueva) {
+        const QVariant hay =
+            id != 0 ? dic->valorÚnico(
+                          QStringLiteral("select 1 from nvx_m_postulantes where id = ?"), {id})
+                    : dic->valorÚnico(QStringLiteral("select 1 from nvx_m_postulantes "
+                                                     "where dni_pais = ? and dni_numero = ?"),
+                                      {dni_país, número});
+        if (!hay.isValid()) {
+            MsgBox(QStringLiteral("Esa ficha ya no existe. Probablemente haya sido borrada por "
+                                  "otro usuario."),
+                   Icono::Información);
+            return;
+        }
+    }
+    if (!fábricaFicha) {
+        MsgBox(
+            QStringLiteral("La ficha de postulantes todavía no está disponible en esta versión."),
+            Icono::Información);
+        return;
+    }
+    Espera espera;
+    if (QWidget* w = fábricaFicha(*this, nueva ? 0 : id, dni_país, número, nueva))
+        agregarVentana(w);
+}
+
+QMdiSubWindow* frmMDI::agregarVentana(QWidget* w) {
+    QMdiSubWindow* sub = área_->addSubWindow(w);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    // The backup switch follows the list of open windows.
+    connect(sub, &QObject::destroyed, this,
+            [this] { QTimer::singleShot(0, this, &frmMDI::HabilitarRespaldo); });
+    DeshabilitarRespaldo();
+    sub->show();
+    return sub;
+}
+
+void frmMDI::MostrarEstado(const QString& texto) {
+    estado_->setText(texto.isEmpty() ? QStringLiteral("Listo.") : texto);
+    estado_->repaint();
+}
+
+void frmMDI::setUsuario(const QString& nombre) {
+    usuario_->setText(nombre.toUpper());
+}
+
+bool frmMDI::respaldoPermitido() const {
+    return área_->subWindowList().isEmpty();
+}
+
+void frmMDI::DeshabilitarRespaldo() {
+    for (QAction* a : {findChild<QAction*>(QStringLiteral("tlbBotones_Respaldo")),
+                       findChild<QAction*>(QStringLiteral("mnuRespaldo"))})
+        if (a) a->setEnabled(false);
+}
+
+void frmMDI::HabilitarRespaldo() {
+    const bool sí = respaldoPermitido() && Módulos().contains(QStringLiteral("Respaldo"));
+    for (QAction* a : {findChild<QAction*>(QStringLiteral("tlbBotones_Respaldo")),
+                       findChild<QAction*>(QStringLiteral("mnuRespaldo"))})
+        if (a) a->setEnabled(sí);
+}
+
+bool frmMDI::ConfirmarSalida() {
+    if (saliendo_) return true;
+    if (MsgBox(QStringLiteral("¿ Salir del programa ?"), Icono::Pregunta, Botones::SíNo,
+               QStringLiteral("Salir")) != Respuesta::Sí)
+        return false;
+    // Each child asks about its own unsaved changes; one cancel keeps the program running.
+    for (QMdiSubWindow* sub : área_->subWindowList())
+        if (!sub->close()) return false;
+    GuardarPosición(*this);
+    saliendo_ = true;
+    close();
+    QCoreApplication::quit();
+    return true;
+}
+
+void frmMDI::closeEvent(QCloseEvent* e) {
+    if (saliendo_ || ConfirmarSalida())
+        e->accept();
+    else
+        e->ignore();
+}
+
+void frmMDI::traerAlFrente() {
+    if (isMinimized()) showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+void frmMDI::listarVentanas() {
+    const QList<QAction*> acciones = mnuVentana_->actions();
+    for (QAction* a : acciones)
+        if (a->property("ventana").isValid() || a->objectName() == QLatin1String("mnuVentanaSep"))
+            delete a;
+    const QList<QMdiSubWindow*> ventanas = área_->subWindowList();
+    if (ventanas.isEmpty()) return;
+    mnuVentana_->addSeparator()->setObjectName(QStringLiteral("mnuVentanaSep"));
+    int n = 0;
+    for (QMdiSubWindow* sub : ventanas) {
+        QAction* a =
+            mnuVentana_->addAction(QStringLiteral("&%1 %2").arg(++n).arg(sub->windowTitle()));
+        a->setProperty("ventana", true);
+        a->setCheckable(true);
+        a->setChecked(sub == área_->activeSubWindow());
+        connect(a, &QAction::triggered, this, [this, sub] { área_->setActiveSubWindow(sub); });
+    }
+}
+
+void frmMDI::mosaico(bool horizontal) {
+    QList<QMdiSubWindow*> ventanas;
+    for (QMdiSubWindow* sub : área_->subWindowList())
+        if (!sub->isMinimized() && sub->isVisible()) ventanas.append(sub);
+    if (ventanas.isEmpty()) return;
+    const QRect r = área_->viewport()->rect();
+    const int n = int(ventanas.size());
+    for (int i = 0; i < n; ++i) {
+        QMdiSubWindow* sub = ventanas.at(i);
+        if (sub->isMaximized()) sub->showNormal();
+        if (horizontal)
+            sub->setGeometry(0, r.height() * i / n, r.width(),
+                             r.height() * (i + 1) / n - r.height() * i / n);
+        else
+            sub->setGeometry(r.width() * i / n, 0, r.width() * (i + 1) / n - r.width() * i / n,
+                             r.height());
+    }
+}
+
+void frmMDI::organizarIconos() {
+    const QRect r = área_->viewport()->rect();
+    int x = 0;
+    for (QMdiSubWindow* sub : área_->subWindowList()) {
+        if (!sub->isMinimized()) continue;
+        const QSize t = sub->size();
+        sub->move(x, r.height() - t.height());
+        x += t.width();
+    }
+}

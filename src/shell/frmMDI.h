@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <cstdint>
+#include <functional>
+
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+
+// The main window: menus, toolbar, status bar and the area the child windows
+// (file cards, results, CV pages) live in.
+class frmMDI : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    explicit frmMDI(QWidget* parent = nullptr);
+    ~frmMDI() override;
+
+    // Opens a file card: a new applicant with the given document when `nueva`,
+    // else the stored one by `id` (or by document when `id` is 0). An applicant
+    // that no longer exists is reported instead of opening an empty card.
+    void abrir_cv(int32_t id, uint8_t dni_país, const QString& dni_número, bool nueva);
+    // What opens a file card window; set by the file-card module.
+    using FábricaFicha = std::function<QWidget*(frmMDI&, int32_t id, uint8_t dni_país,
+                                                const QString& dni_número, bool nueva)>;
+    static FábricaFicha fábricaFicha;
+
+    // The windows other modules provide, by toolbar key ("Búsqueda", "ABM",
+    // "Importar", "Respaldo"); a command whose module is absent stays disabled.
+    using Módulo = std::function<void(frmMDI&)>;
+    static void RegistrarMódulo(const QString& clave, Módulo abrir);
+
+    // Adds a child window to the area and shows it.
+    QMdiSubWindow* agregarVentana(QWidget* w);
+    QMdiArea* área() const { return área_; }
+
+    // The popup command menu over `destino`: "Comando" + `tag` is called on it
+    // with "a", "m" or "q". Modify and remove only when the list has items.
+    void MostrarComandos(QWidget* destino, const QString& tag, bool hayElementos,
+                         const QPoint& dónde);
+    QMenu* menúComandos() const { return mnuComandos_; }
+
+    void MostrarEstado(const QString& texto);
+    void setUsuario(const QString& nombre);
+
+    // Backup is offered only while no other window is open; recomputed
+    // whenever a child window opens or closes.
+    void DeshabilitarRespaldo();
+    void HabilitarRespaldo();
+    bool respaldoPermitido() const;
+
+    // Asks, closes every child window through its own prompts (stopping when
+    // one is cancelled), saves the position and ends the program.
+    bool ConfirmarSalida();
+
+    void traerAlFrente();
+
+  protected:
+    void closeEvent(QCloseEvent* e) override;
+
+  private:
+    void crearMenús();
+    void crearBarra();
+    void botón(const QString& clave);
+    void comando(const QString& letra);
+    void listarVentanas();
+    void mosaico(bool horizontal);
+    void organizarIconos();
+
+    QMdiArea* área_;
+    QMenu* mnuComandos_ = nullptr;
+    QMenu* mnuVentana_ = nullptr;
+    QToolBar* barra_ = nullptr;
+    QLabel* estado_ = nullptr;
+    QLabel* usuario_ = nullptr;
+    QPointer<QWidget> destino_comando;
+    bool bSistema_ = false, bMódulos_ = false, bVentana_ = false, bAyuda_ = false;
+    bool saliendo_ = false;
+    bool respaldoHabilitado_ = true;
+};
+
+// The running program's main window (nullptr without one).
+frmMDI* VentanaPrincipal();

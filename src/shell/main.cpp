@@ -1,0 +1,37 @@
+// candora: the desktop program.
+
+#include "shell/Arranque.h"
+#include "shell/Iconos.h"
+#include "shell/InstanciaUnica.h"
+#include "shell/InteraccionQt.h"
+#include "shell/frmMDI.h"
+#include "store/Diccionario.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Candora"));
+    QApplication::setApplicationName(QStringLiteral("Candora"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Candora"));
+    QApplication::setDesktopFileName(QStringLiteral("candora"));
+    QApplication::setWindowIcon(IconoCandora());
+
+    InstanciaUnica instancia(QStringLiteral("candora"));
+    if (!instancia.primera()) return 0;
+
+    InteraccionQt interacción;
+    InstalarInteraccion(&interacción);
+    interacción.alEstado = [](const QString& t) {
+        if (frmMDI* m = VentanaPrincipal()) m->MostrarEstado(t);
+    };
+    QObject::connect(&instancia, &InstanciaUnica::despertada, [] {
+        if (frmMDI* m = VentanaPrincipal()) m->traerAlFrente();
+    });
+
+    const int fin = Arrancar(app.arguments().mid(1));
+    const int código = fin >= 0 ? fin : app.exec();
+    dic.reset();
+    InstalarInteraccion(nullptr);
+    return código;
+}
