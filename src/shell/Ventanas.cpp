@@ -136,6 +136,7 @@ frmEspera::frmEspera(QWidget* parent)
     texto_->setText(CadenaRecurso(65));
     l->addWidget(imagen);
     l->addWidget(texto_, 1);
+    setMinimumWidth(texto_->sizeHint().width() + 120);
 }
 
 void frmEspera::setTexto(const QString& t) {

@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -9,6 +11,9 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Candora"));
     QApplication::setApplicationName(QStringLiteral("Candora"));
     QStandardPaths::setTestModeEnabled(true);  // never the user's real settings or data
+    // Settings of this process alone: tests run in parallel processes.
+    QTemporaryDir ajustes;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, ajustes.path());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

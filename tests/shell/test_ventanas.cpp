@@ -1,0 +1,348 @@
+#include "Apoyo.h"
+
+#include "shell/Arranque.h"
+#include "shell/Posiciones.h"
+#include "shell/Ventanas.h"
+#include "shell/frmMDI.h"
+#include "store/Conexion.h"
+#include "store/Diccionario.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QLockFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string S(const QString& t) {
+    return t.toStdString();
+}
+
+// A child window that records popup commands and may refuse to close.
+class Hija : public QWidget {
+    Q_OBJECT
+  public:
+    QStringList comandos;
+    bool negarse = false;
+  public slots:
+    void ComandoFamilia(const QString& l) { comandos << QStringLiteral("Familia:") + l; }
+    void ComandoFormacion(const QString& l) { comandos << QStringLiteral("Formación:") + l; }
+
+  protected:
+    void closeEvent(QCloseEvent* e) override {
+        if (negarse)
+            e->ignore();
+        else
+            e->accept();
+    }
+};
+
+// When the next modal window is up, runs `hacer` on it.
+void AlAparecerModal(std::function<void(QWidget*)> hacer, int intentos = 250) {
+    QTimer::singleShot(20, [hacer, intentos] {
+        if (QWidget* m = QApplication::activeModalWidget())
+            hacer(m);
+        else if (intentos > 0)
+            AlAparecerModal(hacer, intentos - 1);
+        else
+            ADD_FAILURE() << "no apareció la ventana modal";
+    });
+}
+
+class VentanasTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        QSettings().clear();
+        ruta = CopiaBaseEntregada(carpeta);
+        ConfiguraciónDatos c;
+        c.Proveedor = QString::fromLatin1(kProveedorJet);
+        c.OrigenLocal = ruta;
+        c.guardar();
+        QSettings().setValue(QStringLiteral("Opciones/AyudaRápidaVer"), QStringLiteral("0"));
+    }
+    void TearDown() override {
+        delete VentanaPrincipal();
+        frmMDI::fábricaFicha = nullptr;
+        dic.reset();
+        QSettings().clear();
+    }
+    QAction* acción(frmMDI& m, const char* nombre) {
+        return m.findChild<QAction*>(QString::fromUtf8(nombre));
+    }
+
+    QTemporaryDir carpeta;
+    QString ruta;
+    InteraccionGuionada usuario;
+};
+
+TEST_F(VentanasTest, ArrancaAbreLaBaseYRespetaElInterruptorDeOpciones) {
+    ASSERT_EQ(Arrancar({QStringLiteral("/opciones"), QStringLiteral("x")}), -1);  // not the switch
+    ASSERT_NE(VentanaPrincipal(), nullptr);
+    EXPECT_TRUE(dic != nullptr);
+    EXPECT_EQ(S(UsuarioActual), S(NombreDeSesión()));
+    auto* usuarioEnBarra = VentanaPrincipal()->findChild<QWidget*>(QStringLiteral("stbEstado_2"));
+    EXPECT_EQ(S(usuarioEnBarra->property("text").toString()), S(NombreDeSesión().toUpper()));
+    EXPECT_TRUE(usuario.mensajes.empty());
+    delete VentanaPrincipal();
+    dic.reset();
+
+    EXPECT_EQ(Arrancar({QStringLiteral("/Opciones")}), 0);
+    EXPECT_EQ(VentanaPrincipal(), nullptr);
+    EXPECT_TRUE(dic == nullptr);  // the store is never opened
+    ASSERT_EQ(usuario.mensajes.size(), 1u);
+
+    // A store that cannot be opened ends start-up with one message naming the step.
+    QSettings().setValue(QStringLiteral("Datos/Proveedor"), QStringLiteral("Oracle"));
+    EXPECT_EQ(Arrancar({}), 1);
+    ASSERT_EQ(usuario.mensajes.size(), 2u);
+    EXPECT_EQ(usuario.mensajes.back().icono, Icono::Crítico);
+    EXPECT_TRUE(usuario.mensajes.back().texto.contains(QStringLiteral("Oracle")))
+        << S(usuario.mensajes.back().texto);
+    EXPECT_EQ(VentanaPrincipal(), nullptr);
+}
+
+TEST_F(VentanasTest, LaAyudaRápidaSeMuestraAlArrancarHastaQueSeLaAnula) {
+    QSettings().remove(QStringLiteral("Opciones/AyudaRápidaVer"));
+    bool vista = false;
+    AlAparecerModal([&](QWidget* m) {
+        vista = m->objectName() == QStringLiteral("frmAyudaRápida");
+        m->findChild<QCheckBox*>(QStringLiteral("chkAnular"))->setChecked(true);
+        m->findChild<QPushButton*>(QStringLiteral("cmdCerrar"))->click();
+    });
+    ASSERT_EQ(Arrancar({}), -1);
+    EXPECT_TRUE(vista);
+    EXPECT_EQ(S(QSettings().value(QStringLiteral("Opciones/AyudaRápidaVer")).toString()), "0");
+
+    // F1 still shows it; closing with the button, unticked, turns it back on.
+    frmMDI& m = *VentanaPrincipal();
+    m.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+    vista = false;
+    AlAparecerModal([&](QWidget* w) {
+        vista = w->objectName() == QStringLiteral("frmAyudaRápida");
+        w->findChild<QPushButton*>(QStringLiteral("cmdCerrar"))->click();
+    });
+    QTest::keyClick(&m, Qt::Key_F1);
+    EXPECT_TRUE(vista);
+    EXPECT_EQ(S(QSettings().value(QStringLiteral("Opciones/AyudaRápidaVer")).toString()), "1");
+
+    // A configured page that does not exist: nothing shown at all.
+    QSettings().setValue(QStringLiteral("Opciones/AyudaRápidaArchivo"),
+                         carpeta.filePath(QStringLiteral("no.htm")));
+    EXPECT_TRUE(frmAyudaRapida::Página().isEmpty());
+}
+
+TEST_F(VentanasTest, MenúsTeclasYBarraAbrenLoQueCorresponde) {
+    int búsquedas = 0;
+    frmMDI::RegistrarMódulo(QStringLiteral("Búsqueda"), [&](frmMDI&) { ++búsquedas; });
+    frmMDI m;
+    m.show();
+    m.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m));
+    for (const char* n : {"mnusistema", "mnuMódulos", "mnuVentana", "mnuAyuda"})
+        EXPECT_NE(m.findChild<QMenu*>(QString::fromUtf8(n)), nullptr) << n;
+    EXPECT_EQ(S(acción(m, "tlbBotones_Búsqueda")->text()), "F2-Búsquedas");
+    EXPECT_EQ(S(acción(m, "mnuRespaldo")->text()), "Copia de &Respaldo");
+    EXPECT_FALSE(acción(m, "tlbBotones_agenda")->isVisible());
+
+    QTest::keyClick(&m, Qt::Key_F2);
+    acción(m, "tlbBotones_Búsqueda")->trigger();
+    EXPECT_EQ(búsquedas, 2);
+    // Commands whose windows are not installed are there but disabled.
+    EXPECT_FALSE(acción(m, "mnuImportar")->isEnabled());
+    EXPECT_FALSE(acción(m, "tlbBotones_Importar")->isEnabled());
+
+    acción(m, "mnuSistemaOpciones")->trigger();
+    ASSERT_EQ(usuario.mensajes.size(), 1u);
+    EXPECT_EQ(S(usuario.mensajes[0].texto),
+              "Este comando está reservado para el soporte técnico de Candora.");
+    frmMDI::RegistrarMódulo(QStringLiteral("Búsqueda"), nullptr);
+}
+
+TEST_F(VentanasTest, SalirPreguntaYCadaVentanaHijaPuedeNegarse) {
+    auto* m = new frmMDI;
+    m->setAttribute(Qt::WA_DeleteOnClose);
+    m->show();
+    auto* hija = new Hija;
+    hija->negarse = true;
+    m->agregarVentana(hija);
+
+    usuario.respuestas = {Respuesta::No};
+    EXPECT_FALSE(m->ConfirmarSalida());
+    ASSERT_EQ(usuario.mensajes.size(), 1u);
+    const Mensaje& pregunta = usuario.mensajes[0];
+    EXPECT_EQ(S(pregunta.texto), "¿ Salir del programa ?");
+    EXPECT_EQ(S(pregunta.título), "Salir");
+    EXPECT_EQ(pregunta.botones, Botones::SíNo);
+    EXPECT_EQ(pregunta.icono, Icono::Pregunta);
+
+    usuario.respuestas = {Respuesta::Sí};
+    EXPECT_FALSE(m->ConfirmarSalida());  // the child said no
+    EXPECT_TRUE(m->isVisible());
+    EXPECT_EQ(m->área()->subWindowList().size(), 1);
+
+    hija->negarse = false;
+    m->move(40, 30);
+    usuario.respuestas = {Respuesta::Sí};
+    EXPECT_TRUE(m->ConfirmarSalida());
+    EXPECT_FALSE(m->isVisible());
+    QSettings s;
+    EXPECT_EQ(S(s.value(QStringLiteral("frmMDI/Left")).toString()), "600");  // 40 px in twips
+    EXPECT_EQ(S(s.value(QStringLiteral("frmMDI/Top")).toString()), "450");
+}
+
+TEST_F(VentanasTest, LasPosicionesSeGuardanEnTwipsYVuelvenALaPantalla) {
+    QWidget w;
+    w.setObjectName(QStringLiteral("frmPrueba"));
+    w.resize(300, 200);
+    const QRect pantalla = QGuiApplication::primaryScreen()->availableGeometry();
+    RestaurarPosición(w);
+    EXPECT_EQ(w.pos(), QPoint(pantalla.x() + (pantalla.width() - w.frameGeometry().width()) / 2,
+                              pantalla.y() + (pantalla.height() - w.frameGeometry().height()) / 2));
+    const QPoint centrado = w.pos();
+
+    w.move(120, 90);
+    GuardarPosición(w);
+    w.move(0, 0);
+    RestaurarPosición(w);
+    EXPECT_EQ(w.pos(), QPoint(120, 90));
+
+    QSettings().setValue(QStringLiteral("frmPrueba/Left"), QStringLiteral("9999999"));
+    RestaurarPosición(w);
+    EXPECT_EQ(w.pos(), centrado);  // off every screen: brought back
+    QSettings().setValue(QStringLiteral("frmPrueba/Left"), QStringLiteral("no es un número"));
+    RestaurarPosición(w);
+    EXPECT_EQ(w.pos(), QPoint(0, 90));
+}
+
+TEST_F(VentanasTest, ElRespaldoSóloConLaVentanaPrincipalSola) {
+    frmMDI::RegistrarMódulo(QStringLiteral("Respaldo"), [](frmMDI&) {});
+    frmMDI m;
+    m.show();
+    QAction* menú = acción(m, "mnuRespaldo");
+    QAction* botón = acción(m, "tlbBotones_Respaldo");
+    EXPECT_TRUE(menú->isEnabled());
+    auto* a = new Hija;
+    auto* b = new Hija;
+    m.agregarVentana(a);
+    m.agregarVentana(b);
+    EXPECT_FALSE(menú->isEnabled());
+    EXPECT_FALSE(botón->isEnabled());
+    a->parentWidget()->close();
+    QTest::qWait(20);
+    EXPECT_FALSE(menú->isEnabled());
+    b->parentWidget()->close();
+    QTest::qWait(20);
+    EXPECT_TRUE(menú->isEnabled());
+    EXPECT_TRUE(botón->isEnabled());
+    frmMDI::RegistrarMódulo(QStringLiteral("Respaldo"), nullptr);
+}
+
+TEST_F(VentanasTest, ElMenúDeComandosLlamaALaVentanaQueLoPidió) {
+    frmMDI m;
+    m.show();
+    Hija h;
+    m.MostrarComandos(&h, QStringLiteral("Familia"), false, QPoint(10, 10));
+    EXPECT_TRUE(acción(m, "mnuComandoAgregar")->isEnabled());
+    EXPECT_FALSE(acción(m, "mnuComandoModificar")->isEnabled());
+    EXPECT_FALSE(acción(m, "mnuComandoQuitar")->isEnabled());
+    acción(m, "mnuComandoAgregar")->trigger();
+    m.menúComandos()->hide();
+    m.MostrarComandos(&h, QStringLiteral("Formación"), true, QPoint(10, 10));
+    acción(m, "mnuComandoQuitar")->trigger();
+    m.menúComandos()->hide();
+    EXPECT_EQ(h.comandos,
+              QStringList({QStringLiteral("Familia:a"), QStringLiteral("Formación:q")}));
+}
+
+TEST_F(VentanasTest, AbrirCvDeUnaFichaBorradaLoDiceEnVezDeAbrirlaVacía) {
+    dic = std::make_unique<Diccionario>();
+    dic->abrirArchivo(ruta, false);
+    std::vector<std::tuple<int32_t, int, QString, bool>> abiertas;
+    frmMDI::fábricaFicha = [&](frmMDI&, int32_t id, uint8_t país, const QString& número,
+                               bool nueva) {
+        abiertas.emplace_back(id, país, número, nueva);
+        return new QWidget;
+    };
+    frmMDI m;
+    m.abrir_cv(4242, 1, QStringLiteral("123"), false);
+    ASSERT_EQ(usuario.mensajes.size(), 1u);
+    EXPECT_EQ(S(usuario.mensajes[0].texto),
+              "Esa ficha ya no existe. Probablemente haya sido borrada por otro usuario.");
+    EXPECT_TRUE(abiertas.empty());
+
+    // The document goes on as text: leading zeros stay.
+    m.abrir_cv(0, 1, QStringLiteral(" 00123 "), true);
+    ASSERT_EQ(abiertas.size(), 1u);
+    EXPECT_EQ(std::get<2>(abiertas[0]), QStringLiteral("00123"));
+    EXPECT_EQ(m.área()->subWindowList().size(), 1);
+}
+
+// The desktop program as a user starts it: a second start wakes the first and
+// ends; a lock left by a killed instance does not block the next start.
+TEST(Instancia, UnaSolaPorUsuarioAunqueLaAnteriorSeHayaCaído) {
+    QTemporaryDir raíz;
+    QDir(raíz.path()).mkpath(QStringLiteral("cfg/Candora"));
+    QDir(raíz.path()).mkpath(QStringLiteral("run"));
+    QFile::setPermissions(raíz.filePath(QStringLiteral("run")),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    {
+        QSettings c(raíz.filePath(QStringLiteral("cfg/Candora/Candora.conf")),
+                    QSettings::IniFormat);
+        c.setValue(QStringLiteral("Opciones/AyudaRápidaVer"), QStringLiteral("0"));
+    }
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    e.insert(QStringLiteral("XDG_CONFIG_HOME"), raíz.filePath(QStringLiteral("cfg")));
+    e.insert(QStringLiteral("XDG_DATA_HOME"), raíz.filePath(QStringLiteral("data")));
+    e.insert(QStringLiteral("XDG_RUNTIME_DIR"), raíz.filePath(QStringLiteral("run")));
+    e.insert(QStringLiteral("USER"), QStringLiteral("prueba"));
+    const QString cerrojo = raíz.filePath(QStringLiteral("run/candora-prueba.lock"));
+    const auto iniciar = [&](QProcess& p) {
+        p.setProcessEnvironment(e);
+        p.start(QStringLiteral(CANDORA_GUI), {});
+        ASSERT_TRUE(p.waitForStarted());
+    };
+    const auto esperarCerrojo = [&] {
+        for (int i = 0; i < 200 && !QFileInfo::exists(cerrojo); ++i) QTest::qWait(50);
+        QTest::qWait(300);  // listening
+    };
+
+    QProcess primera;
+    iniciar(primera);
+    esperarCerrojo();
+    ASSERT_TRUE(QFileInfo::exists(cerrojo));
+    QProcess segunda;
+    iniciar(segunda);
+    EXPECT_TRUE(segunda.waitForFinished(10000));
+    EXPECT_EQ(segunda.exitCode(), 0);
+    EXPECT_EQ(primera.state(), QProcess::Running);
+    EXPECT_TRUE(
+        QFileInfo::exists(raíz.filePath(QStringLiteral("data/Candora/Candora/candora.db"))));
+
+    primera.kill();  // SIGKILL: the lock stays behind
+    primera.waitForFinished();
+    ASSERT_TRUE(QFileInfo::exists(cerrojo));
+    QProcess tercera;
+    iniciar(tercera);
+    EXPECT_FALSE(tercera.waitForFinished(2500));  // it is the running instance now
+    tercera.kill();
+    tercera.waitForFinished();
+}
+
+}  // namespace
+
+#include "test_ventanas.moc"
