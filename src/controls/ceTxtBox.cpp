@@ -11,16 +11,24 @@ namespace {
 // What typing allows, applied to pasted and dropped text as well.
 class FiltroNumérico : public QValidator {
   public:
-    FiltroNumérico(bool decimales, QObject* padre) : QValidator(padre), decimales_(decimales) {}
+    FiltroNumérico(bool decimales, qint64 máximo, QObject* padre)
+        : QValidator(padre), decimales_(decimales), máximo_(máximo) {}
     State validate(QString& texto, int&) const override {
         if (decimales_) texto.replace(u',', u'.');
         static const QRegularExpression entero(QStringLiteral("^[0-9]*$"));
         static const QRegularExpression decimal(QStringLiteral("^[0-9]*\\.?[0-9]*$"));
-        return (decimales_ ? decimal : entero).match(texto).hasMatch() ? Acceptable : Invalid;
+        if (!(decimales_ ? decimal : entero).match(texto).hasMatch()) return Invalid;
+        if (!decimales_ && máximo_ > 0 && !texto.isEmpty()) {
+            bool ok = false;
+            const qint64 n = texto.toLongLong(&ok);
+            if (!ok || n > máximo_) return Invalid;
+        }
+        return Acceptable;
     }
 
   private:
     bool decimales_;
+    qint64 máximo_;
 };
 
 }  // namespace
@@ -34,8 +42,18 @@ ceTxtBox::ceTxtBox(QWidget* parent) : QLineEdit(parent) {}
 
 void ceTxtBox::setMascara(int máscara) {
     máscara_ = máscara;
+    filtrar();
+}
+
+void ceTxtBox::setMáximo(qint64 máximo) {
+    máximo_ = máximo;
+    filtrar();
+}
+
+void ceTxtBox::filtrar() {
     delete validator();
-    setValidator(máscara == 1 || máscara == 2 ? new FiltroNumérico(máscara == 2, this) : nullptr);
+    setValidator(máscara_ == 1 || máscara_ == 2 ? new FiltroNumérico(máscara_ == 2, máximo_, this)
+                                                : nullptr);
 }
 
 int ceTxtBox::SelStart() const {

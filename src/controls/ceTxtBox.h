@@ -21,6 +21,8 @@ class ceTxtBox : public QLineEdit, public ControlTexto {
     void setMascara(int máscara);
     QString Tag() const { return tag_; }
     void setTag(const QString& tag) { tag_ = tag; }
+    // The largest whole number the field takes (0: no limit); typing past it is refused.
+    void setMáximo(qint64 máximo);
     int MaxLength() const { return maxLength(); }
     void setMaxLength(int largo) { QLineEdit::setMaxLength(largo); }
 
@@ -41,7 +43,9 @@ class ceTxtBox : public QLineEdit, public ControlTexto {
     void focusOutEvent(QFocusEvent* e) override;
 
   private:
+    void filtrar();
     int máscara_ = 0;
+    qint64 máximo_ = 0;
     QString tag_;
 };
 

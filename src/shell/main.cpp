@@ -1,5 +1,6 @@
 // candora: the desktop program.
 
+#include "filecard/frmFicha.h"
 #include "shell/Arranque.h"
 #include "shell/Iconos.h"
 #include "shell/InstanciaUnica.h"
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
         if (frmMDI* m = VentanaPrincipal()) m->traerAlFrente();
     });
 
+    InstalarFichas();
     const int fin = Arrancar(app.arguments().mid(1));
     const int código = fin >= 0 ? fin : app.exec();
     dic.reset();

@@ -36,6 +36,15 @@ class Interaccion {
         (void)d;
         return {};
     }
+    // Lets the user choose the scanner or camera to use; false when none was chosen.
+    virtual bool elegirOrigen() { return false; }
+    // Acquires one image from the chosen device into `archivo` (PNG). False,
+    // with the reason in `error`, when nothing was acquired.
+    virtual bool escanear(const QString& archivo, QString& error) {
+        (void)archivo;
+        error = QStringLiteral("No hay ningún escáner ni cámara disponible.");
+        return false;
+    }
     virtual void estado(const QString& texto) { (void)texto; }
     // Called with true when long work starts and false when it ends (nested).
     virtual void ocupado(bool sí) { (void)sí; }

@@ -31,6 +31,15 @@ QString InteraccionGuionada::archivo(const DiálogoArchivo& d) {
     return r;
 }
 
+bool InteraccionGuionada::escanear(const QString& archivo, QString& error) {
+    escaneos << archivo;
+    if (imagenEscaneada.isEmpty() || !QFile::copy(imagenEscaneada, archivo)) {
+        error = QStringLiteral("sin escáner");
+        return false;
+    }
+    return true;
+}
+
 void ComboPrueba::Clear() {
     entradas.clear();
     datos.clear();

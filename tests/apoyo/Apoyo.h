@@ -21,6 +21,10 @@ class InteraccionGuionada : public Interaccion {
     void ocupado(bool sí) override { nivelOcupado += sí ? 1 : -1; }
     // Answers the next file dialog from `archivos` ("" = cancelled when it runs out).
     QString archivo(const DiálogoArchivo& d) override;
+    // A scan copies `imagenEscaneada` to the requested file ("" = the scan fails).
+    bool escanear(const QString& archivo, QString& error) override;
+    QString imagenEscaneada;
+    QStringList escaneos;
 
     std::vector<Mensaje> mensajes;
     std::deque<Respuesta> respuestas;

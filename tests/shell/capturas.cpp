@@ -1,7 +1,13 @@
-// Writes pictures of the program's windows to look at: capturas CARPETA
-// (offscreen, no display needed).
+// Writes pictures of the program's windows to look at:
+//   capturas CARPETA [BASE ID]   (offscreen, no display needed)
+// With a database and an applicant id, also the six pages of that file card
+// and the sub-record dialogs.
+#include "filecard/Dialogos.h"
+#include "filecard/frmABMFichas.h"
+#include "filecard/frmFicha.h"
 #include "shell/Ventanas.h"
 #include "shell/frmMDI.h"
+#include "store/Diccionario.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -35,6 +41,38 @@ int main(int argc, char** argv) {
         m->adjustSize();
         guardar(*m, m->objectName().toUtf8().constData());
         m->hide();
+    }
+    if (argc > 3) {
+        dic = std::make_unique<Diccionario>();
+        dic->abrirArchivo(QString::fromLocal8Bit(argv[2]), false);
+        frmFicha ficha;
+        ficha.postulante.id = QString::fromLocal8Bit(argv[3]).toInt();
+        ficha.postulante.cargar();
+        ficha.cargar();
+        ficha.resize(1000, 760);
+        for (int s = 1; s <= 6; ++s) {
+            ficha.mostrarSección(s);
+            guardar(ficha, QStringLiteral("ficha%1").arg(s).toUtf8().constData());
+        }
+        frmABMFichas abm;
+        guardar(abm, "frmABMFichas");
+        frmAgregarFamiliar fam;
+        fam.familiar =
+            ficha.postulante.familiares.Count() ? ficha.postulante.familiares.Item(1) : cFamiliar();
+        fam.cargar(false);
+        guardar(fam, "frmAgregarFamiliar");
+        frmAgregarFormacion form;
+        form.cargar(true);
+        guardar(form, "frmAgregarFormacion");
+        frmAgregarExperiencia exp;
+        if (ficha.postulante.Experiencia.Count())
+            exp.experiencia = ficha.postulante.Experiencia.Item(1);
+        exp.cargar(false);
+        guardar(exp, "frmAgregarExperiencia");
+        frmAgregarIdioma idi;
+        idi.cargar(true);
+        guardar(idi, "frmAgregarIdioma");
+        dic.reset();
     }
     return 0;
 }

@@ -1,0 +1,113 @@
+#include "filecard/frmABMFichas.h"
+
+#include "controls/Varios.h"
+#include "controls/ceBoton.h"
+#include "controls/ceCombo.h"
+#include "controls/ceTxtBox.h"
+#include "filecard/Campos.h"
+#include "shell/Iconos.h"
+#include "shell/Posiciones.h"
+#include "store/Cadenas.h"
+#include "store/Diccionario.h"
+#include "store/Interaccion.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QVBoxLayout>
+
+frmABMFichas::frmABMFichas(QWidget* parent)
+    : QDialog(parent), cmbPaís_(new ceDropList(this)), txtDocumento_(new ceTxtBox(this)) {
+    setObjectName(QStringLiteral("frmABMFichas"));
+    setWindowTitle(CadenaRecurso(601));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    auto* l = new QVBoxLayout(this);
+    l->setContentsMargins(0, 0, 0, 12);
+    auto* guía = new ceGuia(this);
+    guía->setPicture(IconoCandora());
+    guía->setCaption(CadenaRecurso(602));
+    l->addWidget(guía);
+    l->addWidget(new ceDivisor(this));
+    auto* f = new QFormLayout;
+    f->setContentsMargins(16, 8, 16, 8);
+    cmbPaís_->setObjectName(QStringLiteral("cmbPaís"));
+    cmbPaís_->setMinimumWidth(260);
+    txtDocumento_->setObjectName(QStringLiteral("txtDocumento"));
+    txtDocumento_->installEventFilter(this);
+    f->addRow(CadenaRecurso(603), cmbPaís_);
+    f->addRow(CadenaRecurso(604), txtDocumento_);
+    l->addLayout(f);
+    l->addWidget(new ceDivisor(this));
+    auto* b = new QHBoxLayout;
+    b->setContentsMargins(16, 4, 16, 0);
+    b->addStretch(1);
+    auto* aceptar = new ceBoton(CadenaRecurso(51), this);
+    aceptar->setObjectName(QStringLiteral("cmdAceptar"));
+    aceptar->setXDefault(true);
+    auto* cancelar = new ceBoton(CadenaRecurso(52), this);
+    cancelar->setObjectName(QStringLiteral("cmdCancelar"));
+    cancelar->setXCancel(true);
+    b->addWidget(aceptar);
+    b->addWidget(cancelar);
+    l->addLayout(b);
+    connect(aceptar, &ceBoton::Click, this, &frmABMFichas::aceptar);
+    connect(cancelar, &ceBoton::Click, this, &QDialog::reject);
+    LlenarLista(*cmbPaís_, "nvx_m_paises", false, 0, true);
+}
+
+bool frmABMFichas::eventFilter(QObject* o, QEvent* e) {
+    if (o == txtDocumento_ && e->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (k->text() == QLatin1String(".")) return true;  // a point is never part of a document
+        if (EsEnter(*k)) {                                 // the dialog's last field: Enter accepts
+            aceptar();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(o, e);
+}
+
+void frmABMFichas::showEvent(QShowEvent* e) {
+    if (!posiciónPuesta_) {
+        adjustSize();
+        RestaurarPosición(*this);
+        posiciónPuesta_ = true;
+    }
+    QDialog::showEvent(e);
+    txtDocumento_->setFocus();
+}
+
+void frmABMFichas::done(int r) {
+    if (r != Accepted) resultado = 0;
+    GuardarPosición(*this);
+    QDialog::done(r);
+}
+
+void frmABMFichas::aceptar() {
+    const QString doc = txtDocumento_->text().trimmed();
+    // A document must hold a digit other than 0; letters are allowed (foreign passports).
+    if (!std::any_of(doc.begin(), doc.end(), [](QChar c) { return c.isDigit() && c != u'0'; })) {
+        MsgBox(CadenaRecurso(605), Icono::Exclamación);
+        return;
+    }
+    país = uint8_t(IdElegido(*cmbPaís_));
+    documento = doc;
+    const QVariant hallado = dic->valorÚnico(
+        QStringLiteral("select id from nvx_m_postulantes where dni_pais = ? and dni_numero = ?"),
+        {país, documento});
+    if (hallado.isValid()) {
+        id = int32_t(hallado.toLongLong());
+        resultado = 2;
+        accept();
+        return;
+    }
+    const QString pregunta = CadenaRecurso(606) + u' ' + documento + u' ' +
+                             cmbPaís_->currentText() + QStringLiteral(".\n\n") + CadenaRecurso(607);
+    if (MsgBox(pregunta, Icono::Pregunta, Botones::SíNo) != Respuesta::Sí) {
+        resultado = 0;
+        return;
+    }
+    id = 0;
+    resultado = 1;
+    accept();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDialog>
+
+#include <cstdint>
+
+class ceDropList;
+class ceTxtBox;
+
+// Finds an applicant by identity document, or offers to create one.
+class frmABMFichas : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit frmABMFichas(QWidget* parent = nullptr);
+
+    uint8_t resultado = 0;  // 0 cancelled, 1 create a new applicant, 2 it exists
+    uint8_t país = 0;
+    QString documento;  // trimmed, as typed: leading zeros and letters stay
+    int32_t id = 0;     // the existing applicant's id
+
+  protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void done(int r) override;
+
+  private:
+    void aceptar();
+    ceDropList* cmbPaís_;
+    ceTxtBox* txtDocumento_;
+    bool posiciónPuesta_ = false;
+};
