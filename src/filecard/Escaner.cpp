@@ -3,6 +3,7 @@
 #include <QImage>
 
 #include <sane/sane.h>
+#include <sane/saneopts.h>
 
 #include <vector>
 
@@ -32,6 +33,38 @@ class Dispositivo {
     }
     SANE_Handle h = nullptr;
 };
+
+// Colour at 150 dpi where the device offers them: a portrait photo, not a document.
+void Preparar(SANE_Handle h) {
+    for (SANE_Int i = 1;; ++i) {
+        const SANE_Option_Descriptor* o = sane_get_option_descriptor(h, i);
+        if (!o) break;
+        if (!o->name || !SANE_OPTION_IS_SETTABLE(o->cap) || !SANE_OPTION_IS_ACTIVE(o->cap))
+            continue;
+        const QByteArray nombre(o->name);
+        if (nombre == SANE_NAME_SCAN_MODE && o->type == SANE_TYPE_STRING &&
+            o->constraint_type == SANE_CONSTRAINT_STRING_LIST) {
+            for (const SANE_String_Const* m = o->constraint.string_list; *m; ++m)
+                if (QByteArray(*m) == SANE_VALUE_SCAN_MODE_COLOR) {
+                    QByteArray v(*m);
+                    v.resize(std::max<qsizetype>(v.size() + 1, o->size));
+                    sane_control_option(h, i, SANE_ACTION_SET_VALUE, v.data(), nullptr);
+                    break;
+                }
+        } else if (nombre == SANE_NAME_SCAN_RESOLUTION && o->size == sizeof(SANE_Word)) {
+            double dpi = 150;
+            if (o->constraint_type == SANE_CONSTRAINT_RANGE) {
+                const auto valor = [&](SANE_Word w) {
+                    return o->type == SANE_TYPE_FIXED ? SANE_UNFIX(w) : double(w);
+                };
+                dpi = std::clamp(dpi, valor(o->constraint.range->min),
+                                 valor(o->constraint.range->max));
+            }
+            SANE_Word w = o->type == SANE_TYPE_FIXED ? SANE_FIX(dpi) : SANE_Word(dpi);
+            sane_control_option(h, i, SANE_ACTION_SET_VALUE, &w, nullptr);
+        }
+    }
+}
 
 std::vector<DispositivoEscaner> Listar() {
     std::vector<DispositivoEscaner> r;
@@ -79,6 +112,8 @@ bool Escanear(const QString& nombre, const QString& archivo, QString& error) {
         error = QStringLiteral("No se pudo abrir %1: %2.").arg(elegido, Texto(e));
         return false;
     }
+
+    Preparar(d.h);
 
     // Frames: one for gray or RGB images, three (red, green, blue) for some devices.
     QImage imagen;

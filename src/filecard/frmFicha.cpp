@@ -88,7 +88,6 @@ frmFicha::frmFicha(QWidget* parent)
       tlbSecciones_(new QToolBar(this)),
       tlbComandos_(new QToolBar(this)) {
     setObjectName(QStringLiteral("frmFicha"));
-    setAttribute(Qt::WA_DeleteOnClose);
     if (frmMDI* m = VentanaPrincipal()) m->DeshabilitarRespaldo();
 
     auto* l = new QVBoxLayout(this);
@@ -207,13 +206,17 @@ void frmFicha::showEvent(QShowEvent* e) {
 void frmFicha::mostrarSección(int sección) {
     const int i = std::clamp(sección, 1, 6) - 1;
     tlbSecciones_->actions().at(i)->setChecked(true);
-    Página& p = páginas_[size_t(i)];
-    if (!p.etiquetada) construir(i + 1);
     for (Página& o : páginas_) o.widget->hide();
-    if (!p.llenada) llenar(i + 1);
-    p.widget->show();
+    preparar(i + 1);
+    páginas_[size_t(i)].widget->show();
     contenido_->adjustSize();
     scrFichas_->ajustar_scroll();
+}
+
+void frmFicha::preparar(int sección) {
+    Página& p = páginas_[size_t(sección - 1)];
+    if (!p.etiquetada) construir(sección);
+    if (!p.llenada) llenar(sección);
 }
 
 void frmFicha::construir(int sección) {
@@ -944,6 +947,7 @@ void Releer(Elemento& e, const char* tabla) {
 }  // namespace
 
 void frmFicha::ComandoFamilia(const QString& op) {
+    preparar(1);  // its list exists even before the page was shown
     if (Comando<frmAgregarFamiliar, cFamiliar>(
             op, this, lstFamilia_, postulante.familiares,
             [](frmAgregarFamiliar& d, const cFamiliar& f) {
@@ -958,6 +962,7 @@ void frmFicha::ComandoFamilia(const QString& op) {
 }
 
 void frmFicha::ComandoFormacion(const QString& op) {
+    preparar(2);  // its list exists even before the page was shown
     if (Comando<frmAgregarFormacion, cFormación>(
             op, this, lstFormación_, postulante.formación,
             [](frmAgregarFormacion& d, const cFormación& f) {
@@ -973,6 +978,7 @@ void frmFicha::ComandoFormacion(const QString& op) {
 }
 
 void frmFicha::ComandoIdiomas(const QString& op) {
+    preparar(2);  // its list exists even before the page was shown
     if (Comando<frmAgregarIdioma, cIdioma>(
             op, this, lstIdiomas_, postulante.idiomas,
             [](frmAgregarIdioma& d, const cIdioma& i) { d.idioma = i; },
@@ -983,6 +989,7 @@ void frmFicha::ComandoIdiomas(const QString& op) {
 }
 
 void frmFicha::ComandoExperiencia(const QString& op) {
+    preparar(3);  // its list exists even before the page was shown
     if (Comando<frmAgregarExperiencia, cExperiencia>(
             op, this, lstExperiencia_, postulante.Experiencia,
             [](frmAgregarExperiencia& d, const cExperiencia& x) {
@@ -996,6 +1003,7 @@ void frmFicha::ComandoExperiencia(const QString& op) {
 }
 
 void frmFicha::ComandoInteres(const QString& op) {
+    preparar(4);  // its list exists even before the page was shown
     if (Comando<frmAgregarInteres, uint8_t>(
             op, this, lstInterés_, postulante.ÁreasInterés,
             [](frmAgregarInteres& d, uint8_t a) { d.área = a; },
@@ -1006,6 +1014,7 @@ void frmFicha::ComandoInteres(const QString& op) {
 }
 
 void frmFicha::ComandoFotos(const QString& op) {
+    preparar(5);  // its list exists even before the page was shown
     if (Comando<frmTomarFoto, cFoto>(
             op, this, lstFotos_, postulante.Fotos,
             [](frmTomarFoto& d, const cFoto& f) { d.foto = f; },
@@ -1065,7 +1074,11 @@ void frmFicha::eliminar() {
         return;
     }
     modificada = false;
-    close();
+    // In the main window the frame closes (and deletes) the card.
+    if (auto* marco = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        marco->close();
+    else
+        close();
 }
 
 void frmFicha::closeEvent(QCloseEvent* e) {

@@ -65,6 +65,8 @@ class frmFicha : public QWidget {
         std::vector<QWidget*> datos;
     };
 
+    // Builds and fills a section's page once.
+    void preparar(int sección);
     void construir(int sección);
     void construirIdentificación(Página& p);
     void construirFormación(Página& p);

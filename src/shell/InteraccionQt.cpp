@@ -1,9 +1,13 @@
 #include "shell/InteraccionQt.h"
 
+#include "filecard/Escaner.h"
+
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 
 namespace {
 
@@ -82,6 +86,41 @@ QString InteraccionQt::archivo(const DiálogoArchivo& d) {
     QWidget* padre = QApplication::activeWindow();
     return d.guardar ? QFileDialog::getSaveFileName(padre, d.título, d.ruta, d.filtro)
                      : QFileDialog::getOpenFileName(padre, d.título, d.ruta, d.filtro);
+}
+
+bool InteraccionQt::elegirOrigen() {
+    QString error;
+    std::vector<DispositivoEscaner> dispositivos;
+    {
+        RelojDeArena reloj;  // SANE looks for devices on every bus: it takes a moment
+        dispositivos = DispositivosEscaner(error);
+    }
+    if (dispositivos.empty()) {
+        MsgBox(error, Icono::Información, Botones::Aceptar,
+               QStringLiteral("Elegir escáner o cámara"));
+        return false;
+    }
+    QStringList nombres;
+    for (const DispositivoEscaner& d : dispositivos)
+        nombres << d.descripción + QStringLiteral(" (") + d.nombre + u')';
+    const QString actual = QSettings().value(QStringLiteral("Opciones/Escaner")).toString();
+    int i = 0;
+    for (size_t j = 0; j < dispositivos.size(); ++j)
+        if (dispositivos[j].nombre == actual) i = int(j);
+    bool ok = false;
+    const QString elegido = QInputDialog::getItem(
+        QApplication::activeWindow(), QStringLiteral("Elegir escáner o cámara"),
+        QStringLiteral("Origen de las fotos:"), nombres, i, false, &ok);
+    if (!ok) return false;
+    QSettings().setValue(QStringLiteral("Opciones/Escaner"),
+                         dispositivos[size_t(nombres.indexOf(elegido))].nombre);
+    return true;
+}
+
+bool InteraccionQt::escanear(const QString& archivo, QString& error) {
+    RelojDeArena reloj;
+    return Escanear(QSettings().value(QStringLiteral("Opciones/Escaner")).toString(), archivo,
+                    error);
 }
 
 void InteraccionQt::estado(const QString& texto) {

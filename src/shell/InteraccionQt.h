@@ -9,6 +9,9 @@ class InteraccionQt : public Interaccion {
   public:
     Respuesta mostrar(const Mensaje& m) override;
     QString archivo(const DiálogoArchivo& d) override;
+    // Scanners and cameras through SANE; the chosen device is kept in "Opciones"/"Escaner".
+    bool elegirOrigen() override;
+    bool escanear(const QString& archivo, QString& error) override;
     void estado(const QString& texto) override;
     void ocupado(bool sí) override;
 

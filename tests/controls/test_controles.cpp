@@ -1,4 +1,5 @@
 #include "Apoyo.h"
+#include "ApoyoVentanas.h"
 
 #include "controls/Varios.h"
 #include "controls/ceBoton.h"
@@ -22,16 +23,6 @@ namespace {
 
 std::string S(const QString& t) {
     return t.toStdString();
-}
-
-// Types `texto` key by key, accented letters included.
-void Escribir(QWidget* w, const QString& texto) {
-    for (const QChar c : texto) {
-        if (c.unicode() < 128)
-            QTest::keyClick(w, char(c.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
 }
 
 // A shown, active window holding the controls under test.

@@ -1,4 +1,5 @@
 #include "Apoyo.h"
+#include "ApoyoVentanas.h"
 
 #include "shell/Arranque.h"
 #include "shell/Posiciones.h"
@@ -49,18 +50,6 @@ class Hija : public QWidget {
             e->accept();
     }
 };
-
-// When the next modal window is up, runs `hacer` on it.
-void AlAparecerModal(std::function<void(QWidget*)> hacer, int intentos = 250) {
-    QTimer::singleShot(20, [hacer, intentos] {
-        if (QWidget* m = QApplication::activeModalWidget())
-            hacer(m);
-        else if (intentos > 0)
-            AlAparecerModal(hacer, intentos - 1);
-        else
-            ADD_FAILURE() << "no apareció la ventana modal";
-    });
-}
 
 class VentanasTest : public ::testing::Test {
   protected:

@@ -1,0 +1,318 @@
+#include "Ficha.h"
+
+#include "controls/ceCombo.h"
+#include "controls/ceTxtBox.h"
+#include "filecard/frmABMFichas.h"
+#include "records/Generador.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+std::string S(const QString& t) {
+    return t.toStdString();
+}
+
+void Aceptar(QWidget* diálogo) {
+    diálogo->findChild<QPushButton*>(QStringLiteral("cmdAceptar"))->click();
+}
+template <class T>
+T* En(QWidget* w, const char* nombre) {
+    T* c = w->findChild<T*>(QString::fromUtf8(nombre));
+    EXPECT_NE(c, nullptr) << nombre;
+    return c;
+}
+
+TEST_F(FichaTest, UnaFichaNuevaSeEscribeSeGuardaYVuelveIgual) {
+    principal->abrir_cv(0, 1, QStringLiteral(" 01234567 "), true);
+    frmFicha* f = ficha();
+    ASSERT_NE(f, nullptr);
+    EXPECT_TRUE(f->edición);
+    EXPECT_EQ(S(f->windowTitle()), "Sin nombre (alta)");
+    EXPECT_TRUE(f->findChild<QAction*>(QStringLiteral("tlbComandos_Guardar"))->isEnabled());
+    EXPECT_FALSE(f->findChild<QAction*>(QStringLiteral("tlbComandos_Eliminar"))->isEnabled());
+    EXPECT_EQ(S(control<ceTxtBox>("txtNumDoc")->text()), "01234567");
+
+    Escribir(control<ceTxtBox>("txtApellido"), QStringLiteral("Núñez"));
+    Escribir(control<ceTxtBox>("txtNombre"), QStringLiteral("Ana María"));
+    EXPECT_EQ(S(f->windowTitle()), "ANA MARÍA");
+    auto* localidad = control<ceCombo>("cmbNac_Localidad");
+    localidad->setFocus();
+    Escribir(localidad->lineEdit(), QStringLiteral("adro"));
+    EXPECT_EQ(S(localidad->currentText()), "Adrogué");  // type-ahead
+    auto* barrio = control<ceCombo>("cmbRes_barrio");
+    Escribir(barrio->lineEdit(), QStringLiteral("Villa Pruebas"));  // a name not yet in the list
+    control<ceDropList>("cmbNacAñoD")->setCurrentIndex(200 - 190);
+    control<ceDropList>("cmbNacAñoU")->setCurrentIndex(3);  // 2003: this century too
+    control<ceDropList>("cmbTelDesde_0")->setCurrentIndex(17);
+    f->mostrarSección(5);
+    Escribir(control<ceTxtBox>("txtEstatura"), QStringLiteral("17a5"));
+    f->mostrarSección(4);
+    Escribir(control<ceTxtBox>("txtRemunHora"), QStringLiteral("12,5"));
+
+    // One entry in each list, through its dialog.
+    AlAparecerModal([](QWidget* d) {
+        En<ceDropList>(d, "cmbParentesco")->setCurrentIndex(1);
+        Escribir(En<ceTxtBox>(d, "txtNombre"), QStringLiteral("Leo"));
+        Escribir(En<ceTxtBox>(d, "txtEdad"), QStringLiteral("999"));  // past a byte: refused
+        Escribir(En<ceCombo>(d, "cmbEmpresa")->lineEdit(), QStringLiteral("Empresa Nueva SRL"));
+        En<QCheckBox>(d, "chkVive")->setChecked(true);
+        Aceptar(d);
+    });
+    f->ComandoFamilia(QStringLiteral("a"));
+    AlAparecerModal([](QWidget* d) {
+        En<ceDropList>(d, "cmbTipo")->setCurrentIndex(0);
+        Escribir(En<ceTxtBox>(d, "txtPromedio"), QStringLiteral("7,5"));
+        Aceptar(d);
+    });
+    f->ComandoFormacion(QStringLiteral("A"));
+    AlAparecerModal([](QWidget* d) {
+        En<ceDropList>(d, "cmbIdioma")->setCurrentIndex(0);
+        Aceptar(d);  // no level chosen: 0
+    });
+    f->ComandoIdiomas(QStringLiteral("a"));
+    AlAparecerModal([](QWidget* d) {
+        En<ceDropList>(d, "cmbPuesto")->setCurrentIndex(2);
+        En<ceDropList>(d, "cmbIngreso")->setCurrentIndex(2);
+        Escribir(En<ceTxtBox>(d, "txtIngreso"), QStringLiteral("1998"));
+        En<QCheckBox>(d, "chkActual")->setChecked(true);
+        Escribir(En<ceTxtBox>(d, "txtRemuneración"), QStringLiteral("250000,50"));
+        Aceptar(d);
+    });
+    f->ComandoExperiencia(QStringLiteral("a"));
+    AlAparecerModal([](QWidget* d) {
+        En<ceDropList>(d, "cmbÁrea")->setCurrentIndex(1);
+        Aceptar(d);
+    });
+    f->ComandoInteres(QStringLiteral("a"));
+    EXPECT_TRUE(f->modificada);
+
+    ASSERT_TRUE(f->GuardarFicha());
+    EXPECT_FALSE(f->modificada);
+    const int id = f->postulante.id;
+    ASSERT_GT(id, 0);
+    const QString guardado = VolcadoPostulante(*dic, id);
+    f->parentWidget()->close();  // saved: no question
+    QTest::qWait(10);
+    EXPECT_TRUE(usuario.mensajes.empty());
+
+    EXPECT_EQ(
+        n(QStringLiteral(
+            "select id from nvx_m_postulantes where dni_pais = 1 and dni_numero = '01234567'")),
+        id);
+    EXPECT_EQ(n(QStringLiteral("select nac_ano from nvx_m_postulantes where id = ?"), {id}), 2003);
+    EXPECT_EQ(n(QStringLiteral("select estatura from nvx_m_postulantes where id = ?"), {id}), 175);
+    EXPECT_EQ(
+        S(dic->valorÚnico(QStringLiteral("select tel1_desde from nvx_m_postulantes where id = ?"),
+                          {id})
+              .toString()),
+        "08:30");
+    EXPECT_EQ(
+        n(QStringLiteral("select count(*) from nvx_m_barrios where nombre = 'Villa Pruebas'")), 1);
+    EXPECT_EQ(n(QStringLiteral("select edad from nvx_d_familiares where postulante = ?"), {id}),
+              99);
+    EXPECT_EQ(dic->valorÚnico(
+                     QStringLiteral("select remun_hora from nvx_m_postulantes where id = ?"), {id})
+                  .toDouble(),
+              12.5);
+    for (const char* t : {"nvx_d_familiares", "nvx_d_formacion", "nvx_d_idiomas",
+                          "nvx_d_experiencia", "nvx_d_interes"})
+        EXPECT_EQ(
+            n(QStringLiteral("select count(*) from %1 where postulante = ?").arg(QLatin1String(t)),
+              {id}),
+            1)
+            << t;
+
+    // Reopened by its document, the card shows what was stored and changes nothing.
+    principal->abrir_cv(0, 1, QStringLiteral("01234567"), false);
+    f = ficha();
+    ASSERT_NE(f, nullptr);
+    EXPECT_FALSE(f->nueva);
+    EXPECT_EQ(S(control<ceTxtBox>("txtApellido")->text()), "Núñez");
+    EXPECT_EQ(S(control<ceDropList>("cmbNacAñoD")->currentText()), "200");
+    for (int s = 1; s <= 6; ++s) f->mostrarSección(s);
+    EXPECT_FALSE(f->modificada);
+    EXPECT_EQ(control<QListWidget>("lstFamilia")->count(), 1);
+    EXPECT_TRUE(control<QListWidget>("lstFamilia")
+                    ->item(0)
+                    ->text()
+                    .contains(QStringLiteral(": Leo (99)  ")));
+    EXPECT_TRUE(control<QListWidget>("lstExperiencia")
+                    ->item(0)
+                    ->text()
+                    .endsWith(QStringLiteral("(3/1998 - empleo actual)")));
+    EXPECT_EQ(S(VolcadoPostulante(*dic, id)), S(guardado));
+    // The same applicant again: the open card comes to the front.
+    principal->abrir_cv(id, 1, QStringLiteral("01234567"), false);
+    EXPECT_EQ(principal->área()->subWindowList().size(), 1);
+}
+
+TEST_F(FichaTest, AbrirYCerrarSinTocarNadaNoPreguntaNiCambiaLaBase) {
+    GenerarPostulantes(*dic, 5, 3, {});
+    const QString antes = VolcadoPostulante(*dic, 3);
+    principal->abrir_cv(3, 0, {}, false);
+    frmFicha* f = ficha();
+    ASSERT_NE(f, nullptr);
+    EXPECT_FALSE(f->edición);
+    EXPECT_FALSE(
+        control<ceTxtBox>("txtApellido")->isEnabled());  // read-only until "Habilitar edición"
+    for (int s = 1; s <= 6; ++s) f->mostrarSección(s);
+    EXPECT_FALSE(f->modificada);
+    EXPECT_FALSE(f->findChild<QAction*>(QStringLiteral("tlbComandos_Guardar"))->isEnabled());
+    f->parentWidget()->close();
+    QTest::qWait(10);
+    EXPECT_TRUE(usuario.mensajes.empty());
+    EXPECT_EQ(S(VolcadoPostulante(*dic, 3)), S(antes));
+}
+
+TEST_F(FichaTest, LaPreguntaAlCerrarYLaMarcaDeDisponible) {
+    GenerarPostulantes(*dic, 2, 5, {});
+    dic->ejecutar(QStringLiteral("update nvx_m_postulantes set activo = 1"));
+    principal->abrir_cv(1, 0, {}, false);
+    frmFicha* f = ficha();
+    ASSERT_NE(f, nullptr);
+    f->findChild<QAction*>(QStringLiteral("tlbComandos_Editar"))->trigger();
+    ASSERT_TRUE(f->edición);
+    f->mostrarSección(6);
+    auto* disponible = control<QCheckBox>("chkDisponible");
+    ASSERT_TRUE(disponible->isChecked());
+    usuario.respuestas = {Respuesta::No};
+    disponible->click();
+    EXPECT_TRUE(disponible->isChecked());
+    EXPECT_FALSE(f->modificada);
+    EXPECT_EQ(usuario.mensajes.back().predeterminada, Respuesta::No);
+
+    f->mostrarSección(1);
+    auto* apellido = control<ceTxtBox>("txtApellido");
+    apellido->selectAll();
+    Escribir(apellido, QStringLiteral("   "));
+    EXPECT_TRUE(f->modificada);
+    // A surname of blanks is no surname.
+    usuario.respuestas = {Respuesta::Sí};
+    f->parentWidget()->close();
+    ASSERT_GE(usuario.mensajes.size(), 3u);
+    EXPECT_EQ(S(usuario.mensajes.back().título), "Falta el apellido");
+    EXPECT_EQ(principal->área()->subWindowList().size(), 1);  // still open
+
+    usuario.respuestas = {Respuesta::Cancelar};
+    f->parentWidget()->close();
+    EXPECT_EQ(principal->área()->subWindowList().size(), 1);
+    usuario.respuestas = {Respuesta::No};
+    f->parentWidget()->close();
+    QTest::qWait(10);
+    EXPECT_TRUE(principal->área()->subWindowList().isEmpty());
+    EXPECT_FALSE(
+        dic->valorÚnico(QStringLiteral("select apellido from nvx_m_postulantes where id = 1"))
+            .toString()
+            .trimmed()
+            .isEmpty());
+}
+
+TEST_F(FichaTest, UnGuardadoFallidoConservaLoEscritoYBorrarPregunta) {
+    GenerarPostulantes(*dic, 2, 7, {});
+    principal->abrir_cv(2, 0, {}, false);
+    frmFicha* f = ficha();
+    ASSERT_NE(f, nullptr);
+    f->setEdición(true);
+    auto* apellido = control<ceTxtBox>("txtApellido");
+    apellido->selectAll();
+    Escribir(apellido, QStringLiteral("Cambiado"));
+    dic->ejecutar(
+        QStringLiteral("create trigger falla before update on nvx_m_postulantes "
+                       "begin select raise(abort, 'disco lleno'); end"));
+    EXPECT_FALSE(f->GuardarFicha());
+    EXPECT_TRUE(f->modificada);
+    EXPECT_EQ(S(apellido->text()), "Cambiado");
+    ASSERT_FALSE(usuario.mensajes.empty());
+    EXPECT_TRUE(usuario.mensajes.back().texto.startsWith(QStringLiteral("No se guardó la ficha.")));
+    EXPECT_NE(
+        S(dic->valorÚnico(QStringLiteral("select apellido from nvx_m_postulantes where id = 2"))
+              .toString()),
+        "Cambiado");
+    dic->ejecutar(QStringLiteral("drop trigger falla"));
+    EXPECT_TRUE(f->GuardarFicha());
+
+    usuario.respuestas = {Respuesta::No};
+    f->findChild<QAction*>(QStringLiteral("tlbComandos_Eliminar"))->trigger();
+    EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_m_postulantes where id = 2")), 1);
+    EXPECT_TRUE(usuario.mensajes.back().texto.startsWith(
+        QStringLiteral("¿Seguro que desea eliminar el CV de Cambiado ")));
+    usuario.respuestas = {Respuesta::Sí};
+    f->findChild<QAction*>(QStringLiteral("tlbComandos_Eliminar"))->trigger();
+    QTest::qWait(10);
+    EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_m_postulantes where id = 2")), 0);
+    EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_d_experiencia where postulante = 2")), 0);
+    EXPECT_TRUE(principal->área()->subWindowList().isEmpty());
+}
+
+TEST_F(FichaTest, ModificarUnFamiliarLoPasaAlFinalYQuitarPregunta) {
+    principal->abrir_cv(0, 1, QStringLiteral("555"), true);
+    frmFicha* f = ficha();
+    for (const char* nombre : {"Uno", "Dos", "Tres"}) {
+        AlAparecerModal([nombre](QWidget* d) {
+            Escribir(En<ceTxtBox>(d, "txtNombre"), QString::fromUtf8(nombre));
+            Aceptar(d);
+        });
+        f->ComandoFamilia(QStringLiteral("a"));
+    }
+    auto* lista = control<QListWidget>("lstFamilia");
+    lista->setCurrentRow(0);
+    AlAparecerModal([](QWidget* d) {
+        EXPECT_EQ(S(d->windowTitle()), "Modificar");
+        EXPECT_EQ(S(En<ceTxtBox>(d, "txtNombre")->text()), "Uno");
+        Aceptar(d);
+    });
+    f->ComandoFamilia(QStringLiteral("m"));
+    ASSERT_EQ(lista->count(), 3);
+    EXPECT_TRUE(lista->item(2)->text().contains(QStringLiteral("Uno")));
+    EXPECT_EQ(S(f->postulante.familiares.Item(3).Nombre), "Uno");
+    EXPECT_TRUE(lista->item(0)->text().endsWith(QStringLiteral("(0) Fall  ")));
+
+    lista->setCurrentRow(0);
+    usuario.respuestas = {Respuesta::No, Respuesta::Sí};
+    f->ComandoFamilia(QStringLiteral("q"));
+    EXPECT_EQ(lista->count(), 3);
+    EXPECT_EQ(S(usuario.mensajes.back().título), "Borrar familiar");
+    f->ComandoFamilia(QStringLiteral("q"));
+    EXPECT_EQ(lista->count(), 2);
+    EXPECT_EQ(f->postulante.familiares.Count(), 2);
+    EXPECT_EQ(S(f->postulante.familiares.Item(1).Nombre), "Tres");
+}
+
+TEST_F(FichaTest, ElDocumentoSeBuscaComoTexto) {
+    GenerarPostulantes(*dic, 1, 9, {});
+    dic->ejecutar(QStringLiteral(
+        "update nvx_m_postulantes set dni_pais = 1, dni_numero = '00777' where id = 1"));
+    frmMDI& m = *principal;
+    m.activateWindow();
+    const auto abm = [&](const QString& doc, std::function<void()> luego) {
+        AlAparecerModal([doc, luego](QWidget* d) {
+            auto* t = En<ceTxtBox>(d, "txtDocumento");
+            t->clear();
+            Escribir(t, doc);
+            Aceptar(d);
+            luego();
+            if (d->isVisible()) En<QPushButton>(d, "cmdCancelar")->click();
+        });
+        m.findChild<QAction*>(QStringLiteral("mnuMódulosNuevaFicha"))->trigger();
+    };
+    abm(QStringLiteral("ab.c"), [] {});
+    EXPECT_EQ(S(usuario.mensajes.back().texto), "Debe escribir un documento de identidad.");
+    EXPECT_TRUE(m.área()->subWindowList().isEmpty());
+
+    abm(QStringLiteral(" 00777 "), [] {});  // found as typed, leading zeros and all
+    ASSERT_EQ(m.área()->subWindowList().size(), 1);
+    EXPECT_EQ(ficha()->postulante.id, 1);
+
+    usuario.respuestas = {Respuesta::No};
+    abm(QStringLiteral("777"), [] {});  // not the same document
+    EXPECT_TRUE(usuario.mensajes.back().texto.startsWith(
+        QStringLiteral("No existe una ficha con documento 777 ")));
+    EXPECT_EQ(m.área()->subWindowList().size(), 1);
+}
+
+}  // namespace
