@@ -1,6 +1,10 @@
 #include "controls/Varios.h"
 
+#include "controls/ceBoton.h"
+#include "store/Cadenas.h"
+
 #include <QApplication>
+#include <QDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -95,4 +99,34 @@ void ceScroll::keyPressEvent(QKeyEvent* e) {
         b->setValue(std::max(b->value() - b->singleStep(), b->minimum()));
     else if (e->key() == Qt::Key_Down)
         b->setValue(std::min(b->value() + b->singleStep(), b->maximum()));
+}
+
+QVBoxLayout* MarcoDeDiálogo(QDialog& d, const QString& guía) {
+    d.setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    auto* l = new QVBoxLayout(&d);
+    l->setContentsMargins(0, 0, 0, 12);
+    auto* g = new ceGuia(&d);
+    g->setPicture(QApplication::windowIcon());
+    g->setCaption(guía);
+    l->addWidget(g);
+    l->addWidget(new ceDivisor(&d));
+    return l;
+}
+
+ceBoton* PieDeDiálogo(QDialog& d, QVBoxLayout& l) {
+    l.addWidget(new ceDivisor(&d));
+    auto* b = new QHBoxLayout;
+    b->setContentsMargins(16, 4, 16, 0);
+    b->addStretch(1);
+    auto* aceptar = new ceBoton(CadenaRecurso(51), &d);
+    aceptar->setObjectName(QStringLiteral("cmdAceptar"));
+    aceptar->setXDefault(true);
+    auto* cancelar = new ceBoton(CadenaRecurso(52), &d);
+    cancelar->setObjectName(QStringLiteral("cmdCancelar"));
+    cancelar->setXCancel(true);
+    b->addWidget(aceptar);
+    b->addWidget(cancelar);
+    l.addLayout(b);
+    QObject::connect(cancelar, &ceBoton::Click, &d, &QDialog::reject);
+    return aceptar;
 }

@@ -3,7 +3,10 @@
 #include <QFrame>
 #include <QScrollArea>
 
+class QDialog;
 class QLabel;
+class QVBoxLayout;
+class ceBoton;
 
 // A dialog's title banner: a picture and a caption on a light band.
 class ceGuia : public QFrame {
@@ -48,3 +51,8 @@ class ceScroll : public QScrollArea {
   private:
     QWidget* contenido() const;
 };
+
+// The frame every dialog shares: a banner with the program icon on top, and
+// "Aceptar" (Enter) and "Cancelar" (Escape, rejects the dialog) at the foot.
+QVBoxLayout* MarcoDeDiálogo(QDialog& d, const QString& guía);
+ceBoton* PieDeDiálogo(QDialog& d, QVBoxLayout& l);

@@ -30,38 +30,18 @@ void Elegir(ceDropList& l, int índice) {
 DialogoSubregistro::DialogoSubregistro(const char* nombre, int título, int texto, QWidget* parent)
     : QDialog(parent), formulario_(new QFormLayout) {
     setObjectName(QString::fromUtf8(nombre));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    auto* l = new QVBoxLayout(this);
-    l->setContentsMargins(0, 0, 0, 12);
-    auto* guía = new ceGuia(this);
-    guía->setPicture(IconoCandora());
-    guía->setCaption(
+    QVBoxLayout* l = MarcoDeDiálogo(
+        *this,
         QStringLiteral("<b>%1</b><br><span style='font-weight:normal'>%2</span>")
             .arg(CadenaRecurso(título).toHtmlEscaped(), CadenaRecurso(texto).toHtmlEscaped()));
-    l->addWidget(guía);
-    l->addWidget(new ceDivisor(this));
     formulario_->setContentsMargins(16, 8, 16, 8);
     formulario_->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
     l->addLayout(formulario_, 1);
-    l->addWidget(new ceDivisor(this));
-    auto* botones = new QHBoxLayout;
-    botones->setContentsMargins(16, 4, 16, 0);
-    botones->addStretch(1);
-    auto* aceptar = new ceBoton(CadenaRecurso(51), this);
-    aceptar->setObjectName(QStringLiteral("cmdAceptar"));
-    aceptar->setXDefault(true);
-    auto* cancelar = new ceBoton(CadenaRecurso(52), this);
-    cancelar->setObjectName(QStringLiteral("cmdCancelar"));
-    cancelar->setXCancel(true);
-    botones->addWidget(aceptar);
-    botones->addWidget(cancelar);
-    l->addLayout(botones);
-    connect(aceptar, &ceBoton::Click, this, [this] {
+    connect(PieDeDiálogo(*this, *l), &ceBoton::Click, this, [this] {
         tomarCampos();
         aceptado = true;
         accept();
     });
-    connect(cancelar, &ceBoton::Click, this, &QDialog::reject);
 }
 
 void DialogoSubregistro::preparar(bool nuevo) {

@@ -20,14 +20,7 @@ frmABMFichas::frmABMFichas(QWidget* parent)
     : QDialog(parent), cmbPaís_(new ceDropList(this)), txtDocumento_(new ceTxtBox(this)) {
     setObjectName(QStringLiteral("frmABMFichas"));
     setWindowTitle(CadenaRecurso(601));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    auto* l = new QVBoxLayout(this);
-    l->setContentsMargins(0, 0, 0, 12);
-    auto* guía = new ceGuia(this);
-    guía->setPicture(IconoCandora());
-    guía->setCaption(CadenaRecurso(602));
-    l->addWidget(guía);
-    l->addWidget(new ceDivisor(this));
+    QVBoxLayout* l = MarcoDeDiálogo(*this, CadenaRecurso(602));
     auto* f = new QFormLayout;
     f->setContentsMargins(16, 8, 16, 8);
     cmbPaís_->setObjectName(QStringLiteral("cmbPaís"));
@@ -37,21 +30,7 @@ frmABMFichas::frmABMFichas(QWidget* parent)
     f->addRow(CadenaRecurso(603), cmbPaís_);
     f->addRow(CadenaRecurso(604), txtDocumento_);
     l->addLayout(f);
-    l->addWidget(new ceDivisor(this));
-    auto* b = new QHBoxLayout;
-    b->setContentsMargins(16, 4, 16, 0);
-    b->addStretch(1);
-    auto* aceptar = new ceBoton(CadenaRecurso(51), this);
-    aceptar->setObjectName(QStringLiteral("cmdAceptar"));
-    aceptar->setXDefault(true);
-    auto* cancelar = new ceBoton(CadenaRecurso(52), this);
-    cancelar->setObjectName(QStringLiteral("cmdCancelar"));
-    cancelar->setXCancel(true);
-    b->addWidget(aceptar);
-    b->addWidget(cancelar);
-    l->addLayout(b);
-    connect(aceptar, &ceBoton::Click, this, &frmABMFichas::aceptar);
-    connect(cancelar, &ceBoton::Click, this, &QDialog::reject);
+    connect(PieDeDiálogo(*this, *l), &ceBoton::Click, this, &frmABMFichas::aceptar);
     LlenarLista(*cmbPaís_, "nvx_m_paises", false, 0, true);
 }
 

@@ -48,16 +48,9 @@ frmTomarFoto::frmTomarFoto(QWidget* parent)
       título_(new QLineEdit(this)) {
     setObjectName(QStringLiteral("frmTomarFoto"));
     setWindowTitle(QStringLiteral("Fotografía"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    auto* l = new QVBoxLayout(this);
-    l->setContentsMargins(0, 0, 0, 12);
-    auto* guía = new ceGuia(this);
-    guía->setPicture(IconoCandora());
-    guía->setCaption(
-        QStringLiteral("Elija un archivo de imagen o tome la foto con un escáner o una "
-                       "cámara, y escriba un título para la foto."));
-    l->addWidget(guía);
-
+    QVBoxLayout* l = MarcoDeDiálogo(
+        *this, QStringLiteral("Elija un archivo de imagen o tome la foto con un escáner o una "
+                              "cámara, y escriba un título para la foto."));
     auto* barra = new QToolBar(this);
     barra->setObjectName(QStringLiteral("tlbBotones"));
     barra->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -91,21 +84,7 @@ frmTomarFoto::frmTomarFoto(QWidget* parent)
     f->addRow(QStringLiteral("Título:"), título_);
     centro->addLayout(f);
     l->addLayout(centro, 1);
-    l->addWidget(new ceDivisor(this));
-    auto* b = new QHBoxLayout;
-    b->setContentsMargins(16, 4, 16, 0);
-    b->addStretch(1);
-    auto* aceptar = new ceBoton(QStringLiteral("&Aceptar"), this);
-    aceptar->setObjectName(QStringLiteral("cmdAceptar"));
-    aceptar->setXDefault(true);
-    auto* cancelar = new ceBoton(QStringLiteral("&Cancelar"), this);
-    cancelar->setObjectName(QStringLiteral("cmdCancelar"));
-    cancelar->setXCancel(true);
-    b->addWidget(aceptar);
-    b->addWidget(cancelar);
-    l->addLayout(b);
-    connect(aceptar, &ceBoton::Click, this, &frmTomarFoto::aceptar);
-    connect(cancelar, &ceBoton::Click, this, &QDialog::reject);
+    connect(PieDeDiálogo(*this, *l), &ceBoton::Click, this, &frmTomarFoto::aceptar);
 }
 
 void frmTomarFoto::cargar(bool nuevo) {
