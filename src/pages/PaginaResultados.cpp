@@ -1,6 +1,7 @@
 #include "pages/PaginaResultados.h"
 
 #include "pages/Html.h"
+#include "records/cPostulante.h"
 #include "search/cBusqueda.h"
 #include "store/Diccionario.h"
 
@@ -36,6 +37,23 @@ QString Resumen(const QString& t) {
 }
 
 }  // namespace
+
+int cResultado::eliminarTodos() {
+    Transaccion t(d_);
+    int n = 0;
+    for (const int32_t id : ids_) {
+        if (!d_.valorÚnico(QStringLiteral("select 1 from nvx_m_postulantes where id = ?"), {id})
+                 .isValid())
+            continue;  // gone already
+        cPostulante p;
+        p.id = id;
+        p.eliminar();
+        ++n;
+    }
+    t.confirmar();
+    ids_.clear();
+    return n;
+}
 
 int cResultado::cargar(int32_t consulta, const QString& título) {
     título_ = título;

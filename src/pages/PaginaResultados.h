@@ -38,6 +38,11 @@ class cResultado {
     PáginaResultados página(int primero, int tamaño = TamañoPágina,
                             const QDateTime& ahora = QDateTime::currentDateTime()) const;
 
+    // Deletes every applicant of the result with their detail rows, in one
+    // transaction; returns how many there were. The result is empty afterwards.
+    int eliminarTodos();
+    const QString& título() const { return título_; }
+
   private:
     Diccionario& d_;
     QString título_;

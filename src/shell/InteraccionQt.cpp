@@ -3,11 +3,16 @@
 #include "filecard/Escaner.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
+#include <QTextDocument>
 
 namespace {
 
@@ -86,6 +91,25 @@ QString InteraccionQt::archivo(const DiálogoArchivo& d) {
     QWidget* padre = QApplication::activeWindow();
     return d.guardar ? QFileDialog::getSaveFileName(padre, d.título, d.ruta, d.filtro)
                      : QFileDialog::getOpenFileName(padre, d.título, d.ruta, d.filtro);
+}
+
+bool InteraccionQt::imprimir(const QString& html, const QString& título) {
+    QPrinter impresora(QPrinter::HighResolution);
+    impresora.setDocName(título);
+    QPrintDialog diálogo(&impresora, QApplication::activeWindow());
+    diálogo.setWindowTitle(QStringLiteral("Imprimir"));
+    if (diálogo.exec() != QDialog::Accepted) return false;
+    QTextDocument doc;
+    doc.setHtml(html);
+    doc.print(&impresora);
+    return true;
+}
+
+void InteraccionQt::portapapeles(const QString& texto, const QString& html) {
+    auto* datos = new QMimeData;
+    datos->setText(texto);
+    datos->setHtml(html);
+    QApplication::clipboard()->setMimeData(datos);
 }
 
 bool InteraccionQt::elegirOrigen() {

@@ -10,6 +10,8 @@ class InteraccionQt : public Interaccion {
     Respuesta mostrar(const Mensaje& m) override;
     QString archivo(const DiálogoArchivo& d) override;
     // Scanners and cameras through SANE; the chosen device is kept in "Opciones"/"Escaner".
+    bool imprimir(const QString& html, const QString& título) override;
+    void portapapeles(const QString& texto, const QString& html) override;
     bool elegirOrigen() override;
     bool escanear(const QString& archivo, QString& error) override;
     void estado(const QString& texto) override;

@@ -1,6 +1,7 @@
 // candora: the desktop program.
 
 #include "filecard/frmFicha.h"
+#include "search/VentanasBusqueda.h"
 #include "shell/Arranque.h"
 #include "shell/Iconos.h"
 #include "shell/InstanciaUnica.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
     });
 
     InstalarFichas();
+    InstalarBusquedas();
     const int fin = Arrancar(app.arguments().mid(1));
     const int código = fin >= 0 ? fin : app.exec();
     dic.reset();

@@ -36,6 +36,18 @@ class Interaccion {
         (void)d;
         return {};
     }
+    // Prints an HTML page, asking the user for the printer (or a PDF file).
+    // False when nothing was printed.
+    virtual bool imprimir(const QString& html, const QString& título) {
+        (void)html;
+        (void)título;
+        return false;
+    }
+    // Puts a page on the clipboard, as plain text and as HTML.
+    virtual void portapapeles(const QString& texto, const QString& html) {
+        (void)texto;
+        (void)html;
+    }
     // Lets the user choose the scanner or camera to use; false when none was chosen.
     virtual bool elegirOrigen() { return false; }
     // Acquires one image from the chosen device into `archivo` (PNG). False,

@@ -24,6 +24,17 @@ class InteraccionGuionada : public Interaccion {
     // A scan copies `imagenEscaneada` to the requested file ("" = the scan fails).
     bool escanear(const QString& archivo, QString& error) override;
     QString imagenEscaneada;
+    bool imprimir(const QString& html, const QString& título) override {
+        impresos << título;
+        (void)html;
+        return true;
+    }
+    void portapapeles(const QString& texto, const QString& html) override {
+        copiado = texto;
+        (void)html;
+    }
+    QStringList impresos;
+    QString copiado;
     QStringList escaneos;
 
     std::vector<Mensaje> mensajes;

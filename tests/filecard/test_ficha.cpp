@@ -1,4 +1,4 @@
-#include "Ficha.h"
+#include "Principal.h"
 
 #include "controls/ceCombo.h"
 #include "controls/ceTxtBox.h"

@@ -1,4 +1,4 @@
-#include "Ficha.h"
+#include "Principal.h"
 
 #include "filecard/Escaner.h"
 #include "filecard/frmTomarFoto.h"

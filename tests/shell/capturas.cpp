@@ -5,11 +5,16 @@
 #include "filecard/Dialogos.h"
 #include "filecard/frmABMFichas.h"
 #include "filecard/frmFicha.h"
+#include "pages/VentanasPaginas.h"
+#include "search/VentanasBusqueda.h"
+#include "shell/Iconos.h"
 #include "shell/Ventanas.h"
 #include "shell/frmMDI.h"
+#include "store/Conexion.h"
 #include "store/Diccionario.h"
 
 #include <QApplication>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTextBrowser>
@@ -18,6 +23,8 @@
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(IconoCandora());
+    UsuarioActual = QStringLiteral("ana");
     const QString carpeta = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     const auto guardar = [&](QWidget& w, const char* nombre) {
         w.show();
@@ -72,6 +79,33 @@ int main(int argc, char** argv) {
         frmAgregarIdioma idi;
         idi.cargar(true);
         guardar(idi, "frmAgregarIdioma");
+        // A definition, its conditions, its results and one CV.
+        cBúsqueda b;
+        b.Título = QStringLiteral("Analistas con inglés");
+        b.notas = QStringLiteral("Para el pedido de la consultora");
+        b.usuario = UsuarioActual;
+        b.AgregarCondición(QStringLiteral("nvx_d_idiomas.idioma contiene Inglés"));
+        b.guardar();
+        frmBusquedas lista;
+        guardar(lista, "frmBusquedas");
+        frmSubCondicion sub;
+        sub.cargar(b.id, {});
+        sub.mostrarGrupo(3);
+        guardar(sub, "frmSubCondicion");
+        frmCondicion cond;
+        cond.cargar(QStringLiteral("nvx_m_postulantes"));
+        cond.findChild<QListWidget*>(QStringLiteral("lstDatos"))->setCurrentRow(5);
+        guardar(cond, "frmCondicion");
+        frmResultado2 r;
+        r.búsqueda.id = b.id;
+        r.resize(900, 760);
+        if (r.cargar()) guardar(r, "frmResultado2");
+        frmCVhtml cv;
+        cv.postulante.id = ficha.postulante.id;
+        cv.postulante.cargar();
+        cv.cargar();
+        cv.resize(900, 760);
+        guardar(cv, "frmCVhtml");
         dic.reset();
     }
     return 0;

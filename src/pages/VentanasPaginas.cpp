@@ -1,0 +1,286 @@
+#include "pages/VentanasPaginas.h"
+
+#include "filecard/frmFicha.h"
+#include "pages/PaginaCV.h"
+#include "shell/Iconos.h"
+#include "shell/Ventanas.h"
+#include "shell/frmMDI.h"
+#include "store/Cadenas.h"
+#include "store/Conexion.h"
+#include "store/Diccionario.h"
+#include "store/ErrorAlmacen.h"
+#include "store/Interaccion.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QStyle>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kEspera = QStringLiteral("Aguarde mientras Candora accede a la información...");
+
+// A browser view that shows pages and hands every link to its window.
+QTextBrowser* Vista(QWidget* padre) {
+    auto* v = new QTextBrowser(padre);
+    v->setObjectName(QStringLiteral("htmResultados"));
+    v->setOpenLinks(false);
+    v->setOpenExternalLinks(false);
+    return v;
+}
+
+QToolBar* Barra(QWidget* padre, const char* nombre) {
+    auto* b = new QToolBar(padre);
+    b->setObjectName(QString::fromUtf8(nombre));
+    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    return b;
+}
+
+QAction* Botón(QToolBar* b, const char* clave, const QString& rótulo,
+               QStyle::StandardPixmap icono) {
+    QAction* a = b->addAction(b->style()->standardIcon(icono), rótulo);
+    a->setObjectName(b->objectName() + u'_' + QString::fromUtf8(clave));
+    a->setData(QString::fromUtf8(clave));
+    return a;
+}
+
+// The card and CV windows of these applicants close: they no longer exist.
+void CerrarVentanasDe(const std::vector<int32_t>& ids) {
+    frmMDI* m = VentanaPrincipal();
+    if (!m) return;
+    for (QMdiSubWindow* sub : m->área()->subWindowList()) {
+        int32_t id = 0;
+        if (auto* f = qobject_cast<frmFicha*>(sub->widget())) {
+            id = f->postulante.id;
+            if (std::find(ids.begin(), ids.end(), id) != ids.end()) f->modificada = false;
+        } else if (auto* c = qobject_cast<frmCVhtml*>(sub->widget())) {
+            id = c->postulante.id;
+        }
+        if (id != 0 && std::find(ids.begin(), ids.end(), id) != ids.end()) sub->close();
+    }
+}
+
+}  // namespace
+
+int32_t IdDeEnlace(const QUrl& destino) {
+    static const QRegularExpression enlace(QStringLiteral("^post([0-9]{1,9})$"));
+    const auto m = enlace.match(destino.toString());
+    return m.hasMatch() ? m.captured(1).toInt() : 0;
+}
+
+void AbrirCV(int32_t id) {
+    frmMDI* m = VentanaPrincipal();
+    if (!m || id <= 0) return;
+    Espera espera(kEspera);
+    auto* cv = new frmCVhtml;
+    cv->postulante.id = id;
+    if (cv->postulante.cargar() == 0) {
+        delete cv;
+        MsgBox(QStringLiteral(
+                   "Esa ficha ya no existe. Probablemente haya sido borrada por otro usuario."),
+               Icono::Información);
+        return;
+    }
+    cv->cargar();
+    m->agregarVentana(cv)->resize(820, 640);
+}
+
+// Results.
+
+frmResultado2::frmResultado2(QWidget* parent)
+    : QWidget(parent), resultado_(*dic), htm_(Vista(this)) {
+    setObjectName(QStringLiteral("frmResultado2"));
+    setWindowIcon(IconoCandora());
+    auto* l = new QVBoxLayout(this);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->setSpacing(0);
+    auto* barras = new QHBoxLayout;
+    QToolBar* comandos = Barra(this, "tlbComandos");
+    connect(Botón(comandos, "imprimir", QStringLiteral("Imprimir resultados"),
+                  QStyle::SP_FileDialogDetailedView),
+            &QAction::triggered, this, &frmResultado2::imprimir);
+    connect(Botón(comandos, "copiar", QStringLiteral("Copiar al portapapeles"),
+                  QStyle::SP_FileDialogContentsView),
+            &QAction::triggered, this, &frmResultado2::copiar);
+    connect(
+        Botón(comandos, "eliminar", QStringLiteral("Eliminar currículums"), QStyle::SP_TrashIcon),
+        &QAction::triggered, this, &frmResultado2::eliminar);
+    QToolBar* páginas = Barra(this, "asxToolbar1");
+    anteriores_ = Botón(páginas, "anteriores", QStringLiteral("Anteriores"), QStyle::SP_ArrowBack);
+    siguientes_ =
+        Botón(páginas, "siguientes", QStringLiteral("Siguientes"), QStyle::SP_ArrowForward);
+    anteriores_->setShortcut(QKeySequence::MoveToPreviousPage);
+    siguientes_->setShortcut(QKeySequence::MoveToNextPage);
+    // No target page yet: both start disabled.
+    anteriores_->setEnabled(false);
+    siguientes_->setEnabled(false);
+    for (QAction* a : {anteriores_, siguientes_})
+        connect(a, &QAction::triggered, this, [this, a] {
+            const int destino = a == anteriores_ ? página_.anteriores : página_.siguientes;
+            if (destino <= 0) return;
+            Espera espera(kEspera);
+            llenar_html(destino);
+        });
+    barras->addWidget(comandos);
+    barras->addStretch(1);
+    barras->addWidget(páginas);
+    l->addLayout(barras);
+    l->addWidget(htm_, 1);
+    connect(htm_, &QTextBrowser::anchorClicked, this, &frmResultado2::abrirEnlace);
+    if (frmMDI* m = VentanaPrincipal()) m->DeshabilitarRespaldo();
+}
+
+frmResultado2::~frmResultado2() = default;
+
+bool frmResultado2::cargar() {
+    if (!búsqueda.cargar()) return false;
+    búsqueda.ejecutar();
+    if (resultado_.cargar(búsqueda.id, búsqueda.Título) == 0) return false;
+    setWindowTitle(búsqueda.Título + QStringLiteral(" > Resultado"));
+    llenar_html(1);
+    return true;
+}
+
+void frmResultado2::llenar_html(int primero) {
+    try {
+        página_ = resultado_.página(primero);
+    } catch (const ErrorAlmacen& e) {
+        MsgBox(e.textoUsuario(), Icono::Crítico);  // the previous page stays
+        return;
+    }
+    anteriores_->setEnabled(página_.anteriores > 0);
+    siguientes_->setEnabled(página_.siguientes > 0);
+    htm_->setHtml(página_.html);
+}
+
+void frmResultado2::abrirEnlace(const QUrl& destino) {
+    AbrirCV(IdDeEnlace(destino));
+}
+
+void frmResultado2::imprimir() {
+    interaccion().imprimir(htm_->toHtml(), windowTitle());
+}
+
+void frmResultado2::copiar() {
+    interaccion().portapapeles(htm_->toPlainText(), htm_->toHtml());
+    MsgBox(CadenaRecurso(64), Icono::Información);
+}
+
+void frmResultado2::eliminar() {
+    const int total = resultado_.Cantidad();
+    if (MsgBox(QStringLiteral(
+                   "Atención:\n\nUd. está por eliminar permanentemente de la base de datos los %1 "
+                   "currículums que se incluyen en estos resultados.\n\nEsta operación no puede "
+                   "deshacerse.\n\n¿Está seguro?")
+                   .arg(total),
+               Icono::Exclamación, Botones::SíNo, QStringLiteral("Eliminar currículums"),
+               Respuesta::No) != Respuesta::Sí)
+        return;
+    std::vector<int32_t> ids;
+    for (int f = 1; f <= total; ++f) ids.push_back(resultado_.Id(f));
+    int eliminados = 0;
+    try {
+        Espera espera(QStringLiteral("Aguarde mientras Candora elimina los currículums..."));
+        eliminados = resultado_.eliminarTodos();
+    } catch (const ErrorAlmacen& e) {
+        MsgBox(QStringLiteral("No se eliminó ningún currículum.\n\n") + e.textoUsuario(),
+               Icono::Crítico);
+        return;
+    }
+    CerrarVentanasDe(ids);
+    MsgBox(
+        QStringLiteral("Se eliminaron %1 currículums de estos resultados. La ventana se cerrará.")
+            .arg(eliminados),
+        Icono::Información);
+    if (auto* marco = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        marco->close();
+    else
+        close();
+}
+
+// CV page.
+
+frmCVhtml::frmCVhtml(QWidget* parent) : QWidget(parent), htm_(Vista(this)) {
+    setObjectName(QStringLiteral("frmCVhtml"));
+    setWindowIcon(IconoCandora());
+    auto* l = new QVBoxLayout(this);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->setSpacing(0);
+    QToolBar* b = Barra(this, "asxToolbar1");
+    connect(Botón(b, "abrir", CadenaRecurso(58), QStyle::SP_FileDialogDetailedView),
+            &QAction::triggered, this, &frmCVhtml::modificar);
+    connect(Botón(b, "exportar", CadenaRecurso(59), QStyle::SP_DialogSaveButton),
+            &QAction::triggered, this, &frmCVhtml::exportar);
+    connect(Botón(b, "imprimir", CadenaRecurso(60), QStyle::SP_FileDialogContentsView),
+            &QAction::triggered, this, &frmCVhtml::imprimir);
+    connect(Botón(b, "copiar", CadenaRecurso(61), QStyle::SP_FileLinkIcon), &QAction::triggered,
+            this, &frmCVhtml::copiar);
+    l->addWidget(b);
+    l->addWidget(htm_, 1);
+    // Links in a CV (the e-mail address) are never followed.
+    connect(htm_, &QTextBrowser::anchorClicked, this, [] {});
+}
+
+void frmCVhtml::cargar() {
+    setWindowTitle(postulante.Apellido + QStringLiteral(", ") + postulante.Nombre);
+    html_ = PáginaCV(*dic, postulante, UsuarioActual);
+    htm_->setHtml(html_);
+}
+
+void frmCVhtml::modificar() {
+    frmMDI* m = VentanaPrincipal();
+    if (!m) return;
+    const int32_t id = postulante.id;
+    const uint8_t país = postulante.Dni_País;
+    const QString número = postulante.Dni_Número.texto();
+    if (auto* marco = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        marco->close();
+    else
+        close();
+    m->abrir_cv(id, país, número, false);
+}
+
+void frmCVhtml::exportar() {
+    const QString nombre = (postulante.Apellido + u' ' + postulante.Nombre).trimmed();
+    QString destino =
+        ElegirArchivo({true, CadenaRecurso(59), nombre + QStringLiteral(".htm"),
+                       QStringLiteral("Página web (*.htm *.html);;Documento PDF (*.pdf)")});
+    if (destino.isEmpty()) return;
+    const QString extensión = QFileInfo(destino).suffix().toLower();
+    bool ok = false;
+    if (extensión == QLatin1String("pdf")) {
+        QPdfWriter pdf(destino);
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setTitle(windowTitle());
+        QTextDocument doc;
+        doc.setHtml(html_);
+        doc.print(&pdf);
+        ok = QFileInfo(destino).size() > 0;
+    } else {
+        if (extensión.isEmpty()) destino += QStringLiteral(".htm");
+        QSaveFile f(destino);
+        ok = f.open(QIODevice::WriteOnly) && f.write(html_.toUtf8()) >= 0 && f.commit();
+    }
+    if (!ok)
+        MsgBox(QStringLiteral("No se pudo guardar la copia en %1.").arg(destino),
+               Icono::Exclamación);
+}
+
+void frmCVhtml::imprimir() {
+    interaccion().imprimir(html_, windowTitle());
+}
+
+void frmCVhtml::copiar() {
+    interaccion().portapapeles(htm_->toPlainText(), html_);
+    MsgBox(CadenaRecurso(64), Icono::Información);
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "pages/PaginaResultados.h"
+#include "records/cPostulante.h"
+#include "search/cBusqueda.h"
+
+#include <QWidget>
+
+class QAction;
+class QTextBrowser;
+class QUrl;
+
+// The paged results of one search definition. Pages are built in memory and
+// shown in a browser view that never follows a link by itself.
+class frmResultado2 : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit frmResultado2(QWidget* parent = nullptr);
+    ~frmResultado2() override;
+
+    // Loads and runs the definition `búsqueda.id` and shows its first page;
+    // false when the result is empty.
+    bool cargar();
+    void llenar_html(int primero);
+    void imprimir();
+    void copiar();
+    void eliminar();
+    void abrirEnlace(const QUrl& destino);
+    const PáginaResultados& página() const { return página_; }
+
+    cBúsqueda búsqueda;
+
+  private:
+    cResultado resultado_;
+    PáginaResultados página_;
+    QTextBrowser* htm_;
+    QAction* anteriores_;
+    QAction* siguientes_;
+};
+
+// One applicant's CV page.
+class frmCVhtml : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit frmCVhtml(QWidget* parent = nullptr);
+    // Builds and shows the page of the loaded `postulante`.
+    void cargar();
+    void modificar();
+    void exportar();
+    void imprimir();
+    void copiar();
+
+    cPostulante postulante;
+
+  private:
+    QTextBrowser* htm_;
+    QString html_;
+};
+
+// The applicant id a page link names ("post123"), or 0 for any other link.
+int32_t IdDeEnlace(const QUrl& destino);
+// Shows the CV window of applicant `id`; says so when it no longer exists.
+void AbrirCV(int32_t id);

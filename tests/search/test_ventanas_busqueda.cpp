@@ -1,0 +1,250 @@
+#include "Principal.h"
+
+#include "controls/ceCombo.h"
+#include "controls/ceTxtBox.h"
+#include "pages/VentanasPaginas.h"
+#include "records/Generador.h"
+#include "search/VentanasBusqueda.h"
+#include "store/Conexion.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTextBrowser>
+#include <QTreeWidget>
+
+namespace {
+
+std::string S(const QString& t) {
+    return t.toStdString();
+}
+
+template <class T>
+T* En(QWidget* w, const char* nombre) {
+    T* c = w->findChild<T*>(QString::fromUtf8(nombre));
+    EXPECT_NE(c, nullptr) << nombre;
+    return c;
+}
+void Aceptar(QWidget* d) {
+    En<QPushButton>(d, "cmdAceptar")->click();
+}
+void Elegir(QListWidget* l, const QString& texto) {
+    const auto hallados = l->findItems(texto, Qt::MatchExactly);
+    ASSERT_FALSE(hallados.isEmpty()) << S(texto);
+    l->setCurrentItem(hallados.first());
+}
+
+class BusquedasTest : public FichaTest {
+  protected:
+    void SetUp() override {
+        UsuarioActual = QStringLiteral("ana");
+        InstalarBusquedas();
+        FichaTest::SetUp();
+        GenerarPostulantes(*dic, 40, 2, {});
+        // 25 active applicants named García…, in a known order.
+        dic->ejecutar(
+            QStringLiteral("update nvx_m_postulantes set activo = 1, apellido = 'García' || "
+                           "substr('00' || id, -2), nombre = 'N' where id <= 25"));
+        dic->ejecutar(
+            QStringLiteral("update nvx_m_postulantes set apellido = 'Otro' where id > 25"));
+    }
+    void TearDown() override {
+        FichaTest::TearDown();
+        frmMDI::RegistrarMódulo(QStringLiteral("Búsqueda"), nullptr);
+        UsuarioActual.clear();
+    }
+    // Through the condition windows: one condition on a column, saved under `nombre`.
+    void definir(frmBusquedas& d, const char* columna, int comparación, const QString& valor,
+                 const QString& nombre) {
+        AlAparecerModal([=](QWidget* sub) {
+            AlAparecerModal([=](QWidget* c) {
+                Elegir(En<QListWidget>(c, "lstDatos"), QString::fromUtf8(columna));
+                En<ceDropList>(c, "cmbCondición")->setCurrentIndex(comparación);
+                Escribir(En<ceTxtBox>(c, "txtValor"), valor);
+                Aceptar(c);
+            });
+            En<QPushButton>(sub, "cmdAgregar")->click();
+            AlAparecerModal([=](QWidget* n) {
+                auto* t = En<ceTxtBox>(n, "txtNombre");
+                t->clear();
+                Escribir(t, nombre);
+                Aceptar(n);
+            });
+            Aceptar(sub);
+        });
+        d.nueva();
+    }
+    frmResultado2* resultados() {
+        for (QMdiSubWindow* s : principal->área()->subWindowList())
+            if (auto* r = qobject_cast<frmResultado2*>(s->widget())) return r;
+        return nullptr;
+    }
+};
+
+TEST_F(BusquedasTest, DefinirEjecutarPaginarVerElCvYBorrarElResultado) {
+    QString texto;
+    AlAparecerModal([&](QWidget* w) {
+        auto& d = *static_cast<frmBusquedas*>(w);
+        definir(d, "Apellido", 0, QStringLiteral("garc"), QStringLiteral("Garcías"));
+        auto* lista = En<QTreeWidget>(w, "lstDefiniciones");
+        ASSERT_EQ(lista->topLevelItemCount(), 1);
+        EXPECT_EQ(S(lista->topLevelItem(0)->text(0)), "Garcías");
+        EXPECT_EQ(S(lista->topLevelItem(0)->text(1)), "ana");
+        d.ejecutar();
+    });
+    principal->findChild<QAction*>(QStringLiteral("mnuMódulosBúsquedas"))->trigger();
+
+    frmResultado2* r = resultados();
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(S(r->windowTitle()), "Garcías > Resultado");
+    auto* vista = En<QTextBrowser>(r, "htmResultados");
+    texto = vista->toPlainText();
+    EXPECT_TRUE(texto.contains(QStringLiteral("Registros encontrados: 25")));
+    EXPECT_TRUE(texto.contains(QStringLiteral("Mostrando 1 - 20")));
+    EXPECT_TRUE(texto.contains(QStringLiteral("García01, N")));
+    EXPECT_FALSE(texto.contains(QStringLiteral("García21")));
+    auto* anteriores = r->findChild<QAction*>(QStringLiteral("asxToolbar1_anteriores"));
+    auto* siguientes = r->findChild<QAction*>(QStringLiteral("asxToolbar1_siguientes"));
+    EXPECT_FALSE(anteriores->isEnabled());
+    ASSERT_TRUE(siguientes->isEnabled());
+    siguientes->trigger();
+    EXPECT_TRUE(vista->toPlainText().contains(QStringLiteral("Mostrando 21 - 25")));
+    EXPECT_TRUE(vista->toPlainText().contains(QStringLiteral("García25, N")));
+    EXPECT_FALSE(siguientes->isEnabled());
+    anteriores->trigger();
+    EXPECT_TRUE(vista->toPlainText().contains(QStringLiteral("Mostrando 1 - 20")));
+
+    // A name opens its CV; any other link goes nowhere.
+    emit vista->anchorClicked(QUrl(QStringLiteral("http://ejemplo.com/post7")));
+    EXPECT_EQ(principal->área()->subWindowList().size(), 1);
+    emit vista->anchorClicked(QUrl(QStringLiteral("post7")));
+    auto* marco = principal->área()->activeSubWindow();
+    ASSERT_NE(marco, nullptr);
+    auto* cv = qobject_cast<frmCVhtml*>(marco->widget());
+    ASSERT_NE(cv, nullptr);
+    EXPECT_EQ(S(cv->windowTitle()), "García07, N");
+    EXPECT_TRUE(En<QTextBrowser>(cv, "htmResultados")
+                    ->toPlainText()
+                    .contains(QStringLiteral("registro interno en Candora: 7")));
+    cv->findChild<QAction*>(QStringLiteral("asxToolbar1_copiar"))->trigger();
+    EXPECT_TRUE(usuario.copiado.contains(QStringLiteral("García07")));
+    cv->findChild<QAction*>(QStringLiteral("asxToolbar1_abrir"))->trigger();
+    QTest::qWait(10);
+    ASSERT_NE(ficha(), nullptr);
+    EXPECT_EQ(ficha()->postulante.id, 7);
+    EXPECT_EQ(principal->área()->subWindowList().size(), 2);  // the CV window made way for the card
+
+    // Deleting the whole result: asked first, then one transaction, and the card goes too.
+    auto* eliminar = r->findChild<QAction*>(QStringLiteral("tlbComandos_eliminar"));
+    usuario.respuestas = {Respuesta::No};
+    eliminar->trigger();
+    EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_m_postulantes")), 40);
+    EXPECT_TRUE(usuario.mensajes.back().texto.contains(QStringLiteral("los 25 currículums")));
+    EXPECT_EQ(usuario.mensajes.back().predeterminada, Respuesta::No);
+    usuario.respuestas = {Respuesta::Sí};
+    eliminar->trigger();
+    QTest::qWait(10);
+    EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_m_postulantes")), 15);
+    EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_d_experiencia where postulante <= 25")),
+              0);
+    EXPECT_TRUE(
+        usuario.mensajes.back().texto.startsWith(QStringLiteral("Se eliminaron 25 currículums")));
+    EXPECT_TRUE(principal->área()->subWindowList().isEmpty());
+}
+
+TEST_F(BusquedasTest, ElEditorSóloOfreceLasComparacionesDeCadaTipo) {
+    frmCondicion c;
+    c.cargar(QStringLiteral("nvx_m_postulantes"));
+    auto* datos = En<QListWidget>(&c, "lstDatos");
+    auto* comparación = En<ceDropList>(&c, "cmbCondición");
+    EXPECT_TRUE(
+        datos->findItems(QStringLiteral("ID interno"), Qt::MatchExactly).isEmpty());  // kind CO
+    Elegir(datos, QStringLiteral("Sexo"));
+    ASSERT_EQ(comparación->count(), 4);
+    EXPECT_EQ(S(comparación->itemText(3)), "no es vacío");
+    EXPECT_FALSE(En<ceDropList>(&c, "cmbValor")->isHidden());
+    EXPECT_EQ(En<ceDropList>(&c, "cmbValor")->count(), 3);
+    Elegir(datos, QStringLiteral("Estatura (en cm)"));
+    ASSERT_EQ(comparación->count(), 4);
+    EXPECT_EQ(S(comparación->itemText(0)), "es igual a");
+    EXPECT_EQ(En<ceTxtBox>(&c, "txtValor")->maxLength(), 3);
+    Escribir(En<ceTxtBox>(&c, "txtValor"), QStringLiteral("abc"));
+    c.aceptar();
+    EXPECT_FALSE(c.aceptado);  // a number column takes numbers only
+    EXPECT_EQ(S(usuario.mensajes.back().texto), "El valor debe ser un número.");
+    En<ceTxtBox>(&c, "txtValor")->setText(QStringLiteral("170"));
+    c.aceptar();
+    EXPECT_TRUE(c.aceptado);
+    EXPECT_EQ(c.condición.Operador, 5);
+
+    frmCondicion v;
+    v.cargar(QStringLiteral("nvx_m_postulantes"));
+    Elegir(En<QListWidget>(&v, "lstDatos"), QStringLiteral("Apellido"));
+    En<ceDropList>(&v, "cmbCondición")->setCurrentIndex(2);  // es vacío
+    EXPECT_TRUE(En<ceTxtBox>(&v, "txtValor")->isHidden());
+    v.aceptar();
+    EXPECT_TRUE(v.aceptado);
+
+    frmNombreBusqueda nb;
+    nb.nombre = QStringLiteral("   ");
+    nb.cargar();
+    nb.aceptar();
+    EXPECT_EQ(nb.aceptado, 0);
+    EXPECT_EQ(S(usuario.mensajes.back().texto), "Debe escribir un nombre para esta definición.");
+}
+
+TEST_F(BusquedasTest, LaListaDeDefinicionesOrdenaRecortaYOcultaLoAjeno) {
+    const auto alta = [&](const QString& título, const char* dueño, uint8_t pública) {
+        cBúsqueda b;
+        b.Título = título;
+        b.usuario = QString::fromUtf8(dueño);
+        b.pública = pública;
+        b.fecha_alta = QStringLiteral("20261207100000");
+        EXPECT_TRUE(b.guardar());
+        return b.id;
+    };
+    const int largo = alta(QString(40, u'x'), "ana", 0);
+    const int justo = alta(QString(37, u'y'), "beto", 1);
+    alta(QStringLiteral("Privada de Beto"), "beto", 0);
+    frmBusquedas d;
+    auto* lista = En<QTreeWidget>(&d, "lstDefiniciones");
+    ASSERT_EQ(lista->topLevelItemCount(), 2);
+    EXPECT_EQ(S(lista->topLevelItem(0)->text(0)), S(QString(37, u'x') + QStringLiteral("...")));
+    EXPECT_EQ(S(lista->topLevelItem(1)->text(0)), S(QString(37, u'y')));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}/\\d\\d/\\d\\d \\d\\d:\\d\\d$"))
+                    .match(lista->topLevelItem(1)->text(2))
+                    .hasMatch());
+
+    d.cargarLista(justo);
+    d.ordenarPor(2);
+    d.ordenarPor(1);  // by user: ana's first, the selection kept
+    EXPECT_EQ(d.seleccionado(), justo);
+    EXPECT_EQ(S(lista->topLevelItem(0)->text(1)), "ana");
+    EXPECT_EQ(S(lista->topLevelItem(1)->text(1)), "beto");
+
+    // No conditions: nothing found.
+    d.ejecutar();
+    EXPECT_EQ(S(usuario.mensajes.back().título), "Resultado vacío");
+    EXPECT_EQ(resultados(), nullptr);
+
+    // Modified while another workstation deleted it: refused.
+    cBúsqueda::Eliminar(largo);
+    d.cargarLista(justo);
+    AlAparecerModal([justo](QWidget* sub) {
+        AlAparecerModal([](QWidget* n) { Aceptar(n); });
+        cBúsqueda::Eliminar(justo);  // on another workstation, while it is being edited
+        Aceptar(sub);
+    });
+    d.editar();
+    EXPECT_TRUE(usuario.mensajes.back().texto.startsWith(
+        QStringLiteral("Otro usuario eliminó esta búsqueda.")));
+    EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_m_busquedas where id = ?"), {justo}), 0);
+    EXPECT_EQ(lista->topLevelItemCount(), 0);
+    EXPECT_FALSE(d.findChild<QAction*>(QStringLiteral("tlbBotones_Ejecutar"))->isEnabled());
+    EXPECT_FALSE(d.findChild<QAction*>(QStringLiteral("tlbBotones_Borrar"))->isEnabled());
+}
+
+}  // namespace
