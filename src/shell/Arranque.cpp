@@ -1,9 +1,11 @@
 #include "shell/Arranque.h"
 
+#include "shell/Mantenimiento.h"
 #include "shell/Posiciones.h"
 #include "shell/Ventanas.h"
 #include "shell/frmMDI.h"
 #include "store/Conexion.h"
+#include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
 #include "store/Interaccion.h"
 
@@ -41,9 +43,12 @@ int Arrancar(const QStringList& argumentos) {
     // The whole command line, upper-cased: extra arguments or blanks do not match.
     if (argumentos.join(u' ').toUpper() == QLatin1String("/OPCIONES")) {
         intro.reset();
-        MsgBox(QStringLiteral("La ventana de opciones todavía no está disponible en esta versión."),
-               Icono::Información);
+        {
+            frmOpciones opciones(principal);
+            opciones.exec();
+        }
         delete principal;
+        dic.reset();
         return 0;
     }
 

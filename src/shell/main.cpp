@@ -6,6 +6,7 @@
 #include "shell/Iconos.h"
 #include "shell/InstanciaUnica.h"
 #include "shell/InteraccionQt.h"
+#include "shell/Mantenimiento.h"
 #include "shell/frmMDI.h"
 #include "store/Diccionario.h"
 
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
 
     InstalarFichas();
     InstalarBusquedas();
+    InstalarMantenimiento();
     const int fin = Arrancar(app.arguments().mid(1));
     const int código = fin >= 0 ? fin : app.exec();
     dic.reset();

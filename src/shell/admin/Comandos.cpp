@@ -3,6 +3,7 @@
 #include "store/BaseEntregada.h"
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
+#include "store/Respaldo.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -121,6 +122,46 @@ int compactar(Contexto& c, const QStringList& a) {
     return 0;
 }
 
+int respaldo(Contexto& c, const QStringList& a) {
+    if (a.size() != 1 || a.first().trimmed().isEmpty())
+        return faltanArgumentos(c, "respaldo ARCHIVO.cab");
+    const ConfiguraciónDatos conf = c.configuración();
+    if (!EsProveedorArchivo(conf.Proveedor)) {
+        c.errores << "El proveedor «" << conf.Proveedor << "» no guarda la base en un archivo: "
+                  << "use la copia de seguridad del propio servidor.\n";
+        return 1;
+    }
+    c.abrir();
+    const QString base = BaseARespaldar(*dic, conf);
+    dic.reset();
+    QString error;
+    int último = -1;
+    const bool ok = CrearRespaldo(base, a.first().trimmed(), error, [&](int p) {
+        if (p / 10 == último / 10) return;
+        último = p;
+        c.errores << "\rProcesando " << p << "%...";
+        c.errores.flush();
+    });
+    c.errores << '\n';
+    if (!ok) {
+        c.errores << error << '\n';
+        return 1;
+    }
+    c.salida << "Copia de seguridad finalizada: " << base << " en " << a.first().trimmed() << '\n';
+    return 0;
+}
+
+int restaurar(Contexto& c, const QStringList& a) {
+    if (a.size() != 2) return faltanArgumentos(c, "restaurar ARCHIVO.cab DESTINO");
+    QString error;
+    if (!RestaurarRespaldo(a.at(0), a.at(1), error)) {
+        c.errores << error << '\n';
+        return 1;
+    }
+    c.salida << "Copia restaurada en " << a.at(1) << '\n';
+    return 0;
+}
+
 int revincular(Contexto& c, const QStringList& a) {
     if (a.size() != 1 || a.first().trimmed().isEmpty())
         return faltanArgumentos(c, "revincular ORIGEN");
@@ -148,4 +189,6 @@ void ComandosAlmacen(std::vector<Comando>& comandos) {
     comandos.push_back({"info", "info", info});
     comandos.push_back({"compactar", "compactar [RUTA]", compactar});
     comandos.push_back({"revincular", "revincular ORIGEN", revincular});
+    comandos.push_back({"respaldo", "respaldo ARCHIVO.cab", respaldo});
+    comandos.push_back({"restaurar", "restaurar ARCHIVO.cab DESTINO", restaurar});
 }

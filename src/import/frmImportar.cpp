@@ -1,0 +1,159 @@
+#include "import/frmImportar.h"
+
+#include "controls/Varios.h"
+#include "controls/ceBoton.h"
+#include "import/cImportador.h"
+#include "store/ErrorAlmacen.h"
+#include "store/Interaccion.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+frmImportar::frmImportar(QWidget* parent)
+    : QDialog(parent),
+      archivo_(new QLineEdit(this)),
+      entrada_(new QWidget(this)),
+      estadísticas_(new QWidget(this)),
+      todos_(new QLabel(QStringLiteral("0"), this)),
+      importados_(new QLabel(QStringLiteral("0"), this)),
+      omitidos_(new QLabel(QStringLiteral("0"), this)),
+      actualizados_(new QLabel(QStringLiteral("0"), this)),
+      barra_(new QProgressBar(this)),
+      cerrar_(new QPushButton(QStringLiteral("&Cerrar"), this)) {
+    setObjectName(QStringLiteral("frmImportar"));
+    setWindowTitle(QStringLiteral("Importar desde Norvexa"));
+    QVBoxLayout* l = MarcoDeDiálogo(
+        *this, QStringLiteral("Desde aquí Ud. puede actualizar la base de datos de "
+                              "Candora con información de Norvexa u otros sistemas."));
+    entrada_->setObjectName(QStringLiteral("picFichas"));
+    auto* e = new QHBoxLayout(entrada_);
+    e->setContentsMargins(16, 12, 16, 12);
+    auto* rótulo = new QLabel(QStringLiteral("&Leer desde:"), entrada_);
+    rótulo->setObjectName(QStringLiteral("Label3"));
+    rótulo->setBuddy(archivo_);
+    archivo_->setObjectName(QStringLiteral("txtArchivo"));
+    archivo_->setMinimumWidth(360);
+    auto* examinar = new QPushButton(QStringLiteral("..."), entrada_);
+    examinar->setObjectName(QStringLiteral("cmdExaminar"));
+    examinar->setMaximumWidth(40);
+    auto* importar = new QPushButton(style()->standardIcon(QStyle::SP_ArrowDown),
+                                     QStringLiteral("&Importar"), entrada_);
+    importar->setObjectName(QStringLiteral("cmdImportar"));
+    importar->setDefault(true);
+    e->addWidget(rótulo);
+    e->addWidget(archivo_, 1);
+    e->addWidget(examinar);
+    e->addWidget(importar);
+    connect(examinar, &QPushButton::clicked, this, &frmImportar::examinar);
+    connect(importar, &QPushButton::clicked, this, &frmImportar::importar);
+    l->addWidget(entrada_);
+
+    estadísticas_->setObjectName(QStringLiteral("picEstadísticas"));
+    auto* g = new QGridLayout(estadísticas_);
+    g->setContentsMargins(16, 12, 16, 12);
+    auto* título = new QLabel(QStringLiteral("<b>Estadísticas de importación</b>"), estadísticas_);
+    g->addWidget(título, 0, 0, 1, 2);
+    g->addWidget(new QLabel(QStringLiteral("Actualizando base de datos..."), estadísticas_), 1, 0,
+                 1, 2);
+    int fila = 2;
+    for (auto [texto, etiqueta, nombre] :
+         {std::tuple{"Registros en archivo de intercambio", todos_, "lblTodos"},
+          std::tuple{"Registros nuevos", importados_, "lblImportados"},
+          std::tuple{"Registros omitidos", omitidos_, "lblOmitidos"},
+          std::tuple{"Registros actualizados", actualizados_, "lblActualizados"}}) {
+        etiqueta->setObjectName(QString::fromUtf8(nombre));
+        etiqueta->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        etiqueta->setMinimumWidth(80);
+        g->addWidget(new QLabel(QString::fromUtf8(texto), estadísticas_), fila, 0);
+        g->addWidget(etiqueta, fila++, 1);
+    }
+    barra_->setObjectName(QStringLiteral("prgAvance"));
+    g->addWidget(barra_, fila, 0, 1, 2);
+    estadísticas_->hide();
+    l->addWidget(estadísticas_);
+    l->addWidget(new ceDivisor(this));
+    auto* pie = new QHBoxLayout;
+    pie->setContentsMargins(16, 4, 16, 0);
+    pie->addStretch(1);
+    cerrar_->setObjectName(QStringLiteral("cmdCerrar"));
+    cerrar_->setAutoDefault(false);
+    connect(cerrar_, &QPushButton::clicked, this, &QDialog::accept);
+    pie->addWidget(cerrar_);
+    l->addLayout(pie);
+    setMinimumWidth(560);
+}
+
+void frmImportar::examinar() {
+    const QString actual = archivo_->text().trimmed();
+    const QString elegido = ElegirArchivo(
+        {false, QStringLiteral("Importar desde"),
+         actual.isEmpty() ? QDir::currentPath() : QFileInfo(actual).absoluteFilePath(),
+         QStringLiteral("Archivos de intercambio Norvexa (*.nvx);;Todos los archivos (*)")});
+    if (!elegido.isEmpty()) archivo_->setText(elegido);
+}
+
+void frmImportar::importar() {
+    // The path as typed, only trimmed: Linux paths are case-sensitive.
+    const QString ruta = archivo_->text().trimmed();
+    if (ruta.isEmpty() || !QFileInfo(ruta).isFile()) {
+        MsgBox(QStringLiteral(
+                   "El archivo especificado no existe. No se ha realizado ninguna importación."),
+               Icono::Exclamación);
+        return;
+    }
+    corriendo_ = true;
+    cerrar_->setEnabled(false);
+    entrada_->hide();
+    estadísticas_->show();
+    repaint();
+    cImportador imp;
+    imp.Archivo = ruta;
+    int hechos = 0;
+    const auto mostrar = [&] {
+        importados_->setText(QString::number(imp.Cnt_Postulantes));
+        omitidos_->setText(QString::number(imp.Cnt_Vacíos));
+        actualizados_->setText(QString::number(imp.cnt_Actualizados));
+    };
+    imp.alEmpezar = [&](int total) {
+        todos_->setText(QString::number(total));
+        barra_->setRange(0, std::max(total, 1));
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    imp.alAvanzar = [&] {
+        barra_->setValue(++hechos);
+        mostrar();
+        if (hechos % 25 == 0) QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    uint8_t r = 1;
+    try {
+        RelojDeArena reloj;
+        r = imp.leer_intercambio();
+    } catch (const ErrorAlmacen& e) {
+        MsgBox(e.textoUsuario(), Icono::Crítico);
+    }
+    mostrar();
+    corriendo_ = false;
+    cerrar_->setEnabled(true);
+    if (r == 0) MsgBox(QStringLiteral("Importación finalizada."), Icono::Información);
+}
+
+void frmImportar::closeEvent(QCloseEvent* e) {
+    if (corriendo_)
+        e->ignore();  // the close box waits for the run to end
+    else
+        QDialog::closeEvent(e);
+}
+
+void frmImportar::reject() {
+    if (!corriendo_) QDialog::reject();
+}

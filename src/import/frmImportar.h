@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDialog>
+
+class QLineEdit;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QWidget;
+
+// Imports an exchange file, showing the merge's counters while it runs.
+class frmImportar : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit frmImportar(QWidget* parent = nullptr);
+    void examinar();
+    void importar();
+
+  protected:
+    void closeEvent(QCloseEvent* e) override;
+    void reject() override;
+
+  private:
+    QLineEdit* archivo_;  // a path is never cleaned
+    QWidget* entrada_;
+    QWidget* estadísticas_;
+    QLabel *todos_, *importados_, *omitidos_, *actualizados_;
+    QProgressBar* barra_;
+    QPushButton* cerrar_;
+    bool corriendo_ = false;
+};

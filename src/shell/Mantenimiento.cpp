@@ -1,0 +1,297 @@
+#include "shell/Mantenimiento.h"
+
+#include "controls/Varios.h"
+#include "controls/ceBoton.h"
+#include "import/frmImportar.h"
+#include "shell/frmMDI.h"
+#include "store/Conexion.h"
+#include "store/Diccionario.h"
+#include "store/ErrorAlmacen.h"
+#include "store/Interaccion.h"
+#include "store/Respaldo.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace {
+
+// Opens the store again after maintenance; a failure is told, not thrown.
+void Reabrir() {
+    try {
+        AbrirBase();
+    } catch (const ErrorAlmacen& e) {
+        MsgBox(e.textoUsuario(), Icono::Crítico);
+    }
+}
+
+}  // namespace
+
+// Options.
+
+frmOpciones::frmOpciones(QWidget* parent)
+    : QDialog(parent),
+      remoto_(new QLineEdit(this)),
+      local_(new QLineEdit(this)),
+      usuario_(new QLineEdit(this)),
+      contraseña_(new QLineEdit(this)),
+      proveedor_(new QComboBox(this)) {
+    setObjectName(QStringLiteral("frmOpciones"));
+    setWindowTitle(QStringLiteral("Opciones"));
+    QVBoxLayout* l = MarcoDeDiálogo(
+        *this, QStringLiteral("Origen de los datos de Candora y mantenimiento de la base."));
+    auto* f = new QFormLayout;
+    f->setContentsMargins(16, 8, 16, 8);
+    remoto_->setObjectName(QStringLiteral("txtOrigenRemoto"));
+    proveedor_->setObjectName(QStringLiteral("txtProveedor"));
+    proveedor_->setEditable(true);
+    proveedor_->setInsertPolicy(QComboBox::NoInsert);
+    proveedor_->addItems({QStringLiteral("Microsoft.Jet.OLEDB.4.0"), QStringLiteral("MSDAORA"),
+                          QStringLiteral("MSDASQL"), QStringLiteral("SQLOLEDB")});
+    local_->setObjectName(QStringLiteral("txtOrigenLocal"));
+    usuario_->setObjectName(QStringLiteral("txtUsuario"));
+    contraseña_->setObjectName(QStringLiteral("txtContraseña"));
+    contraseña_->setEchoMode(QLineEdit::Password);
+    for (QLineEdit* e : {remoto_, local_}) e->setMinimumWidth(380);
+    f->addRow(QStringLiteral("Origen &remoto:"), remoto_);
+    f->addRow(QStringLiteral("&Proveedor:"), proveedor_);
+    f->addRow(QStringLiteral("Origen &local:"), local_);
+    f->addRow(QStringLiteral("&Usuario:"), usuario_);
+    f->addRow(QStringLiteral("Contras&eña:"), contraseña_);
+    l->addLayout(f);
+    auto* mantenimiento = new QHBoxLayout;
+    mantenimiento->setContentsMargins(16, 0, 16, 8);
+    auto* revincular = new QPushButton(QStringLiteral("Revincular tablas en base local"), this);
+    revincular->setObjectName(QStringLiteral("cmdRevincular"));
+    auto* limpiar = new QPushButton(QStringLiteral("Limpiar base remota"), this);
+    limpiar->setObjectName(QStringLiteral("cmdLimpiar"));
+    for (QPushButton* b : {revincular, limpiar}) b->setAutoDefault(false);
+    mantenimiento->addWidget(revincular);
+    mantenimiento->addWidget(limpiar);
+    mantenimiento->addStretch(1);
+    l->addLayout(mantenimiento);
+    connect(revincular, &QPushButton::clicked, this, &frmOpciones::revincular);
+    connect(limpiar, &QPushButton::clicked, this, &frmOpciones::limpiar);
+    connect(PieDeDiálogo(*this, *l), &ceBoton::Click, this, &frmOpciones::aceptar);
+
+    // A provider never stored shows the one start-up uses.
+    const ConfiguraciónDatos c = ConfiguraciónDatos::leer();
+    remoto_->setText(c.OrigenRemoto);
+    proveedor_->setEditText(c.Proveedor);
+    local_->setText(c.OrigenLocal);
+    usuario_->setText(c.Usuario);
+    contraseña_->setText(c.Contraseña);
+}
+
+void frmOpciones::guardar() {
+    ConfiguraciónDatos c;
+    c.OrigenRemoto = remoto_->text().trimmed();
+    c.Proveedor = proveedor_->currentText().trimmed();
+    c.OrigenLocal = local_->text().trimmed();
+    c.Usuario = usuario_->text().trimmed();
+    c.Contraseña = contraseña_->text();  // as typed: a password is never cleaned
+    c.guardar();
+    QSettings s;
+    s.sync();
+    // The password is in there: the settings file is the owner's alone.
+    QFile::setPermissions(s.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+void frmOpciones::aceptar() {
+    guardar();
+    accept();
+}
+
+void frmOpciones::revincular() {
+    const QString origen = remoto_->text().trimmed();
+    if (MsgBox(QStringLiteral(
+                   "ATENCIÓN: Esta operación puede dejar sin funcionamiento el programa.\n\n"
+                   "¿Cambiar origen de datos remoto a => '") +
+                   origen + QStringLiteral("' ?"),
+               Icono::Exclamación, Botones::SíNo) != Respuesta::Sí)
+        return;
+    if (origen.isEmpty() || !QFileInfo(origen).isFile()) {
+        MsgBox(QStringLiteral("No existe la base de datos «%1». No se cambió nada.").arg(origen),
+               Icono::Exclamación);
+        return;
+    }
+    guardar();
+    try {
+        AbrirBase();  // relinks to the saved source
+    } catch (const ErrorAlmacen& e) {
+        MsgBox(e.textoUsuario(), Icono::Crítico);
+        return;
+    }
+    MsgBox(QStringLiteral("Se revincularon todas las tablas de la base local."),
+           Icono::Información);
+}
+
+void frmOpciones::limpiar() {
+    if (MsgBox(
+            QStringLiteral(
+                "Esta operación requiere que ninguna terminal esté accediendo a las base de datos "
+                "principal.\n\n¿ Desea continuar ?"),
+            Icono::Exclamación, Botones::SíNo) != Respuesta::Sí)
+        return;
+    dic.reset();  // this program must not hold the file either
+    const bool ok = CompactarBase(remoto_->text().trimmed(), true);
+    Reabrir();
+    if (ok)
+        MsgBox(QStringLiteral("La base remota ha sido limpiada. Ahora los usuarios pueden volver a "
+                              "acceder al sistema."),
+               Icono::Información);
+    else
+        MsgBox(QStringLiteral("No se pudo limpiar la base. Puede ser que algún usuario esté "
+                              "accediendo al sistema. "
+                              "Pruebe más tarde."),
+               Icono::Exclamación);
+}
+
+// Backup.
+
+frmRespaldo::frmRespaldo(QWidget* parent)
+    : QDialog(parent),
+      estado_(new QLabel(QStringLiteral("Estado..."), this)),
+      barra_(new QProgressBar(this)) {
+    setObjectName(QStringLiteral("frmRespaldo"));
+    setWindowTitle(QStringLiteral("Copia de seguridad"));
+    QVBoxLayout* l = MarcoDeDiálogo(
+        *this, QStringLiteral("Desde aquí puede crear copias de respaldo de la base de "
+                              "datos de Candora o restaurar los datos desde un respaldo "
+                              "creado previamente."));
+    auto* c = new QVBoxLayout;
+    c->setContentsMargins(16, 12, 16, 12);
+    auto* crear = new QPushButton(style()->standardIcon(QStyle::SP_DriveHDIcon),
+                                  QStringLiteral("Crear una nueva copia"), this);
+    crear->setObjectName(QStringLiteral("cmdCrear"));
+    auto* restaurar = new QPushButton(style()->standardIcon(QStyle::SP_DialogOpenButton),
+                                      QStringLiteral("Restaurar una copia..."), this);
+    restaurar->setObjectName(QStringLiteral("cmdRestaurar"));
+    auto* botones = new QHBoxLayout;
+    botones->addWidget(crear);
+    botones->addWidget(restaurar);
+    botones->addStretch(1);
+    c->addLayout(botones);
+    estado_->setObjectName(QStringLiteral("Label1"));
+    barra_->setRange(0, 100);
+    estado_->hide();
+    barra_->hide();
+    c->addWidget(estado_);
+    c->addWidget(barra_);
+    l->addLayout(c);
+    l->addWidget(new ceDivisor(this));
+    auto* pie = new QHBoxLayout;
+    pie->setContentsMargins(16, 4, 16, 0);
+    pie->addStretch(1);
+    auto* cerrar = new ceBoton(QStringLiteral("&Cerrar"), this);
+    cerrar->setObjectName(QStringLiteral("cmdCerrar"));
+    cerrar->setXCancel(true);
+    pie->addWidget(cerrar);
+    l->addLayout(pie);
+    connect(crear, &QPushButton::clicked, this, &frmRespaldo::crear);
+    connect(restaurar, &QPushButton::clicked, this, &frmRespaldo::restaurar);
+    connect(cerrar, &ceBoton::Click, this, &QDialog::reject);
+    setMinimumWidth(520);
+}
+
+void frmRespaldo::crear() {
+    const ConfiguraciónDatos c = ConfiguraciónDatos::leer();
+    if (!EsProveedorArchivo(c.Proveedor)) {
+        MsgBox(QStringLiteral("La base de datos no está en formato Microsoft Access por lo que no "
+                              "puede hacerse la "
+                              "copia desde Candora. Contacte a su responsable de sistemas."),
+               Icono::Información);
+        return;
+    }
+    const QString base = dic ? BaseARespaldar(*dic, c) : RutaLocalEfectiva(c.OrigenLocal);
+    if (base.isEmpty() || !QFileInfo(base).isFile()) {
+        MsgBox(QStringLiteral(
+                   "No se puede saber dónde está la base de datos. La copia ha sido cancelada."),
+               Icono::Información);
+        return;
+    }
+    // The save dialog asks before replacing an existing file.
+    const QString destino = ElegirArchivo({true, QStringLiteral("Guardar la copia como"),
+                                           QDir::home().filePath(NombreRespaldo()),
+                                           QStringLiteral("Archivos de respaldo (*.cab)")})
+                                .trimmed();
+    if (destino.isEmpty()) {
+        MsgBox(QStringLiteral("Copia cancelada."), Icono::Información);
+        return;
+    }
+    if (MsgBox(QStringLiteral("Confirme que desea crear una copia de seguridad en ") + destino,
+               Icono::Pregunta, Botones::SíNo) != Respuesta::Sí)
+        return;
+    estado_->show();
+    barra_->show();
+    dic.reset();
+    QString error;
+    bool ok = false;
+    {
+        RelojDeArena reloj;
+        ok = CrearRespaldo(base, destino, error, [this](int p) {
+            estado_->setText(QStringLiteral("Procesando %1%...").arg(p));
+            barra_->setValue(p);
+            repaint();
+            QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        });
+    }
+    Reabrir();
+    if (!ok) {
+        estado_->setText(QStringLiteral("No se hizo la copia."));
+        MsgBox(error, Icono::Crítico);
+        return;
+    }
+    estado_->setText(QStringLiteral("Listo."));
+    MsgBox(QStringLiteral("Copia de seguridad finalizada."));
+    accept();
+}
+
+void frmRespaldo::restaurar() {
+    const QString cabina =
+        ElegirArchivo({false, QStringLiteral("Restaurar una copia"), QDir::homePath(),
+                       QStringLiteral("Archivos de respaldo (*.cab)")});
+    if (cabina.isEmpty()) return;
+    const QString destino =
+        ElegirArchivo({true, QStringLiteral("Restaurar en un archivo nuevo"),
+                       QDir::home().filePath(QStringLiteral("candora_restaurada.db")),
+                       QStringLiteral("Bases de datos de Candora (*.db)")});
+    if (destino.isEmpty()) return;
+    QString error;
+    bool ok;
+    {
+        RelojDeArena reloj;
+        ok = RestaurarRespaldo(cabina, destino, error);
+    }
+    if (!ok) {
+        MsgBox(error, Icono::Exclamación);
+        return;
+    }
+    MsgBox(
+        QStringLiteral(
+            "La copia se restauró en %1.\n\nPara trabajar con ella, indíquela como «Origen remoto» "
+            "en las opciones (inicie Candora con /OPCIONES). La base en uso no se modificó.")
+            .arg(destino),
+        Icono::Información);
+}
+
+void InstalarMantenimiento() {
+    frmMDI::RegistrarMódulo(QStringLiteral("Importar"), [](frmMDI& m) {
+        frmImportar d(&m);
+        d.exec();
+    });
+    frmMDI::RegistrarMódulo(QStringLiteral("Respaldo"), [](frmMDI& m) {
+        frmRespaldo d(&m);
+        d.exec();
+    });
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+// Cabinet backups of a database file.
+
+// Writes a Microsoft Cabinet file `destino` holding a consistent snapshot of
+// the database file `base` as its single entry. The snapshot is taken with
+// SQLite's online backup, so other workstations may keep the file open; the
+// cabinet is then reopened, its entry extracted and checked before the
+// cabinet replaces `destino`. On failure nothing is left at `destino` (an
+// existing file stays as it was) and `error` names the step that failed.
+// `progreso` receives the percentage done.
+bool CrearRespaldo(const QString& base, const QString& destino, QString& error,
+                   const std::function<void(int)>& progreso = {});
+
+// Extracts the database of a backup cabinet to `destino`, which must not
+// exist, and checks it.
+bool RestaurarRespaldo(const QString& cabina, const QString& destino, QString& error);
+
+class Diccionario;
+struct ConfiguraciónDatos;
+
+// The database file a backup copies: the shared file the open store links to,
+// or the local file itself when it has no links.
+QString BaseARespaldar(Diccionario& d, const ConfiguraciónDatos& c);
+
+// The name a backup of today proposes: "respaldo_" + yyyymmdd + ".cab".
+QString NombreRespaldo();

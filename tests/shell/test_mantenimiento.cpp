@@ -1,0 +1,220 @@
+#include "Principal.h"
+
+#include "import/Intercambio.h"
+#include "import/cImportador.h"
+#include "import/frmImportar.h"
+#include "records/Generador.h"
+#include "shell/Arranque.h"
+#include "shell/Mantenimiento.h"
+#include "store/BaseEntregada.h"
+#include "store/Conexion.h"
+#include "store/Respaldo.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QSettings>
+
+namespace {
+
+std::string S(const QString& t) {
+    return t.toStdString();
+}
+
+template <class T>
+T* En(QWidget* w, const char* nombre) {
+    T* c = w->findChild<T*>(QString::fromUtf8(nombre));
+    EXPECT_NE(c, nullptr) << nombre;
+    return c;
+}
+
+QString Texto(QWidget* w, const char* etiqueta) {
+    return En<QLabel>(w, etiqueta)->text();
+}
+
+// A backup read back with the real cabextract tool and the sqlite3 tool.
+TEST(Respaldo, UnaBaseGrandeSeRespaldaSeVerificaYSeRestaura) {
+    QTemporaryDir carpeta;
+    const QString base = CopiaBaseEntregada(carpeta, QStringLiteral("candora.db"));
+    {
+        InteraccionGuionada usuario;
+        Diccionario d;
+        d.abrirArchivo(base, false);
+        GenerarPostulantes(d, 100000, 1, {});
+    }
+    const QString cab = carpeta.filePath(QStringLiteral("respaldo.cab"));
+    const SalidaAdmin s =
+        CorrerAdmin({QStringLiteral("--base"), base, QStringLiteral("respaldo"), cab});
+    ASSERT_EQ(s.código, 0) << S(s.errores);
+    EXPECT_TRUE(s.errores.contains(QStringLiteral("Procesando 100%...")));
+
+    QProcess cabextract;
+    cabextract.start(QStringLiteral("cabextract"),
+                     {QStringLiteral("-d"), carpeta.filePath(QStringLiteral("x")), cab});
+    ASSERT_TRUE(cabextract.waitForFinished(120000));
+    ASSERT_EQ(cabextract.exitCode(), 0) << cabextract.readAllStandardError().toStdString();
+    const QString extraída = carpeta.filePath(QStringLiteral("x/candora.db"));
+    const QString cuenta = QStringLiteral(
+        "pragma integrity_check; select count(*) from nvx_m_postulantes; "
+        "select count(*) from nvx_d_experiencia;");
+    EXPECT_EQ(S(Sqlite3(extraída, cuenta)), S(Sqlite3(base, cuenta)));
+    EXPECT_TRUE(Sqlite3(extraída, cuenta).startsWith(QStringLiteral("ok\n100000\n")));
+
+    const QString restaurada = carpeta.filePath(QStringLiteral("restaurada.db"));
+    ASSERT_EQ(CorrerAdmin({QStringLiteral("restaurar"), cab, restaurada}).código, 0);
+    EXPECT_EQ(S(Sqlite3(restaurada, cuenta)), S(Sqlite3(base, cuenta)));
+    // Never over an existing file, the database in use included.
+    const SalidaAdmin otra = CorrerAdmin({QStringLiteral("restaurar"), cab, base});
+    EXPECT_EQ(otra.código, 1);
+    EXPECT_TRUE(otra.errores.contains(QStringLiteral("Ya existe")));
+}
+
+TEST(Respaldo, UnFalloDiceElPasoYNoDejaNada) {
+    QTemporaryDir carpeta;
+    const QString base = CopiaBaseEntregada(carpeta);
+    QString error;
+    const QString destino = carpeta.filePath(QStringLiteral("no/hay/carpeta.cab"));
+    EXPECT_FALSE(CrearRespaldo(base, destino, error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("La copia falló al comprimir la copia")))
+        << S(error);
+    EXPECT_FALSE(QFileInfo::exists(destino + QStringLiteral(".parcial")));
+    EXPECT_FALSE(CrearRespaldo(carpeta.filePath(QStringLiteral("falta.db")),
+                               carpeta.filePath(QStringLiteral("a.cab")), error));
+    EXPECT_TRUE(error.contains(QStringLiteral("leer la base de datos")));
+
+    QFile roto(carpeta.filePath(QStringLiteral("roto.cab")));
+    ASSERT_TRUE(roto.open(QIODevice::WriteOnly));
+    roto.write("MSCF esto no es un respaldo");
+    roto.close();
+    EXPECT_FALSE(
+        RestaurarRespaldo(roto.fileName(), carpeta.filePath(QStringLiteral("r.db")), error));
+    EXPECT_FALSE(QFileInfo::exists(carpeta.filePath(QStringLiteral("r.db"))));
+}
+
+class MantenimientoTest : public FichaTest {
+  protected:
+    void SetUp() override {
+        InstalarMantenimiento();
+        FichaTest::SetUp();
+    }
+    void TearDown() override {
+        FichaTest::TearDown();
+        frmMDI::RegistrarMódulo(QStringLiteral("Importar"), nullptr);
+        frmMDI::RegistrarMódulo(QStringLiteral("Respaldo"), nullptr);
+    }
+};
+
+TEST_F(MantenimientoTest, LaVentanaDeImportaciónMuestraLosContadoresDelImportador) {
+    const QString nvx = carpeta.filePath(QStringLiteral("Intercambio Norvexa.nvx"));
+    EscribirIntercambio(nvx, 300, 4);
+    frmImportar w;
+    w.show();
+    En<QLineEdit>(&w, "txtArchivo")->setText(QStringLiteral("  ") + nvx + QStringLiteral(" "));
+    En<QPushButton>(&w, "cmdImportar")->click();
+    EXPECT_EQ(S(usuario.mensajes.back().texto), "Importación finalizada.");
+    EXPECT_TRUE(En<QPushButton>(&w, "cmdCerrar")->isEnabled());
+    EXPECT_EQ(S(Texto(&w, "lblTodos")), "300");
+    const int nuevos = Texto(&w, "lblImportados").toInt();
+    EXPECT_EQ(nuevos + Texto(&w, "lblOmitidos").toInt() + Texto(&w, "lblActualizados").toInt(),
+              300);
+    EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_m_postulantes")), nuevos);
+
+    // A malformed file: the line is named and nothing is merged.
+    const QString malo = carpeta.filePath(QStringLiteral("malo.nvx"));
+    QFile f(malo);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    QFile bueno(nvx);
+    ASSERT_TRUE(bueno.open(QIODevice::ReadOnly));
+    QByteArray contenido = bueno.readAll();
+    const qsizetype corte = contenido.indexOf('\n', contenido.size() / 2);
+    contenido.insert(corte + 1, "INSERT esto no es una lista\r\n");
+    f.write(contenido);
+    f.close();
+    dic->ejecutar(QStringLiteral("delete from nvx_m_postulantes"));
+    frmImportar otra;
+    otra.show();
+    En<QLineEdit>(&otra, "txtArchivo")->setText(malo);
+    En<QPushButton>(&otra, "cmdImportar")->click();
+    EXPECT_TRUE(usuario.mensajes.back().texto.contains(QStringLiteral("en la línea")))
+        << S(usuario.mensajes.back().texto);
+    EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_m_postulantes")), 0);
+
+    frmImportar falta;
+    En<QLineEdit>(&falta, "txtArchivo")->setText(carpeta.filePath(QStringLiteral("no.nvx")));
+    En<QPushButton>(&falta, "cmdImportar")->click();
+    EXPECT_EQ(S(usuario.mensajes.back().texto),
+              "El archivo especificado no existe. No se ha realizado ninguna importación.");
+}
+
+TEST_F(MantenimientoTest, LaVentanaDeRespaldoVerificaYReabreLaBase) {
+    EXPECT_TRUE(principal->findChild<QAction*>(QStringLiteral("mnuRespaldo"))->isEnabled());
+    ConfiguraciónDatos c;
+    c.Proveedor = QString::fromLatin1(kProveedorJet);
+    c.OrigenLocal = ruta;
+    c.guardar();
+    frmRespaldo w;
+    const QString cab = carpeta.filePath(QStringLiteral("copia.cab"));
+    usuario.archivos = {QString(), cab};
+    w.crear();
+    EXPECT_EQ(S(usuario.mensajes.back().texto), "Copia cancelada.");
+    usuario.respuestas = {Respuesta::Sí};
+    w.crear();
+    EXPECT_EQ(S(usuario.mensajes.back().texto), "Copia de seguridad finalizada.");
+    EXPECT_EQ(S(En<QLabel>(&w, "Label1")->text()), "Listo.");
+    EXPECT_TRUE(QFileInfo(cab).size() > 0);
+    ASSERT_TRUE(dic != nullptr);  // open again
+    EXPECT_TRUE(S(usuario.diálogos.back().ruta).find("respaldo_") != std::string::npos);
+
+    QSettings().setValue(QStringLiteral("Datos/Proveedor"), QStringLiteral("SQLOLEDB"));
+    w.crear();
+    EXPECT_TRUE(usuario.mensajes.back().texto.startsWith(
+        QStringLiteral("La base de datos no está en formato")));
+}
+
+TEST_F(MantenimientoTest, OpcionesRevinculaAOtraBaseYElArranqueSiguienteLaUsa) {
+    principal.reset();
+    dic.reset();
+    const QString local = carpeta.filePath(QStringLiteral("local.db"));
+    const QString primera = carpeta.filePath(QStringLiteral("primera.db"));
+    const QString segunda = carpeta.filePath(QStringLiteral("segunda.db"));
+    CrearBaseCompartida(primera);
+    CrearBaseCompartida(segunda);
+    CrearBaseLocal(local, primera);
+    ConfiguraciónDatos c;
+    c.Proveedor = QString::fromLatin1(kProveedorJet);
+    c.OrigenLocal = local;
+    c.OrigenRemoto = primera;
+    c.Contraseña = QStringLiteral(" clave con blancos ");
+    c.guardar();
+    QSettings().setValue(QStringLiteral("Opciones/AyudaRápidaVer"), QStringLiteral("0"));
+
+    AlAparecerModal([&](QWidget* w) {
+        EXPECT_EQ(En<QLineEdit>(w, "txtContraseña")->echoMode(), QLineEdit::Password);
+        auto* remoto = En<QLineEdit>(w, "txtOrigenRemoto");
+        remoto->setText(carpeta.filePath(QStringLiteral("no-existe.db")));
+        usuario.respuestas = {Respuesta::Sí, Respuesta::Aceptar, Respuesta::Sí};
+        En<QPushButton>(w, "cmdRevincular")->click();  // refused: nothing saved
+        EXPECT_EQ(S(QSettings().value(QStringLiteral("Datos/OrigenRemoto")).toString()),
+                  S(primera));
+        remoto->setText(segunda);
+        En<QPushButton>(w, "cmdRevincular")->click();
+        En<QPushButton>(w, "cmdAceptar")->click();
+    });
+    EXPECT_EQ(Arrancar({QStringLiteral("/OPCIONES")}), 0);
+    EXPECT_EQ(S(usuario.mensajes.back().texto),
+              "Se revincularon todas las tablas de la base local.");
+    EXPECT_EQ(S(QSettings().value(QStringLiteral("Datos/Contraseña")).toString()),
+              " clave con blancos ");
+    EXPECT_EQ(QFileInfo(QSettings().fileName()).permissions() &
+                  (QFileDevice::ReadOther | QFileDevice::ReadGroup),
+              QFileDevice::Permissions());
+
+    ASSERT_EQ(Arrancar({}), -1);
+    ASSERT_TRUE(dic != nullptr);
+    EXPECT_TRUE(dic->archivosVinculados().contains(segunda))
+        << S(dic->archivosVinculados().join(u','));
+    delete VentanaPrincipal();
+}
+
+}  // namespace
