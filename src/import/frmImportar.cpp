@@ -17,6 +17,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 frmImportar::frmImportar(QWidget* parent)
@@ -42,10 +43,11 @@ frmImportar::frmImportar(QWidget* parent)
     rótulo->setObjectName(QStringLiteral("Label3"));
     rótulo->setBuddy(archivo_);
     archivo_->setObjectName(QStringLiteral("txtArchivo"));
-    archivo_->setMinimumWidth(360);
-    auto* examinar = new QPushButton(QStringLiteral("..."), entrada_);
+    archivo_->setMinimumWidth(300);
+    auto* examinar = new QToolButton(entrada_);
+    examinar->setText(QStringLiteral("..."));
+    examinar->setToolTip(QStringLiteral("Elegir el archivo de intercambio"));
     examinar->setObjectName(QStringLiteral("cmdExaminar"));
-    examinar->setMaximumWidth(40);
     auto* importar = new QPushButton(style()->standardIcon(QStyle::SP_ArrowDown),
                                      QStringLiteral("&Importar"), entrada_);
     importar->setObjectName(QStringLiteral("cmdImportar"));
@@ -54,7 +56,7 @@ frmImportar::frmImportar(QWidget* parent)
     e->addWidget(archivo_, 1);
     e->addWidget(examinar);
     e->addWidget(importar);
-    connect(examinar, &QPushButton::clicked, this, &frmImportar::examinar);
+    connect(examinar, &QToolButton::clicked, this, &frmImportar::examinar);
     connect(importar, &QPushButton::clicked, this, &frmImportar::importar);
     l->addWidget(entrada_);
 
@@ -90,7 +92,7 @@ frmImportar::frmImportar(QWidget* parent)
     connect(cerrar_, &QPushButton::clicked, this, &QDialog::accept);
     pie->addWidget(cerrar_);
     l->addLayout(pie);
-    setMinimumWidth(560);
+    setMinimumWidth(640);
 }
 
 void frmImportar::examinar() {

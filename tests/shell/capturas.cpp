@@ -5,9 +5,11 @@
 #include "filecard/Dialogos.h"
 #include "filecard/frmABMFichas.h"
 #include "filecard/frmFicha.h"
+#include "import/frmImportar.h"
 #include "pages/VentanasPaginas.h"
 #include "search/VentanasBusqueda.h"
 #include "shell/Iconos.h"
+#include "shell/Mantenimiento.h"
 #include "shell/Ventanas.h"
 #include "shell/frmMDI.h"
 #include "store/Conexion.h"
@@ -106,6 +108,12 @@ int main(int argc, char** argv) {
         cv.cargar();
         cv.resize(900, 760);
         guardar(cv, "frmCVhtml");
+        frmImportar importar;
+        guardar(importar, "frmImportar");
+        frmRespaldo respaldo;
+        guardar(respaldo, "frmRespaldo");
+        frmOpciones opciones;
+        guardar(opciones, "frmOpciones");
         dic.reset();
     }
     return 0;
