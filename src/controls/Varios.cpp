@@ -53,7 +53,7 @@ ceDivisor::ceDivisor(QWidget* parent) : QFrame(parent) {
 ceScroll::ceScroll(QWidget* parent) : QScrollArea(parent) {
     setWidgetResizable(false);
     setFrameShape(QFrame::NoFrame);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
@@ -73,8 +73,9 @@ void ceScroll::ajustar_scroll() {
         setWidget(c);
         c->show();
     }
-    c->resize(viewport()->width(),
-              c->sizeHint().height() > c->height() ? c->sizeHint().height() : c->height());
+    // As wide as the view, never narrower than the content needs (then it scrolls sideways).
+    c->resize(std::max(viewport()->width(), c->minimumSizeHint().width()),
+              std::max(c->sizeHint().height(), c->height()));
     QScrollBar* b = verticalScrollBar();
     const int visible = viewport()->height();
     b->setValue(0);

@@ -92,7 +92,8 @@ void AbrirCV(int32_t id) {
         return;
     }
     cv->cargar();
-    m->agregarVentana(cv)->resize(820, 640);
+    cv->resize(820, 640);
+    m->agregarVentana(cv);
 }
 
 // Results.
@@ -100,6 +101,7 @@ void AbrirCV(int32_t id) {
 frmResultado2::frmResultado2(QWidget* parent)
     : QWidget(parent), resultado_(*dic), htm_(Vista(this)) {
     setObjectName(QStringLiteral("frmResultado2"));
+    resize(760, 620);
     setWindowIcon(IconoCandora());
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(0, 0, 0, 0);

@@ -220,7 +220,7 @@ void frmBusquedas::ejecutar() {
         return;
     }
     if (nueva)
-        m->agregarVentana(ventana)->resize(760, 620);
+        m->agregarVentana(ventana);
     else
         m->área()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(ventana->parentWidget()));
     accept();

@@ -252,13 +252,18 @@ void frmMDI::abrir_cv(int32_t id, uint8_t dni_país, const QString& dni_número,
 }
 
 QMdiSubWindow* frmMDI::agregarVentana(QWidget* w) {
+    const QSize pedido = w->size();
     QMdiSubWindow* sub = área_->addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+
     // The backup switch follows the list of open windows.
     connect(sub, &QObject::destroyed, this,
             [this] { QTimer::singleShot(0, this, &frmMDI::HabilitarRespaldo); });
     DeshabilitarRespaldo();
     sub->show();
+    // The size the window asked for, as far as the area allows.
+    const QSize marco = sub->size() - sub->contentsRect().size();
+    sub->resize((pedido + marco).boundedTo(área_->viewport()->size()));
     return sub;
 }
 
