@@ -6,7 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-ceCombo::ceCombo(QWidget* parent) : QComboBox(parent) {
+ceCombo::ceCombo(QWidget* parent) : ListaCombo(parent) {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);  // type-ahead is ours
@@ -118,7 +118,7 @@ void ceCombo::marcar(bool fuera) {
     lineEdit()->setFont(f);
 }
 
-ceDropList::ceDropList(QWidget* parent) : QComboBox(parent) {
+ceDropList::ceDropList(QWidget* parent) : ListaCombo(parent) {
     connect(this, &QComboBox::activated, this, &ceDropList::Click);
 }
 

@@ -4,23 +4,30 @@
 
 #include <QComboBox>
 
+// The list members both combos share, over the toolkit's combo box.
+template <class Interfaz>
+class ListaCombo : public QComboBox, public Interfaz {
+  public:
+    using QComboBox::QComboBox;
+    void Clear() override { clear(); }
+    void RemoveItem(int índice) { removeItem(índice); }
+    int ListCount() const override { return count(); }
+    QString List(int índice) const override { return itemText(índice); }
+    int ItemData(int índice) const override { return itemData(índice).toInt(); }
+    void setItemData(int índice, int dato) override { QComboBox::setItemData(índice, dato); }
+};
+
 // An editable combo that completes what is typed from its own list (the
 // toolkit's completer is off) and marks, on leaving, a text that is not one
 // of its items.
-class ceCombo : public QComboBox, public ControlCombo {
+class ceCombo : public ListaCombo<ControlCombo> {
     Q_OBJECT
     Q_PROPERTY(bool Locked READ Locked WRITE setLocked)
 
   public:
     explicit ceCombo(QWidget* parent = nullptr);
 
-    void Clear() override { clear(); }
     int AddItem(const QString& texto) override;
-    void RemoveItem(int índice) { removeItem(índice); }
-    int ListCount() const override { return count(); }
-    QString List(int índice) const override { return itemText(índice); }
-    int ItemData(int índice) const override { return itemData(índice).toInt(); }
-    void setItemData(int índice, int dato) override { QComboBox::setItemData(índice, dato); }
     // -1 when the text is not the selected item's.
     int ListIndex() const override;
     void setListIndex(int índice) override;
@@ -51,19 +58,13 @@ class ceCombo : public QComboBox, public ControlCombo {
 };
 
 // A drop-down list without free text.
-class ceDropList : public QComboBox, public ControlLista {
+class ceDropList : public ListaCombo<ControlLista> {
     Q_OBJECT
 
   public:
     explicit ceDropList(QWidget* parent = nullptr);
 
-    void Clear() override { clear(); }
     int AddItem(const QString& texto) override;
-    void RemoveItem(int índice) { removeItem(índice); }
-    int ListCount() const override { return count(); }
-    QString List(int índice) const override { return itemText(índice); }
-    int ItemData(int índice) const override { return itemData(índice).toInt(); }
-    void setItemData(int índice, int dato) override { QComboBox::setItemData(índice, dato); }
     int ListIndex() const override { return currentIndex(); }
     void setListIndex(int índice) override { setCurrentIndex(índice); }
     bool Locked() const { return locked_; }
