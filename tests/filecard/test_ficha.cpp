@@ -7,7 +7,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -281,6 +283,30 @@ TEST_F(FichaTest, ModificarUnFamiliarLoPasaAlFinalYQuitarPregunta) {
     EXPECT_EQ(lista->count(), 2);
     EXPECT_EQ(f->postulante.familiares.Count(), 2);
     EXPECT_EQ(S(f->postulante.familiares.Item(1).Nombre), "Tres");
+}
+
+TEST_F(FichaTest, ElMenúDeLasListasSaleConElBotónDerechoOLaTeclaDeMenúSóloAlEditar) {
+    GenerarPostulantes(*dic, 1, 4, {});
+    principal->abrir_cv(1, 0, {}, false);
+    frmFicha* f = ficha();
+    ASSERT_NE(f, nullptr);
+    f->mostrarSección(2);
+    auto* lista = control<QListWidget>("lstIdiomas");
+    QMenu* menú = principal->menúComandos();
+    const auto pedir = [&](QContextMenuEvent::Reason r) {
+        QContextMenuEvent e(r, QPoint(5, 5), lista->viewport()->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(lista->viewport(), &e);
+    };
+    pedir(QContextMenuEvent::Mouse);
+    EXPECT_FALSE(menú->isVisible());  // not while reading
+    f->setEdición(true);
+    pedir(QContextMenuEvent::Mouse);
+    EXPECT_TRUE(menú->isVisible());
+    EXPECT_EQ(S(menú->property("Tag").toString()), "Idiomas");
+    menú->hide();
+    pedir(QContextMenuEvent::Keyboard);
+    EXPECT_TRUE(menú->isVisible());
+    menú->hide();
 }
 
 TEST_F(FichaTest, ElDocumentoSeBuscaComoTexto) {

@@ -155,6 +155,43 @@ TEST_F(BusquedasTest, DefinirEjecutarPaginarVerElCvYBorrarElResultado) {
     EXPECT_TRUE(principal->área()->subWindowList().isEmpty());
 }
 
+TEST_F(BusquedasTest, DosVentanasDeResultadosNoSePisanYVolverAEjecutarRefresca) {
+    cBúsqueda garcías, otros;
+    garcías.Título = QStringLiteral("Garcías");
+    garcías.usuario = UsuarioActual;
+    garcías.AgregarCondición(QStringLiteral("nvx_m_postulantes.apellido contiene garc"));
+    otros.Título = QStringLiteral("Otros");
+    otros.usuario = UsuarioActual;
+    otros.AgregarCondición(QStringLiteral("nvx_m_postulantes.apellido contiene otro"));
+    ASSERT_TRUE(garcías.guardar());
+    ASSERT_TRUE(otros.guardar());
+    dic->ejecutar(QStringLiteral("update nvx_m_postulantes set activo = 1"));
+    const auto correr = [&](int32_t id) {
+        frmBusquedas d;
+        d.cargarLista(id);
+        d.ejecutar();
+    };
+    correr(garcías.id);
+    correr(otros.id);
+    ASSERT_EQ(principal->área()->subWindowList().size(), 2);
+    const auto texto = [&](int i) {
+        auto* r = qobject_cast<frmResultado2*>(principal->área()->subWindowList().at(i)->widget());
+        return En<QTextBrowser>(r, "htmResultados")->toPlainText();
+    };
+    EXPECT_TRUE(texto(0).contains(QStringLiteral("Registros encontrados: 25")));
+    EXPECT_TRUE(texto(1).contains(QStringLiteral("Registros encontrados: 15")));
+    auto* primera =
+        qobject_cast<frmResultado2*>(principal->área()->subWindowList().at(0)->widget());
+    primera->findChild<QAction*>(QStringLiteral("asxToolbar1_siguientes"))->trigger();
+    EXPECT_TRUE(texto(0).contains(QStringLiteral("García21")));  // still its own result
+
+    // Run again while open: the same window, refreshed.
+    dic->ejecutar(QStringLiteral("update nvx_m_postulantes set apellido = 'Otro' where id = 25"));
+    correr(garcías.id);
+    EXPECT_EQ(principal->área()->subWindowList().size(), 2);
+    EXPECT_TRUE(texto(0).contains(QStringLiteral("Registros encontrados: 24")));
+}
+
 TEST_F(BusquedasTest, ElEditorSóloOfreceLasComparacionesDeCadaTipo) {
     frmCondicion c;
     c.cargar(QStringLiteral("nvx_m_postulantes"));
