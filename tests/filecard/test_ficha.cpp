@@ -309,6 +309,17 @@ TEST_F(FichaTest, ElMenúDeLasListasSaleConElBotónDerechoOLaTeclaDeMenúSóloAl
     menú->hide();
 }
 
+TEST_F(FichaTest, SalirConUnaFichaModificadaPreguntaPorEllaAntes) {
+    principal->abrir_cv(0, 1, QStringLiteral("4040"), true);
+    Escribir(control<ceTxtBox>("txtApellido"), QStringLiteral("Sin Guardar"));
+    ASSERT_TRUE(ficha()->modificada);
+    usuario.respuestas = {Respuesta::Sí, Respuesta::Cancelar};  // leave, then keep the card
+    EXPECT_FALSE(principal->ConfirmarSalida());
+    EXPECT_EQ(S(usuario.mensajes.back().título), "Guardar");
+    EXPECT_EQ(principal->área()->subWindowList().size(), 1);
+    EXPECT_EQ(S(control<ceTxtBox>("txtApellido")->text()), "Sin Guardar");
+}
+
 TEST_F(FichaTest, ElDocumentoSeBuscaComoTexto) {
     GenerarPostulantes(*dic, 1, 9, {});
     dic->ejecutar(QStringLiteral(
