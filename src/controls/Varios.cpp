@@ -131,3 +131,17 @@ ceBoton* PieDeDiálogo(QDialog& d, QVBoxLayout& l) {
     QObject::connect(cancelar, &ceBoton::Click, &d, &QDialog::reject);
     return aceptar;
 }
+
+ceBoton* PieDeCierre(QDialog& d, QVBoxLayout& l) {
+    l.addWidget(new ceDivisor(&d));
+    auto* pie = new QHBoxLayout;
+    pie->setContentsMargins(16, 4, 16, 0);
+    pie->addStretch(1);
+    auto* cerrar = new ceBoton(QStringLiteral("&Cerrar"), &d);
+    cerrar->setObjectName(QStringLiteral("cmdCerrar"));
+    cerrar->setXCancel(true);
+    QObject::connect(cerrar, &ceBoton::Click, &d, &QDialog::reject);
+    pie->addWidget(cerrar);
+    l.addLayout(pie);
+    return cerrar;
+}

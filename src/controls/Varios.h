@@ -56,3 +56,5 @@ class ceScroll : public QScrollArea {
 // "Aceptar" (Enter) and "Cancelar" (Escape, rejects the dialog) at the foot.
 QVBoxLayout* MarcoDeDiálogo(QDialog& d, const QString& guía);
 ceBoton* PieDeDiálogo(QDialog& d, QVBoxLayout& l);
+// A foot with "&Cerrar" alone (Escape too), which rejects the dialog.
+ceBoton* PieDeCierre(QDialog& d, QVBoxLayout& l);

@@ -116,16 +116,7 @@ frmBusquedas::frmBusquedas(QWidget* parent)
     notas_->setPlaceholderText(QStringLiteral("Comentarios de la búsqueda elegida"));
     centro->addWidget(notas_);
     l->addLayout(centro, 1);
-    l->addWidget(new ceDivisor(this));
-    auto* pie = new QHBoxLayout;
-    pie->setContentsMargins(16, 4, 16, 0);
-    pie->addStretch(1);
-    auto* cerrar = new ceBoton(QStringLiteral("&Cerrar"), this);
-    cerrar->setObjectName(QStringLiteral("cmdCerrar"));
-    cerrar->setXCancel(true);
-    connect(cerrar, &ceBoton::Click, this, &QDialog::reject);
-    pie->addWidget(cerrar);
-    l->addLayout(pie);
+    PieDeCierre(*this, *l);
     cargarLista(0);
     Recordar(*this);
 }

@@ -189,18 +189,9 @@ frmRespaldo::frmRespaldo(QWidget* parent)
     c->addWidget(estado_);
     c->addWidget(barra_);
     l->addLayout(c);
-    l->addWidget(new ceDivisor(this));
-    auto* pie = new QHBoxLayout;
-    pie->setContentsMargins(16, 4, 16, 0);
-    pie->addStretch(1);
-    auto* cerrar = new ceBoton(QStringLiteral("&Cerrar"), this);
-    cerrar->setObjectName(QStringLiteral("cmdCerrar"));
-    cerrar->setXCancel(true);
-    pie->addWidget(cerrar);
-    l->addLayout(pie);
+    PieDeCierre(*this, *l);
     connect(crear, &QPushButton::clicked, this, &frmRespaldo::crear);
     connect(restaurar, &QPushButton::clicked, this, &frmRespaldo::restaurar);
-    connect(cerrar, &ceBoton::Click, this, &QDialog::reject);
     setMinimumWidth(520);
 }
 

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include <deque>
+#include <string>
 #include <vector>
 
 // Records every message the core shows and answers as told (the message's
@@ -80,6 +81,11 @@ QString CopiaBaseEntregada(const QTemporaryDir& carpeta,
 
 // Runs the sqlite3 tool with Candora's collation loaded; returns its standard output.
 QString Sqlite3(const QString& base, const QString& sql);
+
+// A text as gtest prints it.
+inline std::string S(const QString& t) {
+    return t.toStdString();
+}
 
 // What one run of candora-admin gave: exit code, standard output and error (UTF-8).
 struct SalidaAdmin {

@@ -11,6 +11,14 @@
 
 #include <gtest/gtest.h>
 
+// The child control `nombre` of `w` (a test failure when there is none).
+template <class T>
+T* En(QWidget* w, const char* nombre) {
+    T* c = w->findChild<T*>(QString::fromUtf8(nombre));
+    EXPECT_NE(c, nullptr) << nombre;
+    return c;
+}
+
 // Types `texto` key by key into `w`, accented letters included.
 inline void Escribir(QWidget* w, const QString& texto) {
     for (const QChar c : texto) {

@@ -21,10 +21,6 @@
 
 namespace {
 
-std::string S(const QString& t) {
-    return t.toStdString();
-}
-
 // A shown, active window holding the controls under test.
 template <class W = QDialog>
 struct Ventana {

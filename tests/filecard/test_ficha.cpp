@@ -15,20 +15,9 @@
 
 namespace {
 
-std::string S(const QString& t) {
-    return t.toStdString();
-}
-
 void Aceptar(QWidget* diálogo) {
     diálogo->findChild<QPushButton*>(QStringLiteral("cmdAceptar"))->click();
 }
-template <class T>
-T* En(QWidget* w, const char* nombre) {
-    T* c = w->findChild<T*>(QString::fromUtf8(nombre));
-    EXPECT_NE(c, nullptr) << nombre;
-    return c;
-}
-
 TEST_F(FichaTest, UnaFichaNuevaSeEscribeSeGuardaYVuelveIgual) {
     principal->abrir_cv(0, 1, QStringLiteral(" 01234567 "), true);
     frmFicha* f = ficha();

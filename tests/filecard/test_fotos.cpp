@@ -13,10 +13,6 @@
 
 namespace {
 
-std::string S(const QString& t) {
-    return t.toStdString();
-}
-
 QString Imagen(const QTemporaryDir& carpeta, const char* nombre, QColor color) {
     QImage i(40, 30, QImage::Format_RGB32);
     i.fill(color);

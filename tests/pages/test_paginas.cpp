@@ -17,10 +17,6 @@ namespace {
 
 const QDateTime kAhora(QDate(2026, 12, 7), QTime(10, 30));
 
-std::string S(const QString& t) {
-    return t.toStdString();
-}
-
 TEST(Plantilla, SeLlenaEnUnaPasadaYEscapaLoGuardado) {
     Plantilla p(106);
     EXPECT_EQ(p.texto(), QStringLiteral("<li>{$area}</li>\n"));  // an unfilled key stays

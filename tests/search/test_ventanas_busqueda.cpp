@@ -18,16 +18,6 @@
 
 namespace {
 
-std::string S(const QString& t) {
-    return t.toStdString();
-}
-
-template <class T>
-T* En(QWidget* w, const char* nombre) {
-    T* c = w->findChild<T*>(QString::fromUtf8(nombre));
-    EXPECT_NE(c, nullptr) << nombre;
-    return c;
-}
 void Aceptar(QWidget* d) {
     En<QPushButton>(d, "cmdAceptar")->click();
 }

@@ -18,17 +18,6 @@
 
 namespace {
 
-std::string S(const QString& t) {
-    return t.toStdString();
-}
-
-template <class T>
-T* En(QWidget* w, const char* nombre) {
-    T* c = w->findChild<T*>(QString::fromUtf8(nombre));
-    EXPECT_NE(c, nullptr) << nombre;
-    return c;
-}
-
 QString Texto(QWidget* w, const char* etiqueta) {
     return En<QLabel>(w, etiqueta)->text();
 }

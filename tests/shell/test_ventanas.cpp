@@ -28,10 +28,6 @@
 
 namespace {
 
-std::string S(const QString& t) {
-    return t.toStdString();
-}
-
 // A child window that records popup commands and may refuse to close.
 class Hija : public QWidget {
     Q_OBJECT
