@@ -14,6 +14,11 @@ void CrearBaseCompartida(const QString& ruta);
 // to the shared file `compartida`, which must exist.
 void CrearBaseLocal(const QString& ruta, const QString& compartida);
 
+// The whole delivery on a PostgreSQL server (see Postgres.h for `conexión`),
+// in one transaction: the database named there must hold no Candora tables yet.
+void CrearBasePostgres(const QString& conexión, const QString& usuario = {},
+                       const QString& contraseña = {});
+
 // The tables a shared file holds and a local file links to.
 QStringList TablasDatos();
 

@@ -1,6 +1,10 @@
 #include "Apoyo.h"
 #include "ServidorPostgres.h"
 
+#include "store/BaseEntregada.h"
+#include "store/ErrorAlmacen.h"
+#include "store/Postgres.h"
+
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -38,6 +42,75 @@ TEST(ServidorPostgres, ArrancaSeConectaYComparaTextosComoLaBaseDeArchivo) {
         db.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("prueba"));
+}
+
+}  // namespace
+
+namespace {
+
+// The delivery created on a server holds what a delivered file holds.
+TEST(ServidorPostgres, LaEntregaSeCreaEnElServidorComoEnUnArchivo) {
+    ServidorPostgres servidor;
+    ASSERT_TRUE(servidor.ok()) << S(servidor.error());
+    const QString base = QStringLiteral("host=%1 port=%2 user=%3 dbname=")
+                             .arg(servidor.carpetaSocket())
+                             .arg(servidor.puerto())
+                             .arg(ServidorPostgres::usuario());
+    {
+        QSqlDatabase admin =
+            ConectarPostgres(base + QStringLiteral("postgres"), QStringLiteral("admin"));
+        QSqlQuery(admin).exec(QStringLiteral("CREATE DATABASE candora"));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("admin"));
+    const QString conexión = base + QStringLiteral("candora");
+    const SalidaAdmin creada =
+        CorrerAdmin({QStringLiteral("crear-base"), QStringLiteral("--proveedor"),
+                     QStringLiteral("PostgreSQL"), QStringLiteral("--origen"), conexión});
+    ASSERT_EQ(creada.código, 0) << S(creada.errores);
+
+    QTemporaryDir carpeta;
+    const QString archivo = CopiaBaseEntregada(carpeta);
+    {
+        QSqlDatabase db = ConectarPostgres(conexión, QStringLiteral("comparar"));
+        QSqlQuery q(db);
+        const auto valor = [&](const QString& sql) {
+            EXPECT_TRUE(q.exec(sql) && q.next()) << S(sql) << ' ' << S(q.lastError().text());
+            return q.value(0);
+        };
+        for (const QString& tabla : TablasDatos())
+            EXPECT_EQ(valor(QStringLiteral("select count(*) from %1").arg(tabla)).toLongLong(),
+                      Sqlite3(archivo, QStringLiteral("select count(*) from %1").arg(tabla))
+                          .trimmed()
+                          .toLongLong())
+                << S(tabla);
+        // Texts compare as on the file store; every change stamps its time.
+        EXPECT_EQ(valor(QStringLiteral("select nombre from nvx_m_paises where nombre = 'PERU'"))
+                      .toString(),
+                  QStringLiteral("Perú"));
+        ASSERT_TRUE(q.exec(
+            QStringLiteral("insert into nvx_m_postulantes (id, apellido) values (1, 'Núñez')")));
+        EXPECT_EQ(
+            valor(QStringLiteral("select length(actualizado) from nvx_m_postulantes where id = 1"))
+                .toInt(),
+            14);
+        EXPECT_EQ(
+            valor(QStringLiteral("select count(*) from nvx_m_postulantes where apellido = 'nunez'"))
+                .toInt(),
+            1);
+        EXPECT_EQ(valor(QStringLiteral("select version from candora_esquema")).toInt(),
+                  kVersiónEsquema);
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("comparar"));
+
+    // A second delivery over it is refused and changes nothing.
+    EXPECT_THROW(CrearBasePostgres(conexión), ErrorAlmacen);
+    {
+        QSqlDatabase db = ConectarPostgres(conexión, QStringLiteral("despues"));
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec(QStringLiteral("select count(*) from nvx_m_postulantes")) && q.next());
+        EXPECT_EQ(q.value(0).toInt(), 1);
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("despues"));
 }
 
 }  // namespace

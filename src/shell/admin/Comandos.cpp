@@ -58,7 +58,22 @@ int faltanArgumentos(Contexto& c, const char* uso) {
 }
 
 int crearBase(Contexto& c, const QStringList& a) {
-    const char* uso = "crear-base RUTA [--compartida RUTA_COMPARTIDA]";
+    const char* uso =
+        "crear-base RUTA [--compartida RUTA_COMPARTIDA] | crear-base --proveedor PostgreSQL "
+        "--origen "
+        "'host=… port=… dbname=…'";
+    if (a.size() == 4 && a.at(0) == QLatin1String("--proveedor") &&
+        a.at(2) == QLatin1String("--origen")) {
+        if (a.at(1).compare(QLatin1String("PostgreSQL"), Qt::CaseInsensitive) != 0) {
+            c.errores << "Proveedor desconocido: " << a.at(1) << '\n';
+            return 2;
+        }
+        // User and password: in the connection text, else the configured ones.
+        const ConfiguraciónDatos conf = c.configuración();
+        CrearBasePostgres(a.at(3), conf.Usuario, conf.Contraseña);
+        c.salida << "Base creada en el servidor: " << a.at(3) << '\n';
+        return 0;
+    }
     if (a.size() != 1 && !(a.size() == 3 && a.at(1) == QLatin1String("--compartida")))
         return faltanArgumentos(c, uso);
     const QString ruta = a.at(0);
@@ -185,7 +200,10 @@ int revincular(Contexto& c, const QStringList& a) {
 }  // namespace
 
 void ComandosAlmacen(std::vector<Comando>& comandos) {
-    comandos.push_back({"crear-base", "crear-base RUTA [--compartida RUTA_COMPARTIDA]", crearBase});
+    comandos.push_back({"crear-base",
+                        "crear-base RUTA [--compartida RUTA_COMPARTIDA] | crear-base --proveedor "
+                        "PostgreSQL --origen 'host=… port=… dbname=…'",
+                        crearBase});
     comandos.push_back({"info", "info", info});
     comandos.push_back({"compactar", "compactar [RUTA]", compactar});
     comandos.push_back({"revincular", "revincular ORIGEN", revincular});
