@@ -1,9 +1,12 @@
 #include "store/Postgres.h"
 
+#include "store/BaseEntregada.h"
+#include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
 
 #include <QRegularExpression>
 #include <QSqlError>
+#include <QSqlQuery>
 
 QSqlDatabase ConectarPostgres(const QString& conexión, const QString& nombre,
                               const QString& usuario, const QString& contraseña) {
@@ -44,4 +47,58 @@ QString EsquemaPostgres(const QString& sentencia) {
     static const QRegularExpression real(QStringLiteral("\\bREAL\\b"));
     s.replace(real, QStringLiteral("DOUBLE PRECISION"));  // SQLite's REAL holds a double
     return s;
+}
+
+std::vector<std::pair<QString, qint64>> MigrarAPostgres(Diccionario& origen,
+                                                        const QString& conexión,
+                                                        const QString& usuario,
+                                                        const QString& contraseña) {
+    const QString nombre = QStringLiteral("candora-migrar");
+    std::vector<std::pair<QString, qint64>> copiadas;
+    {
+        QSqlDatabase db = ConectarPostgres(conexión, nombre, usuario, contraseña);
+        const auto falla = [](const QString& detalle, const QString& sql = {}) {
+            return ErrorAlmacen(QStringLiteral("No se pudo copiar la base al servidor."), detalle,
+                                sql);
+        };
+        try {
+            if (!db.transaction()) throw falla(db.lastError().text());
+            QSqlQuery q(db);
+            for (const QString& tabla : TablasDatos()) {
+                auto rs = origen.AbrirRS(QStringLiteral("select * from %1").arg(tabla));
+                if (!q.exec(QStringLiteral("delete from %1").arg(tabla)))
+                    throw falla(q.lastError().text(), q.lastQuery());
+                QStringList columnas, marcas;
+                for (int i = 0; i < rs->FieldCount(); ++i) {
+                    columnas << rs->FieldName(i);
+                    marcas << QStringLiteral("?");
+                }
+                const QString sql = QStringLiteral("insert into %1 (%2) values (%3)")
+                                        .arg(tabla, columnas.join(QStringLiteral(", ")),
+                                             marcas.join(QStringLiteral(", ")));
+                if (!q.prepare(sql)) throw falla(q.lastError().text(), sql);
+                for (; !rs->eof(); rs->MoveNext()) {
+                    for (int i = 0; i < rs->FieldCount(); ++i) q.bindValue(i, rs->valor(i));
+                    if (!q.exec()) throw falla(q.lastError().text(), sql);
+                }
+                if (!q.exec(QStringLiteral("select count(*) from %1").arg(tabla)) || !q.next() ||
+                    q.value(0).toLongLong() != rs->RecordCount())
+                    throw falla(QStringLiteral("La tabla %1 no quedó con sus %2 filas.")
+                                    .arg(tabla)
+                                    .arg(rs->RecordCount()));
+                copiadas.emplace_back(tabla, rs->RecordCount());
+            }
+            q = QSqlQuery();
+            if (!db.commit()) throw falla(db.lastError().text());
+        } catch (...) {
+            db.rollback();
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(nombre);
+            throw;
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(nombre);
+    return copiadas;
 }

@@ -48,10 +48,8 @@ TEST(ServidorPostgres, ArrancaSeConectaYComparaTextosComoLaBaseDeArchivo) {
 
 namespace {
 
-// The delivery created on a server holds what a delivered file holds.
-TEST(ServidorPostgres, LaEntregaSeCreaEnElServidorComoEnUnArchivo) {
-    ServidorPostgres servidor;
-    ASSERT_TRUE(servidor.ok()) << S(servidor.error());
+// An empty database "candora" on the server; its connection text.
+QString BaseVacía(const ServidorPostgres& servidor) {
     const QString base = QStringLiteral("host=%1 port=%2 user=%3 dbname=")
                              .arg(servidor.carpetaSocket())
                              .arg(servidor.puerto())
@@ -62,7 +60,14 @@ TEST(ServidorPostgres, LaEntregaSeCreaEnElServidorComoEnUnArchivo) {
         QSqlQuery(admin).exec(QStringLiteral("CREATE DATABASE candora"));
     }
     QSqlDatabase::removeDatabase(QStringLiteral("admin"));
-    const QString conexión = base + QStringLiteral("candora");
+    return base + QStringLiteral("candora");
+}
+
+// The delivery created on a server holds what a delivered file holds.
+TEST(ServidorPostgres, LaEntregaSeCreaEnElServidorComoEnUnArchivo) {
+    ServidorPostgres servidor;
+    ASSERT_TRUE(servidor.ok()) << S(servidor.error());
+    const QString conexión = BaseVacía(servidor);
     const SalidaAdmin creada =
         CorrerAdmin({QStringLiteral("crear-base"), QStringLiteral("--proveedor"),
                      QStringLiteral("PostgreSQL"), QStringLiteral("--origen"), conexión});
@@ -111,6 +116,57 @@ TEST(ServidorPostgres, LaEntregaSeCreaEnElServidorComoEnUnArchivo) {
         EXPECT_EQ(q.value(0).toInt(), 1);
     }
     QSqlDatabase::removeDatabase(QStringLiteral("despues"));
+}
+
+// A file store copied to a server store: every table, row for row.
+TEST(ServidorPostgres, UnaBaseDeArchivoSeMigraAlServidorYSeVerifica) {
+    ServidorPostgres servidor;
+    ASSERT_TRUE(servidor.ok()) << S(servidor.error());
+    const QString conexión = BaseVacía(servidor);
+    CrearBasePostgres(conexión);
+    QTemporaryDir carpeta;
+    const QString archivo = CopiaBaseEntregada(carpeta);
+    ASSERT_EQ(CorrerAdmin({QStringLiteral("--base"), archivo, QStringLiteral("generar"),
+                           QStringLiteral("400")})
+                  .código,
+              0);
+    Sqlite3(archivo,
+            QStringLiteral(
+                "insert into nvx_m_busquedas (id, nombre, usuario) values (9, 'Ventas', 'ana')"));
+
+    const SalidaAdmin s =
+        CorrerAdmin({QStringLiteral("--base"), archivo, QStringLiteral("migrar"), conexión});
+    ASSERT_EQ(s.código, 0) << S(s.errores);
+    EXPECT_TRUE(s.salida.contains(QStringLiteral("Filas copiadas y verificadas")));
+    QSqlDatabase db = ConectarPostgres(conexión, QStringLiteral("migrada"));
+    {
+        QSqlQuery q(db);
+        const auto valor = [&](const QString& sql) {
+            EXPECT_TRUE(q.exec(sql) && q.next()) << S(sql) << ' ' << S(q.lastError().text());
+            return q.value(0);
+        };
+        for (const QString& tabla : TablasDatos())
+            EXPECT_EQ(valor(QStringLiteral("select count(*) from %1").arg(tabla)).toLongLong(),
+                      Sqlite3(archivo, QStringLiteral("select count(*) from %1").arg(tabla))
+                          .trimmed()
+                          .toLongLong())
+                << S(tabla);
+        EXPECT_EQ(
+            S(valor(
+                  QStringLiteral("select string_agg(id || apellido || dni_numero, '|' order by id) "
+                                 "from nvx_m_postulantes"))
+                  .toString()),
+            S(Sqlite3(archivo,
+                      QStringLiteral("select group_concat(x, '|') from (select id || apellido || "
+                                     "dni_numero as x from nvx_m_postulantes order by id)"))
+                  .trimmed()));
+        EXPECT_EQ(
+            S(valor(QStringLiteral("select nombre from nvx_m_busquedas where id = 9")).toString()),
+            "Ventas");
+    }
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("migrada"));
 }
 
 }  // namespace

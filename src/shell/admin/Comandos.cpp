@@ -3,6 +3,7 @@
 #include "store/BaseEntregada.h"
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
+#include "store/Postgres.h"
 #include "store/Respaldo.h"
 
 #include <QFileInfo>
@@ -137,6 +138,21 @@ int compactar(Contexto& c, const QStringList& a) {
     return 0;
 }
 
+int migrar(Contexto& c, const QStringList& a) {
+    if (a.size() != 1 || a.first().trimmed().isEmpty())
+        return faltanArgumentos(c, "migrar 'host=… port=… dbname=…'");
+    const ConfiguraciónDatos conf = c.configuración();
+    c.abrir();
+    const auto copiadas = MigrarAPostgres(*dic, a.first(), conf.Usuario, conf.Contraseña);
+    qint64 total = 0;
+    for (const auto& [tabla, filas] : copiadas) {
+        c.salida << QStringLiteral("%1 %2\n").arg(tabla, -32).arg(filas, 9);
+        total += filas;
+    }
+    c.salida << "Filas copiadas y verificadas: " << total << '\n';
+    return 0;
+}
+
 int respaldo(Contexto& c, const QStringList& a) {
     if (a.size() != 1 || a.first().trimmed().isEmpty())
         return faltanArgumentos(c, "respaldo ARCHIVO.cab");
@@ -207,6 +223,7 @@ void ComandosAlmacen(std::vector<Comando>& comandos) {
     comandos.push_back({"info", "info", info});
     comandos.push_back({"compactar", "compactar [RUTA]", compactar});
     comandos.push_back({"revincular", "revincular ORIGEN", revincular});
+    comandos.push_back({"migrar", "migrar 'host=… port=… dbname=…'", migrar});
     comandos.push_back({"respaldo", "respaldo ARCHIVO.cab", respaldo});
     comandos.push_back({"restaurar", "restaurar ARCHIVO.cab DESTINO", restaurar});
 }
