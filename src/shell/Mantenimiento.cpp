@@ -197,6 +197,15 @@ frmRespaldo::frmRespaldo(QWidget* parent)
 
 void frmRespaldo::crear() {
     const ConfiguraciónDatos c = ConfiguraciónDatos::leer();
+    if (c.Proveedor.compare(QLatin1String(kProveedorPostgres), Qt::CaseInsensitive) == 0) {
+        MsgBox(QStringLiteral(
+                   "La base de datos está en un servidor PostgreSQL: su copia de seguridad se hace "
+                   "con "
+                   "las herramientas del propio servidor (pg_dump), o con «candora-admin respaldo "
+                   "ARCHIVO.cab» en un equipo que tenga pg_dump instalado."),
+               Icono::Información);
+        return;
+    }
     if (!EsProveedorArchivo(c.Proveedor)) {
         MsgBox(QStringLiteral("La base de datos no está en formato Microsoft Access por lo que no "
                               "puede hacerse la "

@@ -15,6 +15,10 @@ struct ConfiguraciónDatos {
     void guardar() const;
 };
 
+// The provider of a shared store on a PostgreSQL server; OrigenRemoto holds
+// its connection text ("host=… port=… dbname=…").
+inline constexpr const char* kProveedorPostgres = "PostgreSQL";
+
 // The provider whose stores are local database files (and the only one compacted at start-up).
 inline constexpr const char* kProveedorJet = "Microsoft.Jet.OLEDB.4.0";
 

@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <sqlite3.h>
@@ -204,6 +206,71 @@ bool CrearRespaldo(const QString& base, const QString& destino, QString& error,
                      QStringLiteral("no se puede escribir %1").arg(destino));
     }
     if (progreso) progreso(100);
+    return true;
+}
+
+namespace {
+
+// Runs a PostgreSQL client program; false, with its own words in `error`, on failure.
+bool Cliente(const QString& programa, const QStringList& argumentos, const QString& contraseña,
+             QString& error) {
+    if (QStandardPaths::findExecutable(programa).isEmpty()) {
+        error = QStringLiteral("no está instalado %1 (paquete postgresql-client)").arg(programa);
+        return false;
+    }
+    QProcess p;
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    if (!contraseña.isEmpty())
+        e.insert(QStringLiteral("PGPASSWORD"), contraseña);  // never on the command line
+    p.setProcessEnvironment(e);
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(programa, argumentos);
+    const bool terminó = p.waitForFinished(-1);
+    if (!terminó || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        error = QString::fromLocal8Bit(p.readAll()).trimmed();
+        if (error.isEmpty()) error = p.errorString();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool CrearRespaldoPostgres(const QString& conexión, const QString& usuario,
+                           const QString& contraseña, const QString& destino, QString& error) {
+    const auto falla = [&](const QString& paso, const QString& detalle) {
+        error = QStringLiteral("La copia falló al %1: %2").arg(paso, detalle);
+        return false;
+    };
+    QTemporaryDir temporal;
+    if (!temporal.isValid())
+        return falla(QStringLiteral("crear una carpeta temporal"), temporal.errorString());
+    const QString volcado = temporal.filePath(QStringLiteral("candora.dump"));
+    QStringList args{QStringLiteral("--format=custom"), QStringLiteral("--file"), volcado,
+                     QStringLiteral("--dbname"), conexión};
+    if (!usuario.isEmpty()) args << QStringLiteral("--username") << usuario;
+    QString detalle;
+    if (!Cliente(QStringLiteral("pg_dump"), args, contraseña, detalle))
+        return falla(QStringLiteral("volcar la base del servidor"), detalle);
+    const QString parcial = destino + QStringLiteral(".parcial");
+    if (!Comprimir(volcado, QStringLiteral("candora.dump"), parcial, detalle, {})) {
+        QFile::remove(parcial);
+        return falla(QStringLiteral("comprimir la copia"), detalle);
+    }
+    const QString carpeta = temporal.filePath(QStringLiteral("verificación"));
+    QDir().mkpath(carpeta);
+    const QString extraído = Extraer(parcial, carpeta, detalle);
+    if (extraído.isEmpty() ||
+        !Cliente(QStringLiteral("pg_restore"), {QStringLiteral("--list"), extraído}, {}, detalle)) {
+        QFile::remove(parcial);
+        return falla(QStringLiteral("verificar el respaldo"), detalle);
+    }
+    if ((QFileInfo::exists(destino) && !QFile::remove(destino)) ||
+        !QFile::rename(parcial, destino)) {
+        QFile::remove(parcial);
+        return falla(QStringLiteral("guardar el respaldo"),
+                     QStringLiteral("no se puede escribir %1").arg(destino));
+    }
     return true;
 }
 

@@ -16,6 +16,12 @@
 bool CrearRespaldo(const QString& base, const QString& destino, QString& error,
                    const std::function<void(int)>& progreso = {});
 
+// The backup of a store on a PostgreSQL server: the server's own dump
+// (pg_dump, custom format) packed as the cabinet's single entry "candora.dump",
+// checked with pg_restore --list before it replaces `destino`.
+bool CrearRespaldoPostgres(const QString& conexión, const QString& usuario,
+                           const QString& contraseña, const QString& destino, QString& error);
+
 // Extracts the database of a backup cabinet to `destino`, which must not
 // exist, and checks it.
 bool RestaurarRespaldo(const QString& cabina, const QString& destino, QString& error);

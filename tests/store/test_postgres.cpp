@@ -5,6 +5,8 @@
 #include "store/ErrorAlmacen.h"
 #include "store/Postgres.h"
 
+#include <QProcess>
+#include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -167,6 +169,57 @@ TEST(ServidorPostgres, UnaBaseDeArchivoSeMigraAlServidorYSeVerifica) {
     db.close();
     db = QSqlDatabase();
     QSqlDatabase::removeDatabase(QStringLiteral("migrada"));
+}
+
+// With the PostgreSQL provider the backup is the server's own dump, packed and checked.
+TEST(ServidorPostgres, ElRespaldoDeUnServidorEsSuVolcadoYSeRestaura) {
+    ServidorPostgres servidor;
+    ASSERT_TRUE(servidor.ok()) << S(servidor.error());
+    const QString conexión = BaseVacía(servidor);
+    CrearBasePostgres(conexión);
+    {
+        QSqlDatabase db = ConectarPostgres(conexión, QStringLiteral("datos"));
+        QSqlQuery(db).exec(
+            QStringLiteral("insert into nvx_m_postulantes (id, apellido) values (7, 'Núñez')"));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("datos"));
+
+    QTemporaryDir carpeta;
+    {
+        QSettings c(carpeta.filePath(QStringLiteral("Candora/Candora.conf")), QSettings::IniFormat);
+        c.setValue(QStringLiteral("Datos/Proveedor"), QStringLiteral("PostgreSQL"));
+        c.setValue(QStringLiteral("Datos/OrigenRemoto"), conexión);
+    }
+    const QByteArray antes = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", carpeta.path().toLocal8Bit());
+    const QString cab = carpeta.filePath(QStringLiteral("servidor.cab"));
+    const SalidaAdmin s = CorrerAdmin({QStringLiteral("respaldo"), cab});
+    qputenv("XDG_CONFIG_HOME", antes);
+    ASSERT_EQ(s.código, 0) << S(s.errores);
+
+    QProcess p;
+    p.start(QStringLiteral("cabextract"),
+            {QStringLiteral("-d"), carpeta.filePath(QStringLiteral("x")), cab});
+    ASSERT_TRUE(p.waitForFinished(60000) && p.exitCode() == 0);
+    const QString otra = conexión + QStringLiteral("_restaurada");
+    {
+        QSqlDatabase admin = ConectarPostgres(conexión, QStringLiteral("crear"));
+        QSqlQuery(admin).exec(QStringLiteral("CREATE DATABASE candora_restaurada"));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("crear"));
+    p.start(QStringLiteral("pg_restore"),
+            {QStringLiteral("--dbname"), otra, carpeta.filePath(QStringLiteral("x/candora.dump"))});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    {
+        QSqlDatabase db = ConectarPostgres(otra, QStringLiteral("restaurada"));
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec(QStringLiteral(
+                        "select apellido from nvx_m_postulantes where apellido = 'NUNEZ'")) &&
+                    q.next());
+        EXPECT_EQ(S(q.value(0).toString()), "Núñez");
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("restaurada"));
 }
 
 }  // namespace

@@ -157,6 +157,18 @@ int respaldo(Contexto& c, const QStringList& a) {
     if (a.size() != 1 || a.first().trimmed().isEmpty())
         return faltanArgumentos(c, "respaldo ARCHIVO.cab");
     const ConfiguraciónDatos conf = c.configuración();
+    if (conf.Proveedor.compare(QLatin1String(kProveedorPostgres), Qt::CaseInsensitive) == 0) {
+        // The server's own dump, packed and checked like a file store's copy.
+        QString error;
+        if (!CrearRespaldoPostgres(conf.OrigenRemoto, conf.Usuario, conf.Contraseña,
+                                   a.first().trimmed(), error)) {
+            c.errores << error << '\n';
+            return 1;
+        }
+        c.salida << "Copia de seguridad finalizada: volcado del servidor en " << a.first().trimmed()
+                 << '\n';
+        return 0;
+    }
     if (!EsProveedorArchivo(conf.Proveedor)) {
         c.errores << "El proveedor «" << conf.Proveedor << "» no guarda la base en un archivo: "
                   << "use la copia de seguridad del propio servidor.\n";
