@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -337,7 +338,7 @@ std::unique_ptr<Recordset> cBúsqueda::Resultado(int32_t consulta, int desde, in
         QStringLiteral("select p.* from RESULTADO r join nvx_m_postulantes p on p.id = r.ID "
                        "where r.CONSULTA = ? and p.activo <> 0 "
                        "order by p.apellido, p.nombre, p.id limit ? offset ?"),
-        {consulta, cuántos < 0 ? -1 : cuántos, std::max(desde, 0)});
+        {consulta, cuántos < 0 ? std::numeric_limits<int>::max() : cuántos, std::max(desde, 0)});
 }
 
 std::vector<int32_t> cBúsqueda::OrdenResultado(int32_t consulta) {

@@ -5,6 +5,7 @@
 #include "store/Controles.h"
 #include "store/ErrorAlmacen.h"
 #include "store/Interaccion.h"
+#include "store/Postgres.h"
 #include "store/SqlJet.h"
 #include "store/TextoSqlite.h"
 #include "store/Valores.h"
@@ -15,6 +16,7 @@
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
+#include <QSqlQuery>
 
 #include <atomic>
 #include <functional>
@@ -62,7 +64,7 @@ Diccionario::~Diccionario() {
 }
 
 bool Diccionario::abierto() const {
-    return h_ != nullptr;
+    return h_ != nullptr || servidor_;
 }
 
 void Diccionario::setStrConexión(const QString& conexión) {
@@ -125,6 +127,50 @@ void Diccionario::abrirArchivo(const QString& ruta, bool conVínculos, bool crea
     }
 }
 
+void Diccionario::abrirServidor(const QString& conexión, const QString& usuario,
+                                const QString& contraseña) {
+    cerrar();
+    nombreConexión_ = nuevoNombreConexión();
+    ConectarPostgres(conexión, nombreConexión_, usuario, contraseña);
+    servidor_ = true;
+    try {
+        // Each connection's own working tables, as the file store keeps them in memory.
+        QFile f(QStringLiteral(":/base/esquema_local.sql"));
+        f.open(QIODevice::ReadOnly);
+        for (const QString& s : DividirGuion(QString::fromUtf8(f.readAll()))) {
+            if (s.contains(QLatin1String("candora_vinculos"))) continue;  // file stores only
+            QString t = EsquemaPostgres(s);
+            t.replace(QLatin1String("CREATE TABLE"), QLatin1String("CREATE TEMP TABLE"));
+            ejecutar(t);
+        }
+    } catch (const ErrorAlmacen& e) {
+        cerrar();
+        throw ErrorAlmacen(QStringLiteral("No se puede abrir la base de datos del servidor."),
+                           e.detalle(), e.sql(), e.código());
+    }
+}
+
+std::unique_ptr<QSqlQuery> Diccionario::correrEnServidor(const QString& sql,
+                                                         const QVariantList& valores) {
+    auto q = std::make_unique<QSqlQuery>(QSqlDatabase::database(nombreConexión_, false));
+    q->setForwardOnly(true);
+    const QString t = TraducirPostgres(sql);
+    bool ok;
+    if (valores.isEmpty()) {
+        ok = q->exec(t);
+    } else {
+        ok = q->prepare(t);
+        // Flags are integers on the server too.
+        for (const QVariant& v : valores)
+            q->addBindValue(v.metaType().id() == QMetaType::Bool ? QVariant(v.toInt()) : v);
+        ok = ok && q->exec();
+    }
+    if (!ok)
+        throw ErrorAlmacen(kFallaSentencia, q->lastError().text(), sql,
+                           q->lastError().nativeErrorCode());
+    return q;
+}
+
 void Diccionario::adjuntarVinculos() {
     if (!valorÚnico(QStringLiteral("select 1 from sqlite_master where type = 'table' and "
                                    "name = 'candora_vinculos'"))
@@ -151,6 +197,7 @@ void Diccionario::adjuntarVinculos() {
 void Diccionario::cerrar() {
     preparadas_.clear();  // every statement is finalized before the connection closes
     h_ = nullptr;
+    servidor_ = false;
     vinculados_.clear();
     rutaLocal_.clear();
     nivel_ = 0;
@@ -280,6 +327,10 @@ void Diccionario::ejecutarDirecto(const QString& sql) {
 }
 
 void Diccionario::ejecutarControl(const QString& sql) {
+    if (servidor_) {
+        correrEnServidor(sql, {});
+        return;
+    }
     Sentencia& s = preparada(sql);
     s.enlazar({});
     s.completar(h_);
@@ -287,10 +338,15 @@ void Diccionario::ejecutarControl(const QString& sql) {
 
 void Diccionario::ejecutar(const QString& sql) {
     if (sql.isEmpty()) return;
+    if (servidor_) {
+        correrEnServidor(sql, {});
+        return;
+    }
     ejecutarDirecto(TraducirJet(sql));
 }
 
 int Diccionario::ejecutar(const QString& sql, const QVariantList& valores) {
+    if (servidor_) return correrEnServidor(sql, valores)->numRowsAffected();
     Sentencia& s = preparada(sql);
     s.enlazar(valores);
     s.completar(h_);
@@ -314,6 +370,7 @@ std::unique_ptr<Recordset> leer(sqlite3* h, sqlite3_stmt* st,
 std::unique_ptr<Recordset> Diccionario::AbrirRS(const QString& sql) {
     if (sql.trimmed().isEmpty()) return nullptr;
     RelojDeArena reloj;
+    if (servidor_) return std::make_unique<Recordset>(*correrEnServidor(sql, {}));
     const QString traducida = TraducirJet(sql);
     if (!h_)
         throw ErrorAlmacen(kFallaSentencia, QStringLiteral("La base de datos está cerrada."), sql);
@@ -324,12 +381,17 @@ std::unique_ptr<Recordset> Diccionario::AbrirRS(const QString& sql) {
 std::unique_ptr<Recordset> Diccionario::AbrirRS(const QString& sql, const QVariantList& valores) {
     if (sql.trimmed().isEmpty()) return nullptr;
     RelojDeArena reloj;
+    if (servidor_) return std::make_unique<Recordset>(*correrEnServidor(sql, valores));
     Sentencia& s = preparada(sql);
     s.enlazar(valores);
     return leer(h_, s.st(), [&] { return s.error(h_); });
 }
 
 QVariant Diccionario::valorÚnico(const QString& sql, const QVariantList& valores) {
+    if (servidor_) {
+        auto q = correrEnServidor(sql, valores);
+        return q->next() ? q->value(0) : QVariant();
+    }
     Sentencia& s = preparada(sql);
     s.enlazar(valores);
     const int rc = sqlite3_step(s.st());
@@ -373,8 +435,11 @@ int32_t Diccionario::PróximoID(const QString& tabla) {
     // unit; a failure undoes the caller's work too.
     std::optional<Transaccion> t;
     if (!enTransacción()) t.emplace(*this);
-    const QVariant último =
-        valorÚnico(QStringLiteral("select ULTIMO_ID from nvx_m_ids where TABLA = ?"), {tabla});
+    // On a server the row lock of FOR UPDATE keeps two workstations' read-and-increment apart.
+    const QVariant último = valorÚnico(
+        servidor_ ? QStringLiteral("select ULTIMO_ID from nvx_m_ids where TABLA = ? for update")
+                  : QStringLiteral("select ULTIMO_ID from nvx_m_ids where TABLA = ?"),
+        {tabla});
     if (!último.isValid() || último.toLongLong() >= std::numeric_limits<int32_t>::max()) {
         MsgBox(QStringLiteral("No se pudo obtener un número de orden para este registro. Puede que "
                               "otro usuario esté accediendo a los mismos datos en este momento.") +
@@ -573,7 +638,7 @@ Transaccion::~Transaccion() {
     if (terminada_) return;
     d_.nivel_ = nivel_ - 1;
     if (!d_.abierto()) return;
-    if (sqlite3_get_autocommit(d_.h_)) return;  // the store already rolled it back
+    if (d_.h_ && sqlite3_get_autocommit(d_.h_)) return;  // the store already rolled it back
     try {
         if (nivel_ == 1) {
             d_.ejecutarControl(QStringLiteral("ROLLBACK"));

@@ -13,6 +13,7 @@
 #include <vector>
 
 class ControlLista;
+class QSqlQuery;
 struct sqlite3;
 
 // The single gateway to the store. Every statement, read, key allocation and
@@ -39,6 +40,12 @@ class Diccionario {
     void abrirArchivo(const QString& ruta, bool conVínculos, bool crear = false);
 
     // The local file and the shared files its linked tables live in.
+    // Opens a shared store on a PostgreSQL server (connection text as in
+    // Postgres.h). The working tables (RESULTADO, CONSULTA_A…D, imp_*) are
+    // temporary tables of this connection, so workstations never share them.
+    void abrirServidor(const QString& conexión, const QString& usuario = {},
+                       const QString& contraseña = {});
+    bool enServidor() const { return servidor_; }
     const QString& rutaLocal() const { return rutaLocal_; }
     const QStringList& archivosVinculados() const { return vinculados_; }
 
@@ -100,12 +107,15 @@ class Diccionario {
     // Transaction control: a few fixed texts, kept prepared.
     void ejecutarControl(const QString& sql);
     sqlite3* manejadorQt() const;
+    // A statement run on the server; rows stay in the query.
+    std::unique_ptr<QSqlQuery> correrEnServidor(const QString& sql, const QVariantList& valores);
 
     QString strConexión_;
     QString nombreConexión_;
     QString rutaLocal_;
     QStringList vinculados_;
-    sqlite3* h_ = nullptr;  // the connection's native handle while it is open
+    sqlite3* h_ = nullptr;   // the connection's native handle while it is open
+    bool servidor_ = false;  // open on a PostgreSQL server
     std::unordered_map<QString, std::unique_ptr<Sentencia>> preparadas_;
     int nivel_ = 0;
 };

@@ -46,6 +46,9 @@ QString EsquemaPostgres(const QString& sentencia) {
     s.replace(QLatin1String("COLLATE TEXTO"), QLatin1String("COLLATE texto"));
     static const QRegularExpression real(QStringLiteral("\\bREAL\\b"));
     s.replace(real, QStringLiteral("DOUBLE PRECISION"));  // SQLite's REAL holds a double
+    // Detail rows are read in the order they were written, "order by rowid".
+    static const QRegularExpression detalle(QStringLiteral("(CREATE TABLE nvx_d_\\w+\\s*\\()"));
+    s.replace(detalle, QStringLiteral("\\1\n  rowid BIGSERIAL,"));
     return s;
 }
 

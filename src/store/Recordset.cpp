@@ -4,6 +4,9 @@
 
 #include <sqlite3.h>
 
+#include <QSqlQuery>
+#include <QSqlRecord>
+
 #include <cstring>
 
 QVariant ValorColumna(sqlite3_stmt* st, int i) {
@@ -66,6 +69,60 @@ Recordset::Recordset(sqlite3_stmt* st) {
                 }
                 default:
                     c.tipo = Celda::Nulo;
+            }
+            celdas_.push_back(c);
+        }
+        ++filas_;
+    }
+}
+
+Recordset::Recordset(QSqlQuery& q) {
+    const QSqlRecord r = q.record();
+    const int columnas = r.count();
+    for (int i = 0; i < columnas; ++i) {
+        const QString nombre = r.fieldName(i);
+        nombres_ << nombre;
+        const QString clave = nombre.toLower();
+        if (!porNombre_.contains(clave)) porNombre_.insert(clave, i);
+        if (!exacto_.contains(nombre)) exacto_.insert(nombre, porNombre_.value(clave));
+    }
+    while (q.next()) {
+        for (int i = 0; i < columnas; ++i) {
+            const QVariant v = q.value(i);
+            Celda c{};
+            if (v.isNull()) {
+                c.tipo = Celda::Nulo;
+            } else {
+                switch (v.metaType().id()) {
+                    case QMetaType::Bool:
+                    case QMetaType::Int:
+                    case QMetaType::UInt:
+                    case QMetaType::LongLong:
+                    case QMetaType::ULongLong:
+                        c.tipo = Celda::Entero;
+                        c.entero = v.toLongLong();
+                        break;
+                    case QMetaType::Double:
+                    case QMetaType::Float:
+                        c.tipo = Celda::Real;
+                        c.real = v.toDouble();
+                        break;
+                    case QMetaType::QByteArray: {
+                        const QByteArray b = v.toByteArray();
+                        c.tipo = Celda::Blob;
+                        c.largo = uint32_t(b.size());
+                        c.desplazamiento = blobs_.size();
+                        blobs_.append(b);
+                        break;
+                    }
+                    default: {
+                        const QString t = v.toString();
+                        c.tipo = Celda::Texto;
+                        c.largo = uint32_t(t.size());
+                        c.desplazamiento = qint64(textos_.size());
+                        textos_.insert(textos_.end(), t.utf16(), t.utf16() + t.size());
+                    }
+                }
             }
             celdas_.push_back(c);
         }

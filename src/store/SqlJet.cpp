@@ -1,5 +1,7 @@
 #include "store/SqlJet.h"
 
+#include <vector>
+
 #include <sqlite3.h>
 
 #include <QRegularExpression>
@@ -155,4 +157,63 @@ bool EsListaOrden(const QString& lista) {
                        "(\\s*,\\s*[A-Za-z_][A-Za-z0-9_.]*(\\s+(asc|desc))?)*\\s*$"),
         QRegularExpression::CaseInsensitiveOption);
     return re.match(lista).hasMatch();
+}
+
+QString TraducirPostgres(const QString& original) {
+    const QString sql = TraducirJet(original);
+    if (sql.startsWith(QLatin1String("BEGIN "), Qt::CaseInsensitive))
+        return QStringLiteral("BEGIN");
+    QString r;
+    r.reserve(sql.size() + 32);
+    const qsizetype n = sql.size();
+    // Closing texts owed at given depths of parentheses: ") COLLATE …".
+    std::vector<qsizetype> cierres;
+    int profundidad = 0;
+    qsizetype i = 0;
+    while (i < n) {
+        const qsizetype j = saltarCitado(sql, i);
+        if (j != i) {
+            r += QStringView(sql).mid(i, j - i);
+            i = j;
+            continue;
+        }
+        const QChar c = sql.at(i);
+        const bool inicioPalabra = i == 0 || (!esLetra(sql.at(i - 1)) && sql.at(i - 1) != u'.');
+        if (inicioPalabra && (palabraEn(sql, i, QLatin1String("ucase")) ||
+                              palabraEn(sql, i, QLatin1String("lcase")))) {
+            const qsizetype a = saltarBlancos(sql, i + 5);
+            if (a < n && sql.at(a) == u'(') {
+                r += sql.at(i).toLower() == u'u' ? QLatin1String("(upper(")
+                                                 : QLatin1String("(lower(");
+                ++profundidad;
+                cierres.push_back(profundidad);
+                i = a + 1;
+                continue;
+            }
+        }
+        if (inicioPalabra && palabraEn(sql, i, QLatin1String("true"))) {
+            r += u'1';
+            i += 4;
+            continue;
+        }
+        if (inicioPalabra && palabraEn(sql, i, QLatin1String("false"))) {
+            r += u'0';
+            i += 5;
+            continue;
+        }
+        if (c == u'(') ++profundidad;
+        if (c == u')') {
+            if (!cierres.empty() && cierres.back() == profundidad) {
+                r += QLatin1String(") COLLATE \"und-x-icu\")");
+                cierres.pop_back();
+                --profundidad;
+                ++i;
+                continue;
+            }
+            --profundidad;
+        }
+        r += c;
+        ++i;
+    }
+    return r;
 }

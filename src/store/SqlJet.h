@@ -11,6 +11,13 @@ QString TraducirJet(const QString& sql);
 // Splits an SQL script into whole statements (triggers included).
 QStringList DividirGuion(const QString& guion);
 
+// A statement as a PostgreSQL server takes it: TraducirJet's rewrites, then
+// True/False as 1/0 (the flags are integers), ucase/lcase as upper/lower under
+// a deterministic collation (LIKE refuses the store's nondeterministic one;
+// the comparison stays case-blind and accent-sensitive, as on the file store),
+// and BEGIN IMMEDIATE/DEFERRED as BEGIN.
+QString TraducirPostgres(const QString& sql);
+
 // True when `nombre` is a plain SQL name (letters, digits, underscore), the only
 // form table and column names may take when they are joined into a statement.
 bool EsIdentificador(const QString& nombre);

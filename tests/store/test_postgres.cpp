@@ -1,7 +1,10 @@
 #include "Apoyo.h"
 #include "ServidorPostgres.h"
 
+#include "records/cPostulante.h"
+#include "search/cBusqueda.h"
 #include "store/BaseEntregada.h"
+#include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
 #include "store/Postgres.h"
 
@@ -220,6 +223,68 @@ TEST(ServidorPostgres, ElRespaldoDeUnServidorEsSuVolcadoYSeRestaura) {
         EXPECT_EQ(S(q.value(0).toString()), "Núñez");
     }
     QSqlDatabase::removeDatabase(QStringLiteral("restaurada"));
+}
+
+// The gateway on a server store: reads, writes, keys, transactions, and an
+// applicant saved and loaded back with its details, and found by a search.
+TEST(ServidorPostgres, LaPasarelaTrabajaSobreElServidor) {
+    ServidorPostgres servidor;
+    ASSERT_TRUE(servidor.ok()) << S(servidor.error());
+    const QString conexión = BaseVacía(servidor);
+    CrearBasePostgres(conexión);
+    InteraccionGuionada usuario;
+    dic = std::make_unique<Diccionario>();
+    dic->abrirServidor(conexión);
+    ASSERT_TRUE(dic->enServidor());
+
+    EXPECT_EQ(S(dic->NombreElemento(QStringLiteral("nvx_m_monedas"), 3, QStringLiteral("simbolo"))),
+              "€");
+    ComboPrueba combo;
+    dic->LlenarComboElementos(QStringLiteral("nvx_m_sexos"), combo, 0, false, 2);
+    EXPECT_EQ(combo.ListCount(), 3);
+    EXPECT_EQ(S(combo.Text()), "Masculino");
+    const int32_t a = dic->PróximoID(QStringLiteral("nvx_m_postulantes"));
+    EXPECT_EQ(dic->PróximoID(QStringLiteral("nvx_m_postulantes")), a + 1);
+    {
+        Transaccion t(*dic);
+        dic->ejecutar(QStringLiteral("update nvx_m_ids set ultimo_id = 999 where tabla = ?"),
+                      {QStringLiteral("nvx_m_postulantes")});
+    }  // not confirmed: rolled back
+    EXPECT_EQ(dic->PróximoID(QStringLiteral("nvx_m_postulantes")), a + 2);
+
+    cPostulante p;
+    p.Apellido = QStringLiteral("Núñez");
+    p.Nombre = QStringLiteral("Ana");
+    p.Dni_País = 1;
+    p.Dni_Número = QStringLiteral("007");
+    p.Remun_hora = 12.5f;
+    p.idiomas.Add(1, 4, 3, 2);
+    p.idiomas.Add(2, 1, 1, 1);
+    p.familiares.Add(3, 4, true, QStringLiteral("Leo"), true, false, {}, {});
+    ASSERT_TRUE(p.guardar());
+    cPostulante q;
+    q.id = p.id;
+    ASSERT_EQ(q.cargar(), 1);
+    EXPECT_EQ(S(q.Apellido), "Núñez");
+    EXPECT_EQ(S(q.Dni_Número.texto()), "007");
+    EXPECT_EQ(q.Remun_hora, 12.5f);
+    ASSERT_EQ(q.idiomas.Count(), 2);
+    EXPECT_EQ(q.idiomas.Item(1).Idioma, 1);  // in the order they were saved
+    EXPECT_EQ(q.familiares.Item(1).Nombre, QStringLiteral("Leo"));
+    EXPECT_EQ(dic->valorÚnico(QStringLiteral(
+                                  "select length(actualizado) from nvx_m_postulantes where id = ?"),
+                              {p.id})
+                  .toInt(),
+              14);
+
+    cBúsqueda b;
+    b.AgregarCondición(QStringLiteral("nvx_m_postulantes.apellido contiene ÑEZ"));
+    b.AgregarCondición(QStringLiteral("nvx_d_idiomas.idioma contiene Inglés"));
+    b.ejecutar();
+    auto rs = cBúsqueda::Resultado(b.id);
+    ASSERT_EQ(rs->RecordCount(), 1);
+    EXPECT_EQ(rs->entero(QStringLiteral("id")), p.id);
+    dic.reset();
 }
 
 }  // namespace
