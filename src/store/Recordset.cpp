@@ -32,13 +32,7 @@ QVariant ValorColumna(sqlite3_stmt* st, int i) {
 Recordset::Recordset(sqlite3_stmt* st) {
     const int columnas = sqlite3_column_count(st);
     nombres_.reserve(columnas);
-    for (int i = 0; i < columnas; ++i) {
-        const QString nombre = QString::fromUtf8(sqlite3_column_name(st, i));
-        nombres_ << nombre;
-        const QString clave = nombre.toLower();
-        if (!porNombre_.contains(clave)) porNombre_.insert(clave, i);
-        if (!exacto_.contains(nombre)) exacto_.insert(nombre, porNombre_.value(clave));
-    }
+    for (int i = 0; i < columnas; ++i) agregarCampo(QString::fromUtf8(sqlite3_column_name(st, i)));
     while (sqlite3_step(st) == SQLITE_ROW) {
         for (int i = 0; i < columnas; ++i) {
             Celda c{};
@@ -79,13 +73,7 @@ Recordset::Recordset(sqlite3_stmt* st) {
 Recordset::Recordset(QSqlQuery& q) {
     const QSqlRecord r = q.record();
     const int columnas = r.count();
-    for (int i = 0; i < columnas; ++i) {
-        const QString nombre = r.fieldName(i);
-        nombres_ << nombre;
-        const QString clave = nombre.toLower();
-        if (!porNombre_.contains(clave)) porNombre_.insert(clave, i);
-        if (!exacto_.contains(nombre)) exacto_.insert(nombre, porNombre_.value(clave));
-    }
+    for (int i = 0; i < columnas; ++i) agregarCampo(r.fieldName(i));
     while (q.next()) {
         for (int i = 0; i < columnas; ++i) {
             const QVariant v = q.value(i);
@@ -128,6 +116,14 @@ Recordset::Recordset(QSqlQuery& q) {
         }
         ++filas_;
     }
+}
+
+void Recordset::agregarCampo(const QString& nombre) {
+    const int i = int(nombres_.size());
+    nombres_ << nombre;
+    const QString clave = nombre.toLower();
+    if (!porNombre_.contains(clave)) porNombre_.insert(clave, i);
+    if (!exacto_.contains(nombre)) exacto_.insert(nombre, porNombre_.value(clave));
 }
 
 int Recordset::índice(const QString& nombre) const {

@@ -62,6 +62,8 @@ class Recordset {
 
   private:
     int campoObligatorio(const QString& nombre) const;
+    // The next field, by its name as the result spells it.
+    void agregarCampo(const QString& nombre);
     QStringList nombres_;
     QHash<QString, int> porNombre_;  // lower-case name -> position
     QHash<QString, int> exacto_;     // name as the result spells it -> the same position

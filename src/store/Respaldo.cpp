@@ -157,6 +157,35 @@ QString Extraer(const QString& cabina, const QString& carpeta, QString& error) {
     return ruta;
 }
 
+// Packs `archivo` as the single entry `nombre` of a cabinet written beside
+// `destino`, extracts it again into `temporal` and runs `verificar` on the
+// copy; only then does the cabinet replace `destino`. On failure nothing is
+// left and `error` names the step.
+bool Empaquetar(const QString& archivo, const QString& nombre, const QString& destino,
+                const QTemporaryDir& temporal,
+                const std::function<bool(const QString&, QString&)>& verificar, QString& error,
+                const std::function<void(int)>& progreso) {
+    const QString parcial = destino + QStringLiteral(".parcial");
+    const auto falla = [&](const QString& paso, const QString& detalle) {
+        QFile::remove(parcial);
+        error = QStringLiteral("La copia falló al %1: %2").arg(paso, detalle);
+        return false;
+    };
+    QString detalle;
+    if (!Comprimir(archivo, nombre, parcial, detalle, progreso))
+        return falla(QStringLiteral("comprimir la copia"), detalle);
+    if (progreso) progreso(90);
+    const QString carpeta = temporal.filePath(QStringLiteral("verificación"));
+    QDir().mkpath(carpeta);
+    const QString extraída = Extraer(parcial, carpeta, detalle);
+    if (extraída.isEmpty() || !verificar(extraída, detalle))
+        return falla(QStringLiteral("verificar el respaldo"), detalle);
+    if ((QFileInfo::exists(destino) && !QFile::remove(destino)) || !QFile::rename(parcial, destino))
+        return falla(QStringLiteral("guardar el respaldo"),
+                     QStringLiteral("no se puede escribir %1").arg(destino));
+    return true;
+}
+
 }  // namespace
 
 QString BaseARespaldar(Diccionario& d, const ConfiguraciónDatos& c) {
@@ -185,26 +214,8 @@ bool CrearRespaldo(const QString& base, const QString& destino, QString& error,
     if (progreso) progreso(0);
     if (!Instantánea(base, copia, detalle, progreso))
         return falla(QStringLiteral("copiar la base de datos"), detalle);
-    // Written beside the target and moved over it only once verified.
-    const QString parcial = destino + QStringLiteral(".parcial");
-    if (!Comprimir(copia, QFileInfo(base).fileName(), parcial, detalle, progreso)) {
-        QFile::remove(parcial);
-        return falla(QStringLiteral("comprimir la copia"), detalle);
-    }
-    if (progreso) progreso(90);
-    const QString carpeta = temporal.filePath(QStringLiteral("verificación"));
-    QDir().mkpath(carpeta);
-    const QString extraída = Extraer(parcial, carpeta, detalle);
-    if (extraída.isEmpty() || !Íntegra(extraída, detalle)) {
-        QFile::remove(parcial);
-        return falla(QStringLiteral("verificar el respaldo"), detalle);
-    }
-    if ((QFileInfo::exists(destino) && !QFile::remove(destino)) ||
-        !QFile::rename(parcial, destino)) {
-        QFile::remove(parcial);
-        return falla(QStringLiteral("guardar el respaldo"),
-                     QStringLiteral("no se puede escribir %1").arg(destino));
-    }
+    if (!Empaquetar(copia, QFileInfo(base).fileName(), destino, temporal, Íntegra, error, progreso))
+        return false;
     if (progreso) progreso(100);
     return true;
 }
@@ -252,25 +263,11 @@ bool CrearRespaldoPostgres(const QString& conexión, const QString& usuario,
     QString detalle;
     if (!Cliente(QStringLiteral("pg_dump"), args, contraseña, detalle))
         return falla(QStringLiteral("volcar la base del servidor"), detalle);
-    const QString parcial = destino + QStringLiteral(".parcial");
-    if (!Comprimir(volcado, QStringLiteral("candora.dump"), parcial, detalle, {})) {
-        QFile::remove(parcial);
-        return falla(QStringLiteral("comprimir la copia"), detalle);
-    }
-    const QString carpeta = temporal.filePath(QStringLiteral("verificación"));
-    QDir().mkpath(carpeta);
-    const QString extraído = Extraer(parcial, carpeta, detalle);
-    if (extraído.isEmpty() ||
-        !Cliente(QStringLiteral("pg_restore"), {QStringLiteral("--list"), extraído}, {}, detalle)) {
-        QFile::remove(parcial);
-        return falla(QStringLiteral("verificar el respaldo"), detalle);
-    }
-    if ((QFileInfo::exists(destino) && !QFile::remove(destino)) ||
-        !QFile::rename(parcial, destino)) {
-        QFile::remove(parcial);
-        return falla(QStringLiteral("guardar el respaldo"),
-                     QStringLiteral("no se puede escribir %1").arg(destino));
-    }
+    const auto listar = [](const QString& ruta, QString& error) {
+        return Cliente(QStringLiteral("pg_restore"), {QStringLiteral("--list"), ruta}, {}, error);
+    };
+    if (!Empaquetar(volcado, QStringLiteral("candora.dump"), destino, temporal, listar, error, {}))
+        return false;
     return true;
 }
 

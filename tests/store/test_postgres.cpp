@@ -53,6 +53,16 @@ TEST(ServidorPostgres, ArrancaSeConectaYComparaTextosComoLaBaseDeArchivo) {
 
 namespace {
 
+// Every data table holds as many rows on the server as in the file `archivo`.
+void MismasFilas(QSqlQuery& q, const QString& archivo) {
+    for (const QString& tabla : TablasDatos()) {
+        const QString cuenta = QStringLiteral("select count(*) from %1").arg(tabla);
+        ASSERT_TRUE(q.exec(cuenta) && q.next()) << S(q.lastError().text());
+        EXPECT_EQ(q.value(0).toLongLong(), Sqlite3(archivo, cuenta).trimmed().toLongLong())
+            << S(tabla);
+    }
+}
+
 // An empty database "candora" on the server; its connection text.
 QString BaseVacía(const ServidorPostgres& servidor) {
     const QString base = QStringLiteral("host=%1 port=%2 user=%3 dbname=")
@@ -87,12 +97,7 @@ TEST(ServidorPostgres, LaEntregaSeCreaEnElServidorComoEnUnArchivo) {
             EXPECT_TRUE(q.exec(sql) && q.next()) << S(sql) << ' ' << S(q.lastError().text());
             return q.value(0);
         };
-        for (const QString& tabla : TablasDatos())
-            EXPECT_EQ(valor(QStringLiteral("select count(*) from %1").arg(tabla)).toLongLong(),
-                      Sqlite3(archivo, QStringLiteral("select count(*) from %1").arg(tabla))
-                          .trimmed()
-                          .toLongLong())
-                << S(tabla);
+        MismasFilas(q, archivo);
         // Texts compare as on the file store; every change stamps its time.
         EXPECT_EQ(valor(QStringLiteral("select nombre from nvx_m_paises where nombre = 'PERU'"))
                       .toString(),
@@ -150,12 +155,7 @@ TEST(ServidorPostgres, UnaBaseDeArchivoSeMigraAlServidorYSeVerifica) {
             EXPECT_TRUE(q.exec(sql) && q.next()) << S(sql) << ' ' << S(q.lastError().text());
             return q.value(0);
         };
-        for (const QString& tabla : TablasDatos())
-            EXPECT_EQ(valor(QStringLiteral("select count(*) from %1").arg(tabla)).toLongLong(),
-                      Sqlite3(archivo, QStringLiteral("select count(*) from %1").arg(tabla))
-                          .trimmed()
-                          .toLongLong())
-                << S(tabla);
+        MismasFilas(q, archivo);
         EXPECT_EQ(
             S(valor(
                   QStringLiteral("select string_agg(id || apellido || dni_numero, '|' order by id) "
