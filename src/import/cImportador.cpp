@@ -47,8 +47,7 @@ class Lector {
 
 // The staged value lists' columns, read once from the staging tables.
 int Columnas(Diccionario& d, const QString& tabla) {
-    return d.valorÚnico(QStringLiteral("select count(*) from pragma_table_info(?)"), {tabla})
-        .toInt();
+    return d.ColumnasTabla(tabla);
 }
 
 }  // namespace
@@ -219,8 +218,8 @@ const QString& SentenciaActualizar() {
         for (const Mapeo& m : kMapeo) a << QLatin1String(m.destino) + QStringLiteral(" = ?");
         return QStringLiteral("UPDATE nvx_m_postulantes SET ") + a.join(QStringLiteral(", ")) +
                QStringLiteral(
-                   ", activo = 1, actualizado = max(coalesce(actualizado, ''), "
-                   "strftime('%Y%m%d%H%M%S', 'now', 'localtime')) WHERE id = ?");
+                   ", activo = 1, actualizado = CASE WHEN coalesce(actualizado, '') > "
+                   "candora_ahora() THEN actualizado ELSE candora_ahora() END WHERE id = ?");
     }();
     return sql;
 }
@@ -342,11 +341,10 @@ bool cImportador::fusionar() {
                         return false;
                     }
                     d.LimpiarPostulante(id);  // refuses a key that already has an applicant
-                    d.ejecutar(
-                        QStringLiteral("insert INTO nvx_m_postulantes "
-                                       "(id,dni_pais,dni_numero,actualizado) values "
-                                       "(?,?,?,strftime('%Y%m%d%H%M%S', 'now', 'localtime'))"),
-                        {id, país, número});
+                    d.ejecutar(QStringLiteral("insert INTO nvx_m_postulantes "
+                                              "(id,dni_pais,dni_numero,actualizado) values "
+                                              "(?,?,?,candora_ahora())"),
+                               {id, país, número});
                 }
                 QVariantList v;
                 for (const Mapeo& m : kMapeo) {

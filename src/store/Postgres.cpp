@@ -46,9 +46,14 @@ QString EsquemaPostgres(const QString& sentencia) {
     s.replace(QLatin1String("COLLATE TEXTO"), QLatin1String("COLLATE texto"));
     static const QRegularExpression real(QStringLiteral("\\bREAL\\b"));
     s.replace(real, QStringLiteral("DOUBLE PRECISION"));  // SQLite's REAL holds a double
-    // Detail rows are read in the order they were written, "order by rowid".
-    static const QRegularExpression detalle(QStringLiteral("(CREATE TABLE nvx_d_\\w+\\s*\\()"));
-    s.replace(detalle, QStringLiteral("\\1\n  rowid BIGSERIAL,"));
+    // Detail and staged rows are read in the order they were written, "order by
+    // rowid": the column comes last, so positional inserts stay as they are.
+    static const QRegularExpression ordenada(
+        QStringLiteral("\\bCREATE TABLE (?:nvx_d|imp)_\\w+\\s*\\("));
+    if (ordenada.match(s).hasMatch()) {
+        const qsizetype cierre = s.lastIndexOf(u')');
+        if (cierre > 0) s.insert(cierre, QStringLiteral(",\n  rowid BIGSERIAL\n"));
+    }
     return s;
 }
 

@@ -168,6 +168,17 @@ QString TraducirPostgres(const QString& original) {
     const qsizetype n = sql.size();
     // Closing texts owed at given depths of parentheses: ") COLLATE …".
     std::vector<qsizetype> cierres;
+    // The deterministic collations given so far, by the depth of the comparison
+    // they belong to: an explicit COLLATE later in that comparison replaces them.
+    struct Cotejo {
+        int profundidad;
+        qsizetype posición;
+    };
+    std::vector<Cotejo> cotejos;
+    const QLatin1String kCotejo(" COLLATE \"und-x-icu\"");
+    const auto cerrarComparación = [&](int p) {
+        while (!cotejos.empty() && cotejos.back().profundidad >= p) cotejos.pop_back();
+    };
     int profundidad = 0;
     qsizetype i = 0;
     while (i < n) {
@@ -191,6 +202,22 @@ QString TraducirPostgres(const QString& original) {
                 continue;
             }
         }
+        if (inicioPalabra && palabraEn(sql, i, QLatin1String("collate"))) {
+            for (; !cotejos.empty() && cotejos.back().profundidad == profundidad;
+                 cotejos.pop_back())
+                r.remove(cotejos.back().posición, kCotejo.size());
+        }
+        if (inicioPalabra &&
+            (palabraEn(sql, i, QLatin1String("and")) || palabraEn(sql, i, QLatin1String("or"))))
+            cerrarComparación(profundidad);
+        if (inicioPalabra && palabraEn(sql, i, QLatin1String("is"))) {
+            const qsizetype a = saltarBlancos(sql, i + 2);
+            if (a < n && sql.at(a) == u'?') {  // SQLite's equality that matches Null with Null
+                r += QLatin1String("IS NOT DISTINCT FROM ?");
+                i = a + 1;
+                continue;
+            }
+        }
         if (inicioPalabra && palabraEn(sql, i, QLatin1String("true"))) {
             r += u'1';
             i += 4;
@@ -204,12 +231,17 @@ QString TraducirPostgres(const QString& original) {
         if (c == u'(') ++profundidad;
         if (c == u')') {
             if (!cierres.empty() && cierres.back() == profundidad) {
-                r += QLatin1String(") COLLATE \"und-x-icu\")");
+                cerrarComparación(profundidad);
+                r += u')';
+                cotejos.push_back({profundidad - 1, r.size()});
+                r += kCotejo;
+                r += u')';
                 cierres.pop_back();
                 --profundidad;
                 ++i;
                 continue;
             }
+            cerrarComparación(profundidad);
             --profundidad;
         }
         r += c;

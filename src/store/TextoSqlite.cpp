@@ -8,6 +8,7 @@ SQLITE_EXTENSION_INIT1
 #endif
 
 #include <QChar>
+#include <QDateTime>
 #include <QString>
 
 #include <array>
@@ -177,6 +178,14 @@ int CompararTexto(const char* a, int largoA, const char* b, int largoB) {
     return compararSecuencias(secA, secB);
 }
 
+// candora_ahora(): the local time as the stores stamp changes (yyyymmddhhnnss),
+// named as on a server store so the same statements run on both.
+static void ahora(sqlite3_context* c, int, sqlite3_value**) {
+    const QByteArray t =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1();
+    sqlite3_result_text(c, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+}
+
 int RegistrarTextoSqlite(sqlite3* db) {
     int rc = sqlite3_create_collation_v2(db, "TEXTO", SQLITE_UTF8, nullptr, compararTexto, nullptr);
     const int banderas = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
@@ -185,6 +194,9 @@ int RegistrarTextoSqlite(sqlite3* db) {
                                         nullptr, nullptr, nullptr);
     if (rc == SQLITE_OK)
         rc = sqlite3_create_function_v2(db, "lcase", 1, banderas, nullptr, cambiarCaja<false>,
+                                        nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_create_function_v2(db, "candora_ahora", 0, SQLITE_UTF8, nullptr, ahora,
                                         nullptr, nullptr, nullptr);
     return rc;
 }

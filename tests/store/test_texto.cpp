@@ -78,6 +78,20 @@ TEST(Texto, LasSentenciasJetSeTraducenSinTocarLosTextos) {
         "select 'isnull(x)', \"delete * from\", misnull(a), t.isnull(b), a*b from t where c = "
         "'it''s isnull(' ");
     EXPECT_EQ(TraducirJet(intacto), intacto);
+
+    // On a server: flags as integers, ucase under a deterministic collation unless
+    // the comparison names its own, and one plain BEGIN.
+    EXPECT_EQ(TraducirPostgres(QStringLiteral(
+                  "select id from t where (ucase(a) LIKE '%GAR%') and activo = True or "
+                  "(ucase(b) <= 'B' COLLATE TEXTO) or (lcase(c) = 'x')")),
+              QStringLiteral("select id from t where ((upper(a) COLLATE \"und-x-icu\") LIKE "
+                             "'%GAR%') and activo = 1 or ((upper(b)) <= 'B' COLLATE TEXTO) or "
+                             "((lower(c) COLLATE \"und-x-icu\") = 'x')"));
+    EXPECT_EQ(TraducirPostgres(QStringLiteral("select 'ucase(True)' from t")),
+              QStringLiteral("select 'ucase(True)' from t"));
+    EXPECT_EQ(TraducirPostgres(QStringLiteral("select 1 from t where a IS ? and b is null")),
+              QStringLiteral("select 1 from t where a IS NOT DISTINCT FROM ? and b is null"));
+    EXPECT_EQ(TraducirPostgres(QStringLiteral("BEGIN IMMEDIATE")), QStringLiteral("BEGIN"));
 }
 
 TEST(Texto, UnGuionSeDivideEnSentenciasCompletas) {
