@@ -57,7 +57,8 @@ frmOpciones::frmOpciones(QWidget* parent)
     proveedor_->setEditable(true);
     proveedor_->setInsertPolicy(QComboBox::NoInsert);
     proveedor_->addItems({QStringLiteral("Microsoft.Jet.OLEDB.4.0"), QStringLiteral("MSDAORA"),
-                          QStringLiteral("MSDASQL"), QStringLiteral("SQLOLEDB")});
+                          QStringLiteral("MSDASQL"), QStringLiteral("SQLOLEDB"),
+                          QString::fromLatin1(kProveedorPostgres)});
     local_->setObjectName(QStringLiteral("txtOrigenLocal"));
     usuario_->setObjectName(QStringLiteral("txtUsuario"));
     contraseña_->setObjectName(QStringLiteral("txtContraseña"));
@@ -120,23 +121,31 @@ void frmOpciones::revincular() {
                    origen + QStringLiteral("' ?"),
                Icono::Exclamación, Botones::SíNo) != Respuesta::Sí)
         return;
-    if (origen.isEmpty() || !QFileInfo(origen).isFile()) {
+    const bool servidor = EsProveedorServidor(proveedor_->currentText().trimmed());
+    if (origen.isEmpty() || (!servidor && !QFileInfo(origen).isFile())) {
         MsgBox(QStringLiteral("No existe la base de datos «%1». No se cambió nada.").arg(origen),
                Icono::Exclamación);
         return;
     }
     guardar();
     try {
-        AbrirBase();  // relinks to the saved source
+        AbrirBase();  // relinks to the saved source, or connects to the server named there
     } catch (const ErrorAlmacen& e) {
         MsgBox(e.textoUsuario(), Icono::Crítico);
         return;
     }
-    MsgBox(QStringLiteral("Se revincularon todas las tablas de la base local."),
+    MsgBox(servidor ? QStringLiteral("Candora trabaja ahora con la base del servidor PostgreSQL.")
+                    : QStringLiteral("Se revincularon todas las tablas de la base local."),
            Icono::Información);
 }
 
 void frmOpciones::limpiar() {
+    if (EsProveedorServidor(proveedor_->currentText().trimmed())) {
+        MsgBox(QStringLiteral("La base del servidor PostgreSQL la mantiene el propio servidor "
+                              "(VACUUM automático): no hace falta limpiarla desde Candora."),
+               Icono::Información);
+        return;
+    }
     if (MsgBox(
             QStringLiteral(
                 "Esta operación requiere que ninguna terminal esté accediendo a las base de datos "
@@ -197,7 +206,7 @@ frmRespaldo::frmRespaldo(QWidget* parent)
 
 void frmRespaldo::crear() {
     const ConfiguraciónDatos c = ConfiguraciónDatos::leer();
-    if (c.Proveedor.compare(QLatin1String(kProveedorPostgres), Qt::CaseInsensitive) == 0) {
+    if (EsProveedorServidor(c.Proveedor)) {
         MsgBox(QStringLiteral(
                    "La base de datos está en un servidor PostgreSQL: su copia de seguridad se hace "
                    "con "

@@ -32,9 +32,19 @@ void asegurarBasePredeterminada(const QString& origenLocal) {
     if (!QFileInfo::exists(ruta)) CrearBase(ruta);
 }
 
-std::unique_ptr<Diccionario> conectar(const QString& conexión) {
+// A server store is reached through "OrigenRemoto" with the configured user and
+// password; every other provider goes through the connection text.
+std::unique_ptr<Diccionario> conectar(const ConfiguraciónDatos& c, const QString& conexión) {
     auto d = std::make_unique<Diccionario>();
-    d->setStrConexión(conexión);
+    if (EsProveedorServidor(c.Proveedor)) {
+        if (c.OrigenRemoto.trimmed().isEmpty())
+            throw ErrorAlmacen(QStringLiteral("No se puede abrir la base de datos del servidor."),
+                               QStringLiteral("Falta el origen remoto (host=… port=… dbname=…) "
+                                              "en las opciones del sistema."));
+        d->abrirServidor(c.OrigenRemoto, c.Usuario, c.Contraseña);
+    } else {
+        d->setStrConexión(conexión);
+    }
     return d;
 }
 
@@ -84,6 +94,10 @@ bool EsProveedorArchivo(const QString& proveedor) {
     return proveedor.compare(QLatin1String(kProveedorJet), Qt::CaseInsensitive) == 0;
 }
 
+bool EsProveedorServidor(const QString& proveedor) {
+    return proveedor.compare(QLatin1String(kProveedorPostgres), Qt::CaseInsensitive) == 0;
+}
+
 QString RutaBasePredeterminada() {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
            QStringLiteral("/candora.db");
@@ -98,7 +112,7 @@ void ConectarBase(const ConfiguraciónDatos& c) {
     const QString conexión = ConstruirConexión(c, UsuarioActual);
     paso(QStringLiteral("conexión"), [&] {
         if (EsProveedorArchivo(c.Proveedor)) asegurarBasePredeterminada(c.OrigenLocal);
-        dic = conectar(conexión);
+        dic = conectar(c, conexión);
     });
 }
 
@@ -112,9 +126,11 @@ void AbrirBase(const ConfiguraciónDatos& c) {
     if (EsProveedorArchivo(c.Proveedor))
         paso(QStringLiteral("creación de la base local"),
              [&] { asegurarBasePredeterminada(c.OrigenLocal); });
-    paso(QStringLiteral("revincular tablas"), [&] { RevincularTablas(c.OrigenRemoto, conexión); });
+    if (!EsProveedorServidor(c.Proveedor))
+        paso(QStringLiteral("revincular tablas"),
+             [&] { RevincularTablas(c.OrigenRemoto, conexión); });
     std::unique_ptr<Diccionario> d;
-    paso(QStringLiteral("conexión"), [&] { d = conectar(conexión); });
+    paso(QStringLiteral("conexión"), [&] { d = conectar(c, conexión); });
     paso(QStringLiteral("vaciar resultados"),
          [&] { d->ejecutar(QStringLiteral("delete * from resultado")); });
     if (c.Proveedor == QLatin1String(kProveedorJet)) {
@@ -122,7 +138,7 @@ void AbrirBase(const ConfiguraciónDatos& c) {
         MostrarEstado(QStringLiteral("Limpiando base de datos local..."));
         CompactarBase(RutaLocalEfectiva(c.OrigenLocal));
         MostrarEstado(QString());
-        paso(QStringLiteral("conexión"), [&] { d = conectar(conexión); });
+        paso(QStringLiteral("conexión"), [&] { d = conectar(c, conexión); });
     }
     dic = std::move(d);
 }

@@ -32,6 +32,8 @@ QString ConstruirConexión(const ConfiguraciónDatos& c, const QString& usuarioA
 QString ValorConexión(const QString& conexión, const QString& clave);
 // True for a provider this program serves with a local database file.
 bool EsProveedorArchivo(const QString& proveedor);
+// True for the provider of a store on a PostgreSQL server.
+bool EsProveedorServidor(const QString& proveedor);
 // The local file used when "OrigenLocal" is empty, in the user's data folder.
 QString RutaBasePredeterminada();
 // The file an "OrigenLocal" value names (the default file when it is empty).

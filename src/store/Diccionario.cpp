@@ -600,6 +600,20 @@ Elementos Diccionario::ListaElementos(const QString& tabla, const QString& colum
 
 std::vector<Diccionario::Tabla> Diccionario::Tablas() {
     std::vector<Tabla> tablas;
+    if (servidor_) {
+        auto rs = AbrirRS(QStringLiteral(
+            "select c.relname as nombre, c.relpersistence = 't' as propia, current_database() as "
+            "base from pg_class c join pg_namespace n on n.oid = c.relnamespace "
+            "where c.relkind = 'r' and (n.nspname = current_schema() or n.oid = "
+            "pg_my_temp_schema()) "
+            "order by propia desc, nombre"));
+        for (; !rs->eof(); rs->MoveNext()) {
+            const bool propia = rs->entero(QStringLiteral("propia")) != 0;
+            tablas.push_back({rs->texto(QStringLiteral("nombre")),
+                              propia ? QString() : rs->texto(QStringLiteral("base")), !propia});
+        }
+        return tablas;
+    }
     auto bases = AbrirRS(QStringLiteral("PRAGMA database_list"));
     for (; !bases->eof(); bases->MoveNext()) {
         const QString esquema = bases->texto(QStringLiteral("name"));
@@ -614,6 +628,21 @@ std::vector<Diccionario::Tabla> Diccionario::Tablas() {
                 {rs->texto(QStringLiteral("name")), archivo, esquema != QLatin1String("main")});
     }
     return tablas;
+}
+
+int Diccionario::ColumnasTabla(const QString& tabla) {
+    return valorÚnico(servidor_ ? QStringLiteral("select count(*) from pg_attribute where attrelid "
+                                                 "= to_regclass(?) and attnum > 0 and not "
+                                                 "attisdropped and attname <> 'rowid'")
+                                : QStringLiteral("select count(*) from pragma_table_info(?)"),
+                      {tabla})
+        .toInt();
+}
+
+int Diccionario::VersiónEsquema() {
+    return valorÚnico(servidor_ ? QStringLiteral("select max(version) from candora_esquema")
+                                : QStringLiteral("PRAGMA user_version"))
+        .toInt();
 }
 
 Transaccion::Transaccion(Diccionario& d, Bloqueo bloqueo) : d_(d), nivel_(d.nivel_ + 1) {

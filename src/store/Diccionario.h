@@ -91,8 +91,14 @@ class Diccionario {
         QString archivo;  // the file that holds it
         bool vinculada;   // lives in a shared file
     };
-    // Every table the connection reaches, local ones first.
+    // Every table the connection reaches, local ones first. On a server the
+    // shared tables name the database and the connection's own tables are local.
     std::vector<Tabla> Tablas();
+    // The number of columns of a table the connection reaches (0 when there is
+    // none), not counting the row order a server adds as "rowid".
+    int ColumnasTabla(const QString& tabla);
+    // The schema version the store was made with.
+    int VersiónEsquema();
 
     bool enTransacción() const { return nivel_ > 0; }
     // How long a statement waits for another connection's lock before it fails.

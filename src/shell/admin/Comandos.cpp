@@ -15,6 +15,11 @@ ConfiguraciónDatos Contexto::configuración() const {
         c.Proveedor = QString::fromLatin1(kProveedorJet);
         c.OrigenLocal = base;
         c.OrigenRemoto.clear();
+    } else if (!servidor.isEmpty()) {
+        c.Proveedor = QString::fromLatin1(kProveedorPostgres);
+        c.OrigenRemoto = servidor;  // the text carries the user and password too
+        c.Usuario.clear();
+        c.Contraseña.clear();
     }
     return c;
 }
@@ -98,7 +103,10 @@ int info(Contexto& c, const QStringList& a) {
     const ConfiguraciónDatos conf = c.configuración();
     c.abrir();
     c.salida << "Proveedor: " << conf.Proveedor << '\n'
-             << "Base local: " << dic->rutaLocal() << '\n'
+             << "Base local: "
+             << (dic->enServidor() ? QStringLiteral("(ninguna: la base está en el servidor)")
+                                   : dic->rutaLocal())
+             << '\n'
              << "Origen remoto configurado: "
              << (conf.OrigenRemoto.isEmpty() ? QStringLiteral("(ninguno)") : conf.OrigenRemoto)
              << '\n'
@@ -107,8 +115,7 @@ int info(Contexto& c, const QStringList& a) {
                      ? QStringLiteral("(ninguno)")
                      : dic->archivosVinculados().join(QStringLiteral(", ")))
              << '\n'
-             << "Versión del esquema: "
-             << dic->valorÚnico(QStringLiteral("PRAGMA user_version")).toInt() << "\n\n";
+             << "Versión del esquema: " << dic->VersiónEsquema() << "\n\n";
     c.salida << QStringLiteral("%1 %2  %3\n")
                     .arg(QStringLiteral("Tabla"), -32)
                     .arg(QStringLiteral("Filas"), 9)
@@ -120,8 +127,10 @@ int info(Contexto& c, const QStringList& a) {
         c.salida << QStringLiteral("%1 %2  %3\n")
                         .arg(t.nombre, -32)
                         .arg(filas, 9)
-                        .arg(t.vinculada ? QStringLiteral("vinculada a ") + t.archivo
-                                         : QStringLiteral("local"));
+                        .arg(!t.vinculada ? QStringLiteral("local")
+                             : dic->enServidor()
+                                 ? QStringLiteral("en el servidor, base ") + t.archivo
+                                 : QStringLiteral("vinculada a ") + t.archivo);
     }
     return 0;
 }
@@ -157,7 +166,7 @@ int respaldo(Contexto& c, const QStringList& a) {
     if (a.size() != 1 || a.first().trimmed().isEmpty())
         return faltanArgumentos(c, "respaldo ARCHIVO.cab");
     const ConfiguraciónDatos conf = c.configuración();
-    if (conf.Proveedor.compare(QLatin1String(kProveedorPostgres), Qt::CaseInsensitive) == 0) {
+    if (EsProveedorServidor(conf.Proveedor)) {
         // The server's own dump, packed and checked like a file store's copy.
         QString error;
         if (!CrearRespaldoPostgres(conf.OrigenRemoto, conf.Usuario, conf.Contraseña,

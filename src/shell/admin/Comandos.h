@@ -9,11 +9,12 @@
 
 // What every sub-command of candora-admin receives.
 struct Contexto {
-    QString base;  // --base RUTA: use this local file as it is, without relinking
+    QString base;      // --base RUTA: use this local file as it is, without relinking
+    QString servidor;  // --servidor TEXTO: use the store on this PostgreSQL server
     QTextStream& salida;
     QTextStream& errores;
 
-    // The data-source settings, with --base applied.
+    // The data-source settings, with --base or --servidor applied.
     ConfiguraciónDatos configuración() const;
     // Opens `dic` on the chosen store.
     void abrir() const;

@@ -11,8 +11,10 @@
 namespace {
 
 void mostrarUso(QTextStream& s, const std::vector<Comando>& comandos) {
-    s << "Uso: candora-admin [--base RUTA] COMANDO [ARGUMENTOS]\n\n"
-         "  --base RUTA   usa ese archivo como base local, tal como está\n\nComandos:\n";
+    s << "Uso: candora-admin [--base RUTA | --servidor 'host=… dbname=…'] COMANDO "
+         "[ARGUMENTOS]\n\n"
+         "  --base RUTA       usa ese archivo como base local, tal como está\n"
+         "  --servidor TEXTO  usa la base de ese servidor PostgreSQL\n\nComandos:\n";
     for (const Comando& c : comandos) s << "  " << QString::fromUtf8(c.uso) << '\n';
 }
 
@@ -24,7 +26,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("Candora"));
     QTextStream salida(stdout);
     QTextStream errores(stderr);
-    Contexto contexto{{}, salida, errores};
+    Contexto contexto{{}, {}, salida, errores};
 
     std::vector<Comando> comandos;
     ComandosAlmacen(comandos);
@@ -38,6 +40,8 @@ int main(int argc, char** argv) {
         const QString opción = args.takeFirst();
         if (opción == QLatin1String("--base") && !args.isEmpty()) {
             contexto.base = args.takeFirst();
+        } else if (opción == QLatin1String("--servidor") && !args.isEmpty()) {
+            contexto.servidor = args.takeFirst();
         } else if (opción == QLatin1String("--ayuda") || opción == QLatin1String("--help")) {
             mostrarUso(salida, comandos);
             return 0;
