@@ -95,8 +95,10 @@ QString VolcadoPostulante(Diccionario& d, int id) {
     const auto añadir = [&](const QString& sql) {
         for (auto rs = d.AbrirRS(sql, {id}); !rs->eof(); rs->MoveNext()) {
             for (int i = 0; i < rs->FieldCount(); ++i)
-                t += (rs->valor(i).isNull() ? QStringLiteral("<null>") : rs->valor(i).toString()) +
-                     u'|';
+                if (rs->FieldName(i) != QLatin1String("rowid"))  // the server's row order
+                    t += (rs->valor(i).isNull() ? QStringLiteral("<null>")
+                                                : rs->valor(i).toString()) +
+                         u'|';
             t += u'\n';
         }
     };

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include <deque>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,10 @@ QString Sqlite3(const QString& base, const QString& sql);
 // A text as gtest prints it.
 inline std::string S(const QString& t) {
     return t.toStdString();
+}
+// Failed comparisons of texts show the texts.
+inline void PrintTo(const QString& t, std::ostream* os) {
+    *os << '"' << t.toStdString() << '"';
 }
 
 // What one run of candora-admin gave: exit code, standard output and error (UTF-8).

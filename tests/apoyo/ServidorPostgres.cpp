@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <pwd.h>
 #include <unistd.h>
@@ -22,14 +23,13 @@ QString CarpetaProgramas() {
     return {};
 }
 
-}  // namespace
-
-bool ServidorPostgres::correr(const QString& programa, const QStringList& argumentos,
-                              QString* salida) {
+// Runs one of the server's programs; false with `error` set when it fails.
+bool Correr(const QString& bin, const QString& programa, const QStringList& argumentos,
+            QString& error, QString* salida = nullptr) {
     QProcess p;
     p.setProcessChannelMode(QProcess::MergedChannels);
     QStringList args = argumentos;
-    QString ejecutable = QDir(bin_).filePath(programa);
+    QString ejecutable = QDir(bin).filePath(programa);
     if (geteuid() == 0) {  // PostgreSQL refuses to run as root
         args.prepend(ejecutable);
         args.prepend(QStringLiteral("--"));
@@ -42,14 +42,40 @@ bool ServidorPostgres::correr(const QString& programa, const QStringList& argume
     const QString texto = QString::fromLocal8Bit(p.readAll());
     if (salida) *salida = texto;
     if (!terminó || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-        error_ = QStringLiteral("%1 falló: %2")
-                     .arg(programa, texto.trimmed().isEmpty() ? p.errorString() : texto.trimmed());
+        error = QStringLiteral("%1 falló: %2")
+                    .arg(programa, texto.trimmed().isEmpty() ? p.errorString() : texto.trimmed());
         return false;
     }
     return true;
 }
 
-ServidorPostgres::ServidorPostgres() {
+}  // namespace
+
+bool ServidorPostgres::correr(const QString& programa, const QStringList& argumentos,
+                              QString* salida) {
+    return Correr(bin_, programa, argumentos, error_, salida);
+}
+
+ServidorPostgres::ServidorPostgres() : temporal_(std::make_unique<QTemporaryDir>()) {
+    if (!temporal_->isValid()) {
+        error_ = QStringLiteral("No se pudo crear la carpeta temporal del servidor.");
+        return;
+    }
+    carpeta_ = temporal_->path();
+    detenerAlFinal_ = true;
+    iniciar();
+}
+
+ServidorPostgres::ServidorPostgres(const QString& carpeta) : carpeta_(carpeta) {
+    Detener(carpeta_);  // whatever an interrupted run left behind
+    if (!QDir().mkpath(carpeta_)) {
+        error_ = QStringLiteral("No se pudo crear la carpeta del servidor «%1».").arg(carpeta_);
+        return;
+    }
+    iniciar();
+}
+
+void ServidorPostgres::iniciar() {
     bin_ = CarpetaProgramas();
     if (bin_.isEmpty()) {
         error_ = QStringLiteral(
@@ -57,41 +83,56 @@ ServidorPostgres::ServidorPostgres() {
             "scripts/setup lo instala.");
         return;
     }
-    if (!carpeta_.isValid()) {
-        error_ = QStringLiteral("No se pudo crear la carpeta temporal del servidor.");
-        return;
-    }
     if (geteuid() == 0) {
         const passwd* nadie = getpwnam("nobody");
-        if (!nadie || chown(QFile::encodeName(carpeta_.path()).constData(), nadie->pw_uid,
-                            nadie->pw_gid) != 0) {
+        if (!nadie ||
+            chown(QFile::encodeName(carpeta_).constData(), nadie->pw_uid, nadie->pw_gid) != 0) {
             error_ =
                 QStringLiteral("No se pudo entregar la carpeta del servidor al usuario nobody.");
             return;
         }
     }
     puerto_ = 50000 + int(QCoreApplication::applicationPid() % 10000);
-    const QString datos = QDir(carpeta_.path()).filePath(QStringLiteral("datos"));
+    const QString datos = QDir(carpeta_).filePath(QStringLiteral("datos"));
     if (!correr(QStringLiteral("initdb"),
                 {QStringLiteral("-D"), datos, QStringLiteral("-A"), QStringLiteral("trust"),
                  QStringLiteral("-U"), usuario(), QStringLiteral("-E"), QStringLiteral("UTF8"),
                  QStringLiteral("--locale=C.UTF-8")}))
         return;
-    const QString opciones = QStringLiteral("-k %1 -p %2 -c listen_addresses='' -c fsync=off")
-                                 .arg(carpeta_.path())
-                                 .arg(puerto_);
+    const QString opciones =
+        QStringLiteral("-k %1 -p %2 -c listen_addresses='' -c fsync=off -c max_connections=200")
+            .arg(carpeta_)
+            .arg(puerto_);
     if (!correr(QStringLiteral("pg_ctl"),
                 {QStringLiteral("-D"), datos, QStringLiteral("-o"), opciones, QStringLiteral("-l"),
-                 QDir(carpeta_.path()).filePath(QStringLiteral("registro.txt")),
-                 QStringLiteral("-w"), QStringLiteral("start")}))
+                 QDir(carpeta_).filePath(QStringLiteral("registro.txt")), QStringLiteral("-w"),
+                 QStringLiteral("start")}))
         return;
     ok_ = true;
 }
 
+QString ServidorPostgres::conexión(const QString& base) const {
+    const QString servidor =
+        QStringLiteral("host=%1 port=%2 user=%3").arg(carpeta_).arg(puerto_).arg(usuario());
+    return base.isEmpty() ? servidor : servidor + QStringLiteral(" dbname=") + base;
+}
+
+void ServidorPostgres::Detener(const QString& carpeta) {
+    const QString datos = QDir(carpeta).filePath(QStringLiteral("datos"));
+    if (QFileInfo::exists(QDir(datos).filePath(QStringLiteral("postmaster.pid")))) {
+        QString error;
+        Correr(CarpetaProgramas(), QStringLiteral("pg_ctl"),
+               {QStringLiteral("-D"), datos, QStringLiteral("-m"), QStringLiteral("fast"),
+                QStringLiteral("-w"), QStringLiteral("stop")},
+               error);
+    }
+    QDir(carpeta).removeRecursively();
+}
+
 ServidorPostgres::~ServidorPostgres() {
-    if (ok_)
+    if (ok_ && detenerAlFinal_)
         correr(QStringLiteral("pg_ctl"),
-               {QStringLiteral("-D"), QDir(carpeta_.path()).filePath(QStringLiteral("datos")),
+               {QStringLiteral("-D"), QDir(carpeta_).filePath(QStringLiteral("datos")),
                 QStringLiteral("-m"), QStringLiteral("fast"), QStringLiteral("-w"),
                 QStringLiteral("stop")});
 }

@@ -1,30 +1,44 @@
 #pragma once
 
 #include <QString>
-#include <QTemporaryDir>
 
-// A throwaway PostgreSQL server for one test run: a fresh cluster in a
-// temporary folder, listening only on a socket in that folder, stopped and
-// removed with the object. Under root the server runs as "nobody".
+#include <memory>
+
+class QTemporaryDir;
+
+// A throwaway PostgreSQL server for tests: a fresh cluster in a folder of its
+// own, listening only on a socket in that folder. Under root the server runs
+// as "nobody".
 class ServidorPostgres {
   public:
+    // A server in a temporary folder, stopped and removed with the object.
     ServidorPostgres();
+    // A server in `carpeta` (emptied first) that outlives the object; Detener stops it.
+    explicit ServidorPostgres(const QString& carpeta);
     ~ServidorPostgres();
     ServidorPostgres(const ServidorPostgres&) = delete;
     ServidorPostgres& operator=(const ServidorPostgres&) = delete;
 
+    // Stops a server left running in `carpeta` and removes the folder.
+    static void Detener(const QString& carpeta);
+
     bool ok() const { return ok_; }
     // Why the server could not be started.
     const QString& error() const { return error_; }
-    QString carpetaSocket() const { return carpeta_.path(); }
+    QString carpetaSocket() const { return carpeta_; }
     int puerto() const { return puerto_; }
     static QString usuario() { return QStringLiteral("candora"); }
+    // The connection text of one of its databases (of the server alone when `base` is empty).
+    QString conexión(const QString& base) const;
 
   private:
+    void iniciar();
     bool correr(const QString& programa, const QStringList& argumentos, QString* salida = nullptr);
-    QTemporaryDir carpeta_;
+    std::unique_ptr<QTemporaryDir> temporal_;
+    QString carpeta_;
     QString bin_;
     int puerto_ = 0;
     bool ok_ = false;
+    bool detenerAlFinal_ = false;
     QString error_;
 };

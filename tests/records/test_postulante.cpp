@@ -1,3 +1,4 @@
+#include "Almacen.h"
 #include "Apoyo.h"
 
 #include "records/cPostulante.h"
@@ -15,14 +16,14 @@ Elemento Ítem(const QString& nombre, int32_t id = 0) {
     return e;
 }
 
-class PostulanteTest : public ::testing::Test {
+class PostulanteTest : public AmbosAlmacenes {
   protected:
     void SetUp() override {
-        ruta = CopiaBaseEntregada(carpeta);
+        AmbosAlmacenes::SetUp();
+        if (HasFatalFailure()) return;
         dic = std::make_unique<Diccionario>();
-        dic->abrirArchivo(ruta, true);
+        almacén->abrir(*dic);
     }
-    void TearDown() override { dic.reset(); }
 
     qint64 contar(const QString& sql, const QVariantList& v = {}) {
         return dic->valorÚnico(sql, v).toLongLong();
@@ -112,12 +113,10 @@ class PostulanteTest : public ::testing::Test {
                     QStringLiteral("/home/ana/fotos/o'neil#2.jpg"));
     }
 
-    QTemporaryDir carpeta;
-    QString ruta;
     InteraccionGuionada usuario;
 };
 
-TEST_F(PostulanteTest, UnaFichaCompletaVuelveIgualYGuardarSinCambiosNoMueveNada) {
+TEST_P(PostulanteTest, UnaFichaCompletaVuelveIgualYGuardarSinCambiosNoMueveNada) {
     cPostulante p;
     completar(p);
     ASSERT_TRUE(p.guardar());
@@ -238,7 +237,7 @@ TEST_F(PostulanteTest, UnaFichaCompletaVuelveIgualYGuardarSinCambiosNoMueveNada)
     EXPECT_EQ(después.replace(q.actualizado, p.actualizado), antes);
 }
 
-TEST_F(PostulanteTest, UnaFichaNuevaSinTocarGuardaLosValoresIniciales) {
+TEST_P(PostulanteTest, UnaFichaNuevaSinTocarGuardaLosValoresIniciales) {
     cPostulante p;
     ASSERT_TRUE(p.guardar());
     auto rs = dic->AbrirRS(QStringLiteral("select * from nvx_m_postulantes where id = ?"), {p.id});
@@ -281,7 +280,7 @@ TEST_F(PostulanteTest, UnaFichaNuevaSinTocarGuardaLosValoresIniciales) {
     EXPECT_EQ(nadie.cargar(), 0);
 }
 
-TEST_F(PostulanteTest, ImportandoDejaLaFamiliaYEliminarBorraTodo) {
+TEST_P(PostulanteTest, ImportandoDejaLaFamiliaYEliminarBorraTodo) {
     cPostulante p;
     completar(p);
     ASSERT_TRUE(p.guardar());
@@ -308,7 +307,7 @@ TEST_F(PostulanteTest, ImportandoDejaLaFamiliaYEliminarBorraTodo) {
     EXPECT_NE(volcado(otro.id), QString());
 }
 
-TEST_F(PostulanteTest, UnaFallaAMitadDeGuardarDejaLaFichaGuardadaComoEstaba) {
+TEST_P(PostulanteTest, UnaFallaAMitadDeGuardarDejaLaFichaGuardadaComoEstaba) {
     cPostulante p;
     completar(p);
     ASSERT_TRUE(p.guardar());
@@ -317,9 +316,8 @@ TEST_F(PostulanteTest, UnaFallaAMitadDeGuardarDejaLaFichaGuardadaComoEstaba) {
     const qint64 contador =
         contar(QStringLiteral("select ultimo_id from nvx_m_ids where tabla = 'nvx_m_postulantes'"));
     // The photos are written last: make that step fail.
-    dic->ejecutar(QStringLiteral(
-        "create trigger falla before insert on nvx_d_fotos when new.titulo = 'FALLA' "
-        "begin select raise(abort, 'falla provocada'); end"));
+    almacén->provocarFalla(*dic, QStringLiteral("nvx_d_fotos"),
+                           QStringLiteral("new.titulo = 'FALLA'"));
 
     cPostulante q;
     q.id = p.id;
@@ -353,7 +351,7 @@ TEST_F(PostulanteTest, UnaFallaAMitadDeGuardarDejaLaFichaGuardadaComoEstaba) {
     EXPECT_EQ(contar(QStringLiteral("select count(*) from nvx_m_postulantes where id = 0")), 0);
 }
 
-TEST_F(PostulanteTest, UnCambioDeOtroPuestoNoSePisaSinQuererlo) {
+TEST_P(PostulanteTest, UnCambioDeOtroPuestoNoSePisaSinQuererlo) {
     cPostulante p;
     completar(p);
     ASSERT_TRUE(p.guardar());
@@ -401,5 +399,7 @@ TEST_F(PostulanteTest, UnCambioDeOtroPuestoNoSePisaSinQuererlo) {
         QStringLiteral("20200101000000"));
     EXPECT_FALSE(visto.isEmpty());
 }
+
+EN_AMBOS_ALMACENES(PostulanteTest);
 
 }  // namespace
