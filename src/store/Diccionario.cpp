@@ -150,10 +150,31 @@ void Diccionario::abrirServidor(const QString& conexión, const QString& usuario
     }
 }
 
+// A failed statement leaves a server transaction unusable (and its COMMIT a silent
+// ROLLBACK), while on the file only the statement is undone. Inside a transaction each
+// statement gets its own savepoint so both stores behave alike. Its rows are fetched
+// whole before the savepoint is released, which would otherwise discard them.
 std::unique_ptr<QSqlQuery> Diccionario::correrEnServidor(const QString& sql,
-                                                         const QVariantList& valores) {
+                                                         const QVariantList& valores,
+                                                         bool control) {
+    if (control || nivel_ == 0) return correrUna(sql, valores);
+    correrUna(QStringLiteral("SAVEPOINT candora_sentencia"), {});
+    std::unique_ptr<QSqlQuery> q;
+    try {
+        q = correrUna(sql, valores, false);
+    } catch (const ErrorAlmacen&) {
+        correrUna(QStringLiteral("ROLLBACK TO SAVEPOINT candora_sentencia"), {});
+        correrUna(QStringLiteral("RELEASE SAVEPOINT candora_sentencia"), {});
+        throw;
+    }
+    correrUna(QStringLiteral("RELEASE SAVEPOINT candora_sentencia"), {});
+    return q;
+}
+
+std::unique_ptr<QSqlQuery> Diccionario::correrUna(const QString& sql, const QVariantList& valores,
+                                                  bool soloAdelante) {
     auto q = std::make_unique<QSqlQuery>(QSqlDatabase::database(nombreConexión_, false));
-    q->setForwardOnly(true);
+    q->setForwardOnly(soloAdelante);
     const QString t = TraducirPostgres(sql);
     bool ok;
     if (valores.isEmpty()) {
@@ -328,7 +349,7 @@ void Diccionario::ejecutarDirecto(const QString& sql) {
 
 void Diccionario::ejecutarControl(const QString& sql) {
     if (servidor_) {
-        correrEnServidor(sql, {});
+        correrEnServidor(sql, {}, true);
         return;
     }
     Sentencia& s = preparada(sql);

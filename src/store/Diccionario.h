@@ -114,7 +114,11 @@ class Diccionario {
     void ejecutarControl(const QString& sql);
     sqlite3* manejadorQt() const;
     // A statement run on the server; rows stay in the query.
-    std::unique_ptr<QSqlQuery> correrEnServidor(const QString& sql, const QVariantList& valores);
+    std::unique_ptr<QSqlQuery> correrEnServidor(const QString& sql, const QVariantList& valores,
+                                                bool control = false);
+    // Forward-only rows stream from the server and are lost if another statement runs first.
+    std::unique_ptr<QSqlQuery> correrUna(const QString& sql, const QVariantList& valores,
+                                         bool soloAdelante = true);
 
     QString strConexión_;
     QString nombreConexión_;

@@ -90,6 +90,13 @@ QString Sqlite3(const QString& base, const QString& sql) {
     return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
 }
 
+QString Unidos(Diccionario& d, const QString& sql, const QVariantList& v,
+               const QString& separador) {
+    QStringList l;
+    for (auto rs = d.AbrirRS(sql, v); !rs->eof(); rs->MoveNext()) l << rs->texto(0);
+    return l.join(separador);
+}
+
 QString VolcadoPostulante(Diccionario& d, int id) {
     QString t;
     const auto añadir = [&](const QString& sql) {

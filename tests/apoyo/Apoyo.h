@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QVariantList>
 
 #include <deque>
 #include <ostream>
@@ -103,3 +104,6 @@ SalidaAdmin CorrerAdmin(const QStringList& argumentos);
 class Diccionario;
 // Every stored row of one applicant and its detail rows, as text, to compare whole states.
 QString VolcadoPostulante(Diccionario& d, int id);
+// The first column of every row of a query, joined: group_concat on both stores.
+QString Unidos(Diccionario& d, const QString& sql, const QVariantList& v = {},
+               const QString& separador = QStringLiteral(","));

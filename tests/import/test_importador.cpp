@@ -73,9 +73,7 @@ class ImportadorTest : public AmbosAlmacenes {
     // The first column of every row, joined.
     QString unidos(const QString& sql, const QVariantList& v = {},
                    const QString& separador = QStringLiteral(",")) {
-        QStringList l;
-        for (auto rs = dic->AbrirRS(sql, v); !rs->eof(); rs->MoveNext()) l << rs->texto(0);
-        return l.join(separador);
+        return Unidos(*dic, sql, v, separador);
     }
 
     QTemporaryDir carpeta;

@@ -1,3 +1,4 @@
+#include "Almacen.h"
 #include "Apoyo.h"
 
 #include "store/Diccionario.h"
@@ -6,11 +7,13 @@
 
 namespace {
 
-class ElementosTest : public ::testing::Test {
+class ElementosTest : public AmbosAlmacenes {
   protected:
     void SetUp() override {
+        AmbosAlmacenes::SetUp();
+        if (HasFatalFailure()) return;
         dic = std::make_unique<Diccionario>();
-        dic->abrirArchivo(CopiaBaseEntregada(carpeta), true);
+        almacén->abrir(*dic);
         // A small list of our own: names out of order, two defaults, equal positions.
         for (const auto& [id, nombre, orden, pred] :
              std::initializer_list<std::tuple<int, const char*, int, int>>{
@@ -20,18 +23,17 @@ class ElementosTest : public ::testing::Test {
                                "values (?, ?, ?, ?)"),
                 {id, QString::fromUtf8(nombre), orden, pred});
     }
-    void TearDown() override { dic.reset(); }
     void llenar(int porOrden, bool conNinguno, int idSeleccionado) {
         dic->LlenarComboElementos(QStringLiteral("nvx_m_datos_a"), combo, porOrden, conNinguno,
                                   idSeleccionado);
     }
 
-    QTemporaryDir carpeta;
     InteraccionGuionada usuario;
     ComboPrueba combo;
 };
+EN_AMBOS_ALMACENES(ElementosTest);
 
-TEST_F(ElementosTest, LlenarListaConNingunoPredeterminadosYSelección) {
+TEST_P(ElementosTest, LlenarListaConNingunoPredeterminadosYSelección) {
     llenar(0, false, 0);
     EXPECT_EQ(combo.entradas.join(u','), QStringLiteral("Mañana,Noche,Tarde"));
     EXPECT_EQ(combo.datos, (std::vector<int>{2, 3, 1}));
@@ -58,7 +60,7 @@ TEST_F(ElementosTest, LlenarListaConNingunoPredeterminadosYSelección) {
     EXPECT_EQ(combo.ListIndex(), -1);
 }
 
-TEST_F(ElementosTest, CargarYGuardarUnElemento) {
+TEST_P(ElementosTest, CargarYGuardarUnElemento) {
     Elemento e;
     e.cargar_id(2, QStringLiteral("nvx_m_datos_a"));
     EXPECT_EQ(e.Nombre, QStringLiteral("Mañana"));
@@ -95,7 +97,7 @@ TEST_F(ElementosTest, CargarYGuardarUnElemento) {
     EXPECT_EQ(dic->valorÚnico(QStringLiteral("select count(*) from nvx_m_datos_a")).toInt(), 4);
 }
 
-TEST_F(ElementosTest, SinClaveElElementoQuedaSinGuardar) {
+TEST_P(ElementosTest, SinClaveElElementoQuedaSinGuardar) {
     dic->ejecutar(QStringLiteral("delete from nvx_m_ids where tabla = 'nvx_m_datos_b'"));
     Elemento e;
     e.Nombre = QStringLiteral("Sin contador");
