@@ -29,6 +29,9 @@ namespace {
 
 constexpr int kEsperaOcupadoMs = 10000;
 constexpr size_t kMáximoPreparadas = 256;
+const QString kFijarPunto = QStringLiteral("SAVEPOINT candora_sentencia");
+const QString kLiberarPunto = QStringLiteral("RELEASE SAVEPOINT candora_sentencia; ");
+const QString kDeshacerPunto = QStringLiteral("ROLLBACK TO SAVEPOINT candora_sentencia");
 
 const QString kFallaSentencia =
     QStringLiteral("No se pudo completar una operación en la base de datos.");
@@ -152,44 +155,69 @@ void Diccionario::abrirServidor(const QString& conexión, const QString& usuario
 
 // A failed statement leaves a server transaction unusable (and its COMMIT a silent
 // ROLLBACK), while on the file only the statement is undone. Inside a transaction each
-// statement gets its own savepoint so both stores behave alike. Its rows are fetched
-// whole before the savepoint is released, which would otherwise discard them.
-std::unique_ptr<QSqlQuery> Diccionario::correrEnServidor(const QString& sql,
-                                                         const QVariantList& valores,
-                                                         bool control) {
-    if (control || nivel_ == 0) return correrUna(sql, valores);
-    correrUna(QStringLiteral("SAVEPOINT candora_sentencia"), {});
-    std::unique_ptr<QSqlQuery> q;
+// statement gets its own savepoint so both stores behave alike. The previous statement's
+// savepoint is released in the same round trip that sets the next one, so the cost is
+// one round trip a statement; transaction control releases the last one.
+QSqlQuery& Diccionario::correrEnServidor(const QString& sql, const QVariantList& valores,
+                                         bool control) {
+    if (control) {
+        // A whole transaction's end needs no release (and must not depend on one).
+        const bool liberar =
+            puntoSentencia_ && sql != QLatin1String("COMMIT") && sql != QLatin1String("ROLLBACK");
+        puntoSentencia_ = false;
+        const QString t = TraducirPostgres(sql);
+        return correrUna(liberar ? kLiberarPunto + t : t, {}, sql);
+    }
+    if (nivel_ == 0) return correrUna(TraducirPostgres(sql), valores, sql);
+    correrUna(puntoSentencia_ ? kLiberarPunto + kFijarPunto : kFijarPunto, {}, kFijarPunto);
+    puntoSentencia_ = true;
     try {
-        q = correrUna(sql, valores, false);
+        return correrUna(TraducirPostgres(sql), valores, sql);
     } catch (const ErrorAlmacen&) {
-        correrUna(QStringLiteral("ROLLBACK TO SAVEPOINT candora_sentencia"), {});
-        correrUna(QStringLiteral("RELEASE SAVEPOINT candora_sentencia"), {});
+        try {
+            correrUna(kDeshacerPunto, {}, kDeshacerPunto);
+        } catch (const ErrorAlmacen&) {
+            // The statement's own failure is the one to report.
+        }
         throw;
     }
-    correrUna(QStringLiteral("RELEASE SAVEPOINT candora_sentencia"), {});
-    return q;
 }
 
-std::unique_ptr<QSqlQuery> Diccionario::correrUna(const QString& sql, const QVariantList& valores,
-                                                  bool soloAdelante) {
-    auto q = std::make_unique<QSqlQuery>(QSqlDatabase::database(nombreConexión_, false));
-    q->setForwardOnly(soloAdelante);
-    const QString t = TraducirPostgres(sql);
+QSqlQuery& Diccionario::correrUna(const QString& t, const QVariantList& valores,
+                                  const QString& original) {
+    const QSqlDatabase db = QSqlDatabase::database(nombreConexión_, false);
+    QSqlQuery* q;
     bool ok;
     if (valores.isEmpty()) {
+        // One text, one round trip; its rows stream until the next statement.
+        suelta_ = std::make_unique<QSqlQuery>(db);
+        q = suelta_.get();
+        q->setForwardOnly(true);
         ok = q->exec(t);
     } else {
-        ok = q->prepare(t);
+        // Statements with values stay prepared on the server, as on the file.
+        auto it = consultas_.find(t);
+        if (it == consultas_.end()) {
+            if (consultas_.size() >= kMáximoPreparadas) consultas_.clear();
+            auto nueva = std::make_unique<QSqlQuery>(db);
+            nueva->setForwardOnly(true);
+            if (!nueva->prepare(t))
+                throw ErrorAlmacen(kFallaSentencia, nueva->lastError().text(), original,
+                                   nueva->lastError().nativeErrorCode());
+            it = consultas_.emplace(t, std::move(nueva)).first;
+        }
+        q = it->second.get();
         // Flags are integers on the server too.
-        for (const QVariant& v : valores)
-            q->addBindValue(v.metaType().id() == QMetaType::Bool ? QVariant(v.toInt()) : v);
-        ok = ok && q->exec();
+        for (qsizetype i = 0; i < valores.size(); ++i) {
+            const QVariant& v = valores.at(i);
+            q->bindValue(int(i), v.metaType().id() == QMetaType::Bool ? QVariant(v.toInt()) : v);
+        }
+        ok = q->exec();
     }
     if (!ok)
-        throw ErrorAlmacen(kFallaSentencia, q->lastError().text(), sql,
+        throw ErrorAlmacen(kFallaSentencia, q->lastError().text(), original,
                            q->lastError().nativeErrorCode());
-    return q;
+    return *q;
 }
 
 void Diccionario::adjuntarVinculos() {
@@ -217,6 +245,11 @@ void Diccionario::adjuntarVinculos() {
 
 void Diccionario::cerrar() {
     preparadas_.clear();  // every statement is finalized before the connection closes
+    consultas_.clear();
+    suelta_.reset();
+    puntoSentencia_ = false;
+    contadores_.clear();
+    copiasContadores_.clear();
     h_ = nullptr;
     servidor_ = false;
     vinculados_.clear();
@@ -367,7 +400,7 @@ void Diccionario::ejecutar(const QString& sql) {
 }
 
 int Diccionario::ejecutar(const QString& sql, const QVariantList& valores) {
-    if (servidor_) return correrEnServidor(sql, valores)->numRowsAffected();
+    if (servidor_) return correrEnServidor(sql, valores).numRowsAffected();
     Sentencia& s = preparada(sql);
     s.enlazar(valores);
     s.completar(h_);
@@ -391,7 +424,7 @@ std::unique_ptr<Recordset> leer(sqlite3* h, sqlite3_stmt* st,
 std::unique_ptr<Recordset> Diccionario::AbrirRS(const QString& sql) {
     if (sql.trimmed().isEmpty()) return nullptr;
     RelojDeArena reloj;
-    if (servidor_) return std::make_unique<Recordset>(*correrEnServidor(sql, {}));
+    if (servidor_) return std::make_unique<Recordset>(correrEnServidor(sql, {}));
     const QString traducida = TraducirJet(sql);
     if (!h_)
         throw ErrorAlmacen(kFallaSentencia, QStringLiteral("La base de datos está cerrada."), sql);
@@ -402,7 +435,7 @@ std::unique_ptr<Recordset> Diccionario::AbrirRS(const QString& sql) {
 std::unique_ptr<Recordset> Diccionario::AbrirRS(const QString& sql, const QVariantList& valores) {
     if (sql.trimmed().isEmpty()) return nullptr;
     RelojDeArena reloj;
-    if (servidor_) return std::make_unique<Recordset>(*correrEnServidor(sql, valores));
+    if (servidor_) return std::make_unique<Recordset>(correrEnServidor(sql, valores));
     Sentencia& s = preparada(sql);
     s.enlazar(valores);
     return leer(h_, s.st(), [&] { return s.error(h_); });
@@ -410,8 +443,10 @@ std::unique_ptr<Recordset> Diccionario::AbrirRS(const QString& sql, const QVaria
 
 QVariant Diccionario::valorÚnico(const QString& sql, const QVariantList& valores) {
     if (servidor_) {
-        auto q = correrEnServidor(sql, valores);
-        return q->next() ? q->value(0) : QVariant();
+        QSqlQuery& q = correrEnServidor(sql, valores);
+        const QVariant v = q.next() ? q.value(0) : QVariant();
+        q.finish();
+        return v;
     }
     Sentencia& s = preparada(sql);
     s.enlazar(valores);
@@ -456,11 +491,16 @@ int32_t Diccionario::PróximoID(const QString& tabla) {
     // unit; a failure undoes the caller's work too.
     std::optional<Transaccion> t;
     if (!enTransacción()) t.emplace(*this);
-    // On a server the row lock of FOR UPDATE keeps two workstations' read-and-increment apart.
-    const QVariant último = valorÚnico(
-        servidor_ ? QStringLiteral("select ULTIMO_ID from nvx_m_ids where TABLA = ? for update")
-                  : QStringLiteral("select ULTIMO_ID from nvx_m_ids where TABLA = ?"),
-        {tabla});
+    QVariant último;
+    const QString clave = tabla.toLower();  // table names match without case
+    const auto pendiente = contadores_.find(clave);
+    if (pendiente != contadores_.end())
+        último = pendiente->second;
+    else  // on a server the row lock of FOR UPDATE keeps two workstations' allocations apart
+        último = valorÚnico(
+            servidor_ ? QStringLiteral("select ULTIMO_ID from nvx_m_ids where TABLA = ? for update")
+                      : QStringLiteral("select ULTIMO_ID from nvx_m_ids where TABLA = ?"),
+            {tabla});
     if (!último.isValid() || último.toLongLong() >= std::numeric_limits<int32_t>::max()) {
         MsgBox(QStringLiteral("No se pudo obtener un número de orden para este registro. Puede que "
                               "otro usuario esté accediendo a los mismos datos en este momento.") +
@@ -469,10 +509,20 @@ int32_t Diccionario::PróximoID(const QString& tabla) {
         return 0;
     }
     const int32_t próximo = int32_t(último.toLongLong() + 1);
-    ejecutar(QStringLiteral("UPDATE nvx_m_ids SET ultimo_id = ? WHERE tabla = ?"),
-             {próximo, tabla});
+    if (servidor_)
+        contadores_[clave] = próximo;
+    else
+        ejecutar(QStringLiteral("UPDATE nvx_m_ids SET ultimo_id = ? WHERE tabla = ?"),
+                 {próximo, tabla});
     if (t) t->confirmar();
     return próximo;
+}
+
+void Diccionario::escribirContadores() {
+    for (const auto& [tabla, último] : contadores_)
+        ejecutar(QStringLiteral("UPDATE nvx_m_ids SET ultimo_id = ? WHERE tabla = ?"),
+                 {último, tabla});
+    contadores_.clear();
 }
 
 QString Diccionario::NombreElemento(const QString& tabla, int32_t id, const QString& columna) {
@@ -671,6 +721,10 @@ Transaccion::Transaccion(Diccionario& d, Bloqueo bloqueo) : d_(d), nivel_(d.nive
                                                          : QStringLiteral("BEGIN DEFERRED");
     d_.ejecutarControl(nivel_ == 1 ? inicio : QStringLiteral("SAVEPOINT candora_%1").arg(nivel_));
     d_.nivel_ = nivel_;
+    if (nivel_ == 1)
+        d_.contadores_.clear();
+    else
+        d_.copiasContadores_.push_back(d_.contadores_);
 }
 
 void Transaccion::confirmar() {
@@ -678,6 +732,10 @@ void Transaccion::confirmar() {
     if (d_.h_ && sqlite3_get_autocommit(d_.h_))
         throw ErrorAlmacen(QStringLiteral("La operación no se completó."),
                            QStringLiteral("La base de datos deshizo la transacción en curso."));
+    if (nivel_ == 1)
+        d_.escribirContadores();
+    else
+        d_.copiasContadores_.pop_back();
     d_.ejecutarControl(nivel_ == 1 ? QStringLiteral("COMMIT")
                                    : QStringLiteral("RELEASE candora_%1").arg(nivel_));
     terminada_ = true;
@@ -687,6 +745,13 @@ void Transaccion::confirmar() {
 Transaccion::~Transaccion() {
     if (terminada_) return;
     d_.nivel_ = nivel_ - 1;
+    // Keys handed out since this transaction began are handed out again.
+    if (nivel_ == 1) {
+        d_.contadores_.clear();
+    } else if (!d_.copiasContadores_.empty()) {
+        d_.contadores_ = std::move(d_.copiasContadores_.back());
+        d_.copiasContadores_.pop_back();
+    }
     if (!d_.abierto()) return;
     if (d_.h_ && sqlite3_get_autocommit(d_.h_)) return;  // the store already rolled it back
     try {

@@ -8,6 +8,7 @@
 #include <QVariantList>
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -113,12 +114,12 @@ class Diccionario {
     // Transaction control: a few fixed texts, kept prepared.
     void ejecutarControl(const QString& sql);
     sqlite3* manejadorQt() const;
-    // A statement run on the server; rows stay in the query.
-    std::unique_ptr<QSqlQuery> correrEnServidor(const QString& sql, const QVariantList& valores,
-                                                bool control = false);
-    // Forward-only rows stream from the server and are lost if another statement runs first.
-    std::unique_ptr<QSqlQuery> correrUna(const QString& sql, const QVariantList& valores,
-                                         bool soloAdelante = true);
+    // A statement run on the server; its rows stream from the query and must be read
+    // before the next statement runs.
+    QSqlQuery& correrEnServidor(const QString& sql, const QVariantList& valores,
+                                bool control = false);
+    QSqlQuery& correrUna(const QString& textoServidor, const QVariantList& valores,
+                         const QString& original);
 
     QString strConexión_;
     QString nombreConexión_;
@@ -127,6 +128,16 @@ class Diccionario {
     sqlite3* h_ = nullptr;   // the connection's native handle while it is open
     bool servidor_ = false;  // open on a PostgreSQL server
     std::unordered_map<QString, std::unique_ptr<Sentencia>> preparadas_;
+    std::unordered_map<QString, std::unique_ptr<QSqlQuery>> consultas_;  // on the server
+    std::unique_ptr<QSqlQuery> suelta_;  // the server's last statement without values
+    bool puntoSentencia_ = false;        // a statement's savepoint is set and not released
+    // On the server, keys handed out inside a transaction are counted here and written
+    // once as it commits: each UPDATE of one counter row leaves a row version that the
+    // next must walk past until the transaction ends, so a long import would slow down
+    // with every key. The row stays locked from the first key on.
+    std::map<QString, int32_t> contadores_;
+    std::vector<std::map<QString, int32_t>> copiasContadores_;  // at each open savepoint
+    void escribirContadores();
     int nivel_ = 0;
 };
 

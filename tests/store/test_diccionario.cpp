@@ -101,6 +101,31 @@ TEST_P(DiccionarioTest, PróximoIDDaClavesSeguidasYAvisaUnaVezCuandoFaltaElConta
     EXPECT_EQ(últimoId(QStringLiteral("nvx_m_postulantes")), antes + 2);
     EXPECT_TRUE(usuario.mensajes.empty());
 
+    // Inside a transaction: keys given out under a savepoint that is undone are given out
+    // again, the rest stay taken, and the counter holds the last one once it commits.
+    {
+        Transaccion t(d);
+        EXPECT_EQ(d.PróximoID(QStringLiteral("nvx_m_postulantes")), antes + 3);
+        {
+            Transaccion interna(d);
+            EXPECT_EQ(d.PróximoID(QStringLiteral("nvx_m_postulantes")), antes + 4);
+        }
+        EXPECT_EQ(d.PróximoID(QStringLiteral("NVX_M_POSTULANTES")), antes + 4);
+        {
+            Transaccion interna(d);
+            EXPECT_EQ(d.PróximoID(QStringLiteral("nvx_m_postulantes")), antes + 5);
+            interna.confirmar();
+        }
+        t.confirmar();
+    }
+    EXPECT_EQ(últimoId(QStringLiteral("nvx_m_postulantes")), antes + 5);
+    {
+        Transaccion t(d);
+        EXPECT_EQ(d.PróximoID(QStringLiteral("nvx_m_postulantes")), antes + 6);
+    }  // undone
+    EXPECT_EQ(últimoId(QStringLiteral("nvx_m_postulantes")), antes + 5);
+    EXPECT_EQ(d.PróximoID(QStringLiteral("nvx_m_postulantes")), antes + 6);
+
     const QString contadores =
         texto(QStringLiteral("select count(*) || '/' || sum(ultimo_id) from nvx_m_ids"));
     EXPECT_EQ(d.PróximoID(QStringLiteral("nvx_m_sin_contador")), 0);
