@@ -1,7 +1,8 @@
 -- What a shared store on a PostgreSQL server adds to the data tables: texts
 -- compare without regard to case or accents, as on the file store, and every
 -- change of an applicant or of one of its detail rows stamps its change time
--- (yyyymmddhhnnss), only when the second has moved on.
+-- (yyyymmddhhnnss), only when the second has moved on. A copy of a whole store
+-- (candora.copiando = 'si' for its transaction) keeps the stamps it brings.
 CREATE TABLE candora_esquema (version INTEGER NOT NULL);
 
 CREATE FUNCTION candora_ahora() RETURNS TEXT LANGUAGE sql STABLE AS
@@ -25,6 +26,9 @@ CREATE FUNCTION candora_sellar_detalle() RETURNS trigger LANGUAGE plpgsql AS $$
 DECLARE
   p INTEGER := CASE WHEN TG_OP = 'DELETE' THEN OLD.postulante ELSE NEW.postulante END;
 BEGIN
+  IF current_setting('candora.copiando', true) = 'si' THEN
+    RETURN NULL;
+  END IF;
   UPDATE nvx_m_postulantes SET actualizado = candora_ahora()
   WHERE id = p AND coalesce(actualizado, '') < candora_ahora();
   RETURN NULL;

@@ -128,7 +128,8 @@ TEST(ServidorPostgres, LaEntregaSeCreaEnElServidorComoEnUnArchivo) {
     QSqlDatabase::removeDatabase(QStringLiteral("despues"));
 }
 
-// A file store copied to a server store: every table, row for row.
+// A file store copied to a server store: every table, row for row, the applicants'
+// change times included.
 TEST(ServidorPostgres, UnaBaseDeArchivoSeMigraAlServidorYSeVerifica) {
     ServidorPostgres servidor;
     ASSERT_TRUE(servidor.ok()) << S(servidor.error());
@@ -157,13 +158,13 @@ TEST(ServidorPostgres, UnaBaseDeArchivoSeMigraAlServidorYSeVerifica) {
         };
         MismasFilas(q, archivo);
         EXPECT_EQ(
-            S(valor(
-                  QStringLiteral("select string_agg(id || apellido || dni_numero, '|' order by id) "
-                                 "from nvx_m_postulantes"))
+            S(valor(QStringLiteral("select string_agg(id || apellido || dni_numero || actualizado, "
+                                   "'|' order by id) from nvx_m_postulantes"))
                   .toString()),
             S(Sqlite3(archivo,
                       QStringLiteral("select group_concat(x, '|') from (select id || apellido || "
-                                     "dni_numero as x from nvx_m_postulantes order by id)"))
+                                     "dni_numero || actualizado as x from nvx_m_postulantes "
+                                     "order by id)"))
                   .trimmed()));
         EXPECT_EQ(
             S(valor(QStringLiteral("select nombre from nvx_m_busquedas where id = 9")).toString()),
