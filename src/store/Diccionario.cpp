@@ -137,13 +137,19 @@ void Diccionario::abrirServidor(const QString& conexión, const QString& usuario
     ConectarPostgres(conexión, nombreConexión_, usuario, contraseña);
     servidor_ = true;
     try {
-        // Each connection's own working tables, as the file store keeps them in memory.
+        // Each connection's own working tables, as the file store keeps them in memory:
+        // room for a search's steps in memory (set before the first temporary table), and
+        // no key on the steps, whose ids are distinct by construction; a key tree costs
+        // the server more than the hash joins of the intersections save.
+        ejecutar(QStringLiteral("SET temp_buffers = '64MB'"));
         QFile f(QStringLiteral(":/base/esquema_local.sql"));
         f.open(QIODevice::ReadOnly);
         for (const QString& s : DividirGuion(QString::fromUtf8(f.readAll()))) {
             if (s.contains(QLatin1String("candora_vinculos"))) continue;  // file stores only
             QString t = EsquemaPostgres(s);
             t.replace(QLatin1String("CREATE TABLE"), QLatin1String("CREATE TEMP TABLE"));
+            if (t.contains(QLatin1String("CONSULTA_")))
+                t.replace(QLatin1String(" PRIMARY KEY"), QString());
             ejecutar(t);
         }
     } catch (const ErrorAlmacen& e) {
