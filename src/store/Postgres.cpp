@@ -49,12 +49,16 @@ QString EsquemaPostgres(const QString& sentencia) {
     static const QRegularExpression real(QStringLiteral("\\bREAL\\b"));
     s.replace(real, QStringLiteral("DOUBLE PRECISION"));  // SQLite's REAL holds a double
     // Detail and staged rows are read in the order they were written, "order by
-    // rowid": the column comes last, so positional inserts stay as they are.
+    // rowid", and the import takes staged rows off by it: the column comes last, so
+    // positional inserts stay as they are, and it is the key, as on the file.
     static const QRegularExpression ordenada(
         QStringLiteral("\\bCREATE TABLE (?:nvx_d|imp)_\\w+\\s*\\("));
     if (ordenada.match(s).hasMatch()) {
         const qsizetype cierre = s.lastIndexOf(u')');
-        if (cierre > 0) s.insert(cierre, QStringLiteral(",\n  rowid BIGSERIAL\n"));
+        if (cierre > 0)
+            s.insert(cierre, s.contains(QLatin1String("PRIMARY KEY"))
+                                 ? QStringLiteral(",\n  rowid BIGSERIAL UNIQUE\n")
+                                 : QStringLiteral(",\n  rowid BIGSERIAL PRIMARY KEY\n"));
     }
     return s;
 }
