@@ -13,6 +13,7 @@
 #include <sqlite3.h>
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -29,6 +30,7 @@ namespace {
 
 constexpr int kEsperaOcupadoMs = 10000;
 constexpr size_t kMáximoPreparadas = 256;
+constexpr int kFilasParaAnalizar = 1000;
 const QString kFijarPunto = QStringLiteral("SAVEPOINT candora_sentencia");
 const QString kLiberarPunto = QStringLiteral("RELEASE SAVEPOINT candora_sentencia; ");
 const QString kDeshacerPunto = QStringLiteral("ROLLBACK TO SAVEPOINT candora_sentencia");
@@ -142,6 +144,8 @@ void Diccionario::abrirServidor(const QString& conexión, const QString& usuario
         // no key on the steps, whose ids are distinct by construction; a key tree costs
         // the server more than the hash joins of the intersections save.
         ejecutar(QStringLiteral("SET temp_buffers = '64MB'"));
+        // Compiling a plan costs more than these short statements save by it.
+        ejecutar(QStringLiteral("SET jit = off"));
         QFile f(QStringLiteral(":/base/esquema_local.sql"));
         f.open(QIODevice::ReadOnly);
         for (const QString& s : DividirGuion(QString::fromUtf8(f.readAll()))) {
@@ -151,6 +155,11 @@ void Diccionario::abrirServidor(const QString& conexión, const QString& usuario
             if (t.contains(QLatin1String("CONSULTA_")))
                 t.replace(QLatin1String(" PRIMARY KEY"), QString());
             ejecutar(t);
+            static const QRegularExpression trabajo(
+                QStringLiteral("^CREATE TEMP TABLE (CONSULTA_[A-D]|RESULTADO) "));
+            if (const auto m = trabajo.match(t); m.hasMatch())
+                ejecutar(QStringLiteral("ALTER TABLE %1 ALTER COLUMN ID SET STATISTICS 10")
+                             .arg(m.captured(1)));
         }
     } catch (const ErrorAlmacen& e) {
         cerrar();
@@ -171,14 +180,14 @@ QSqlQuery& Diccionario::correrEnServidor(const QString& sql, const QVariantList&
         const bool liberar =
             puntoSentencia_ && sql != QLatin1String("COMMIT") && sql != QLatin1String("ROLLBACK");
         puntoSentencia_ = false;
-        const QString t = TraducirPostgres(sql);
+        const QString& t = traducida(sql);
         return correrUna(liberar ? kLiberarPunto + t : t, {}, sql);
     }
-    if (nivel_ == 0) return correrUna(TraducirPostgres(sql), valores, sql);
+    if (nivel_ == 0) return analizarTrabajo(sql, correrUna(traducida(sql), valores, sql));
     correrUna(puntoSentencia_ ? kLiberarPunto + kFijarPunto : kFijarPunto, {}, kFijarPunto);
     puntoSentencia_ = true;
     try {
-        return correrUna(TraducirPostgres(sql), valores, sql);
+        return analizarTrabajo(sql, correrUna(traducida(sql), valores, sql));
     } catch (const ErrorAlmacen&) {
         try {
             correrUna(kDeshacerPunto, {}, kDeshacerPunto);
@@ -187,6 +196,34 @@ QSqlQuery& Diccionario::correrEnServidor(const QString& sql, const QVariantList&
         }
         throw;
     }
+}
+
+// The same texts come again and again: each is translated once.
+const QString& Diccionario::traducida(const QString& sql) {
+    auto it = traducidas_.find(sql);
+    if (it == traducidas_.end()) {
+        if (traducidas_.size() >= kMáximoPreparadas) traducidas_.clear();
+        it = traducidas_.emplace(sql, TraducirPostgres(sql)).first;
+    }
+    return it->second;
+}
+
+// The server never gathers statistics of temporary tables by itself. Without them it
+// takes a search step for a few rows, or for millions, and picks its joins badly: it
+// would read every applicant of a large result to show the first page, where it could
+// walk the surname index and stop after twenty. A working table that has just taken
+// many rows is sampled (a small sample: these tables hold only ids).
+QSqlQuery& Diccionario::analizarTrabajo(const QString& sql, QSqlQuery& q) {
+    static const QRegularExpression inserción(
+        QStringLiteral("^\\s*insert\\s+into\\s+(CONSULTA_[A-D]|RESULTADO)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (q.numRowsAffected() < kFilasParaAnalizar) return q;
+    const QRegularExpressionMatch m = inserción.match(sql);
+    if (!m.hasMatch()) return q;
+    QSqlQuery a(QSqlDatabase::database(nombreConexión_, false));
+    const QString analizar = QStringLiteral("ANALYZE ") + m.captured(1);
+    if (!a.exec(analizar)) throw ErrorAlmacen(kFallaSentencia, a.lastError().text(), analizar);
+    return q;
 }
 
 QSqlQuery& Diccionario::correrUna(const QString& t, const QVariantList& valores,
@@ -252,6 +289,7 @@ void Diccionario::adjuntarVinculos() {
 void Diccionario::cerrar() {
     preparadas_.clear();  // every statement is finalized before the connection closes
     consultas_.clear();
+    traducidas_.clear();
     suelta_.reset();
     puntoSentencia_ = false;
     contadores_.clear();

@@ -120,6 +120,7 @@ class Diccionario {
                                 bool control = false);
     QSqlQuery& correrUna(const QString& textoServidor, const QVariantList& valores,
                          const QString& original);
+    QSqlQuery& analizarTrabajo(const QString& sql, QSqlQuery& q);
 
     QString strConexión_;
     QString nombreConexión_;
@@ -129,6 +130,8 @@ class Diccionario {
     bool servidor_ = false;  // open on a PostgreSQL server
     std::unordered_map<QString, std::unique_ptr<Sentencia>> preparadas_;
     std::unordered_map<QString, std::unique_ptr<QSqlQuery>> consultas_;  // on the server
+    std::unordered_map<QString, QString> traducidas_;  // file-store texts in server form
+    const QString& traducida(const QString& sql);
     std::unique_ptr<QSqlQuery> suelta_;  // the server's last statement without values
     bool puntoSentencia_ = false;        // a statement's savepoint is set and not released
     // On the server, keys handed out inside a transaction are counted here and written
