@@ -13,11 +13,6 @@ namespace {
 constexpr int kConsulta = 900;
 constexpr int kResultado = 50000;
 
-void AbrirGenerada() {
-    dic = std::make_unique<Diccionario>();
-    dic->abrirArchivo(BaseGenerada(), false);
-}
-
 // The applicant with the most detail rows.
 int32_t PostulanteCompleto() {
     return int32_t(
@@ -31,7 +26,7 @@ int32_t PostulanteCompleto() {
 
 // Building the page of a loaded applicant.
 void BM_PaginaCV(benchmark::State& state) {
-    AbrirGenerada();
+    AbrirGenerada(kArchivo);
     cPostulante p;
     p.id = PostulanteCompleto();
     if (p.cargar() == 0) state.SkipWithError("no hay postulante");
@@ -44,7 +39,7 @@ BENCHMARK(BM_PaginaCV)->Unit(benchmark::kMillisecond);
 
 // What opening a CV costs: loading the record and building its page.
 void BM_CargarYPaginaCV(benchmark::State& state) {
-    AbrirGenerada();
+    AbrirGenerada(kArchivo);
     const int32_t id = PostulanteCompleto();
     for (auto _ : state) {
         cPostulante p;
@@ -66,7 +61,7 @@ void ResultadoGrande() {
 
 // Reading the result's order once, as a results window does on opening.
 void BM_CargarResultado(benchmark::State& state) {
-    AbrirGenerada();
+    AbrirGenerada(kArchivo);
     ResultadoGrande();
     cResultado r(*dic);
     for (auto _ : state) r.cargar(kConsulta, QStringLiteral("Todos"));
@@ -77,7 +72,7 @@ BENCHMARK(BM_CargarResultado)->Unit(benchmark::kMillisecond);
 
 // One page of that result: page 1 and page 2,500.
 void BM_PaginaResultados(benchmark::State& state) {
-    AbrirGenerada();
+    AbrirGenerada(kArchivo);
     ResultadoGrande();
     cResultado r(*dic);
     if (r.cargar(kConsulta, QStringLiteral("Todos")) != kResultado)

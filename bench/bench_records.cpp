@@ -14,11 +14,6 @@
 namespace {
 
 constexpr int kPostulantes = 100000;
-void AbrirGenerada() {
-    dic = std::make_unique<Diccionario>();
-    dic->abrirArchivo(BaseGenerada(), false);
-}
-
 void BM_Generar100000(benchmark::State& state) {
     for (auto _ : state) {
         const QString ruta = RutaBanco(QStringLiteral("g%1.db").arg(state.iterations()));
@@ -41,7 +36,7 @@ int32_t UnoCompleto() {
 }
 
 void BM_Cargar(benchmark::State& state) {
-    AbrirGenerada();
+    AbrirGenerada(kArchivo);
     const int32_t id = UnoCompleto();
     for (auto _ : state) {
         cPostulante p;
@@ -53,7 +48,7 @@ void BM_Cargar(benchmark::State& state) {
 BENCHMARK(BM_Cargar)->Unit(benchmark::kMicrosecond);
 
 void BM_Guardar(benchmark::State& state) {
-    AbrirGenerada();
+    AbrirGenerada(kArchivo);
     cPostulante p;
     p.id = UnoCompleto();
     p.cargar();

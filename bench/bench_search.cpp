@@ -1,4 +1,5 @@
-// Search benchmarks on 100,000 generated applicants.
+// Search benchmarks on 100,000 generated applicants, on the file store (/0) and
+// on a PostgreSQL server (/1).
 // Run: build/bench/bench_search
 #include "Banco.h"
 #include "search/cBusqueda.h"
@@ -12,9 +13,12 @@
 
 namespace {
 
-void AbrirGenerada() {
-    dic = std::make_unique<Diccionario>();
-    dic->abrirArchivo(BaseGenerada(), false);
+// Opens the store the benchmark's argument names; false (and the run skipped) when it cannot.
+bool Abrir(benchmark::State& state) {
+    state.SetLabel(NombreAlmacén(int(state.range(0))));
+    const QString error = AbrirGenerada(int(state.range(0)));
+    if (!error.isEmpty()) state.SkipWithError(error.toUtf8().constData());
+    return error.isEmpty();
 }
 
 int Col(const char* tabla, const char* columna) {
@@ -41,7 +45,7 @@ const char* kMismaConsulta =
     "and exists (select 1 from nvx_d_interes n where n.postulante = p.id and n.area <> 0)";
 
 void BM_SeisCondiciones(benchmark::State& state) {
-    AbrirGenerada();
+    if (!Abrir(state)) return;
     cBúsqueda b;
     SeisCondiciones(b);
     for (auto _ : state) b.ejecutar();
@@ -53,20 +57,28 @@ void BM_SeisCondiciones(benchmark::State& state) {
     state.counters["hallados"] = hallados;
     dic.reset();
 }
-BENCHMARK(BM_SeisCondiciones)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SeisCondiciones)
+    ->Arg(kArchivo)
+    ->Arg(kServidor)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // The same set computed by one hand-written query: the baseline.
 void BM_ConsultaEscritaAMano(benchmark::State& state) {
-    AbrirGenerada();
+    if (!Abrir(state)) return;
     for (auto _ : state)
         benchmark::DoNotOptimize(dic->valorÚnico(QString::fromLatin1(kMismaConsulta)));
     dic.reset();
 }
-BENCHMARK(BM_ConsultaEscritaAMano)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConsultaEscritaAMano)
+    ->Arg(kArchivo)
+    ->Arg(kServidor)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // The first page of a result of about half the applicants.
 void BM_PrimerasVeinteDeUnResultadoGrande(benchmark::State& state) {
-    AbrirGenerada();
+    if (!Abrir(state)) return;
     cBúsqueda b;
     b.id = 2;
     b.colGeneral.Add("L", "Sexo", Col("nvx_m_postulantes", "sexo"), 1, "", 1);
@@ -75,6 +87,9 @@ void BM_PrimerasVeinteDeUnResultadoGrande(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(cBúsqueda::Resultado(2, 0, 20));
     dic.reset();
 }
-BENCHMARK(BM_PrimerasVeinteDeUnResultadoGrande)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrimerasVeinteDeUnResultadoGrande)
+    ->Arg(kArchivo)
+    ->Arg(kServidor)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
