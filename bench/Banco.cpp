@@ -11,8 +11,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -36,19 +34,7 @@ constexpr char kCopia[] = "copia";
 
 // Runs statements on the server's maintenance database; empty, or why one failed.
 QString Administrar(const QStringList& sentencias) {
-    QString error;
-    {
-        QSqlDatabase db = ConectarPostgres(servidor->conexión(QStringLiteral("postgres")),
-                                           QStringLiteral("banco_admin"));
-        QSqlQuery q(db);
-        for (const QString& s : sentencias)
-            if (!q.exec(s)) {
-                error = q.lastError().text();
-                break;
-            }
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("banco_admin"));
-    return error;
+    return EnServidor(servidor->conexión(QStringLiteral("postgres")), sentencias);
 }
 
 // The generated file store copied onto the server, with fresh statistics.

@@ -31,6 +31,8 @@ namespace {
 constexpr int kEsperaOcupadoMs = 10000;
 constexpr size_t kMáximoPreparadas = 256;
 constexpr int kFilasParaAnalizar = 1000;
+const QString kActualizarContador =
+    QStringLiteral("UPDATE nvx_m_ids SET ultimo_id = ? WHERE tabla = ?");
 const QString kFijarPunto = QStringLiteral("SAVEPOINT candora_sentencia");
 const QString kLiberarPunto = QStringLiteral("RELEASE SAVEPOINT candora_sentencia; ");
 const QString kDeshacerPunto = QStringLiteral("ROLLBACK TO SAVEPOINT candora_sentencia");
@@ -556,16 +558,13 @@ int32_t Diccionario::PróximoID(const QString& tabla) {
     if (servidor_)
         contadores_[clave] = próximo;
     else
-        ejecutar(QStringLiteral("UPDATE nvx_m_ids SET ultimo_id = ? WHERE tabla = ?"),
-                 {próximo, tabla});
+        ejecutar(kActualizarContador, {próximo, tabla});
     if (t) t->confirmar();
     return próximo;
 }
 
 void Diccionario::escribirContadores() {
-    for (const auto& [tabla, último] : contadores_)
-        ejecutar(QStringLiteral("UPDATE nvx_m_ids SET ultimo_id = ? WHERE tabla = ?"),
-                 {último, tabla});
+    for (const auto& [tabla, último] : contadores_) ejecutar(kActualizarContador, {último, tabla});
     contadores_.clear();
 }
 
@@ -776,12 +775,11 @@ void Transaccion::confirmar() {
     if (d_.h_ && sqlite3_get_autocommit(d_.h_))
         throw ErrorAlmacen(QStringLiteral("La operación no se completó."),
                            QStringLiteral("La base de datos deshizo la transacción en curso."));
-    if (nivel_ == 1)
-        d_.escribirContadores();
-    else
-        d_.copiasContadores_.pop_back();
+    if (nivel_ == 1) d_.escribirContadores();
     d_.ejecutarControl(nivel_ == 1 ? QStringLiteral("COMMIT")
                                    : QStringLiteral("RELEASE candora_%1").arg(nivel_));
+    // Only once released: a failed release leaves the copy for the rollback to restore.
+    if (nivel_ > 1) d_.copiasContadores_.pop_back();
     terminada_ = true;
     d_.nivel_ = nivel_ - 1;
 }

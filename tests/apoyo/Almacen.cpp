@@ -6,34 +6,15 @@
 #include "store/BaseEntregada.h"
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
-#include "store/Postgres.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QThread>
 
 namespace {
 
 constexpr char kPlantilla[] = "candora_plantilla";
-
-// Runs one statement on a database of the server; empty, or why it failed.
-QString EnServidor(const QString& conexión, const QString& sql) {
-    static int n = 0;
-    const QString nombre = QStringLiteral("almacen_prueba_%1").arg(++n);
-    QString error;
-    try {
-        QSqlDatabase db = ConectarPostgres(conexión, nombre);
-        QSqlQuery q(db);
-        if (!q.exec(sql)) error = q.lastError().text();
-    } catch (const ErrorAlmacen& e) {
-        error = e.textoUsuario();
-    }
-    QSqlDatabase::removeDatabase(nombre);
-    return error;
-}
 
 // The connection text of the test server without its database name, or why there is none.
 struct Servidor {
@@ -70,7 +51,7 @@ QString ConBase(const QString& servidor, const QString& base) {
 
 QString CrearPlantillaServidor(const ServidorPostgres& servidor) {
     const QString error = EnServidor(servidor.conexión(QStringLiteral("postgres")),
-                                     QStringLiteral("CREATE DATABASE %1").arg(kPlantilla));
+                                     {QStringLiteral("CREATE DATABASE %1").arg(kPlantilla)});
     if (!error.isEmpty()) return error;
     try {
         CrearBasePostgres(servidor.conexión(QString::fromLatin1(kPlantilla)));
@@ -96,7 +77,7 @@ AlmacenPrueba::AlmacenPrueba(ClaseAlmacen clase) : clase_(clase) {
     for (int intento = 0; intento < 20; ++intento) {
         error_ =
             EnServidor(ConBase(s.conexión, QStringLiteral("postgres")),
-                       QStringLiteral("CREATE DATABASE %1 TEMPLATE %2").arg(base_, kPlantilla));
+                       {QStringLiteral("CREATE DATABASE %1 TEMPLATE %2").arg(base_, kPlantilla)});
         if (!error_.contains(QLatin1String("being accessed"))) break;
         QThread::msleep(100);
     }
@@ -106,7 +87,7 @@ AlmacenPrueba::AlmacenPrueba(ClaseAlmacen clase) : clase_(clase) {
 AlmacenPrueba::~AlmacenPrueba() {
     if (servidor() && ok())
         EnServidor(ConBase(ServidorDeLasPruebas().conexión, QStringLiteral("postgres")),
-                   QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(base_));
+                   {QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(base_)});
 }
 
 void AlmacenPrueba::abrir(Diccionario& d) const {

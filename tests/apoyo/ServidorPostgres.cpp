@@ -1,9 +1,14 @@
 #include "ServidorPostgres.h"
 
+#include "store/ErrorAlmacen.h"
+#include "store/Postgres.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <pwd.h>
@@ -135,4 +140,23 @@ ServidorPostgres::~ServidorPostgres() {
                {QStringLiteral("-D"), QDir(carpeta_).filePath(QStringLiteral("datos")),
                 QStringLiteral("-m"), QStringLiteral("fast"), QStringLiteral("-w"),
                 QStringLiteral("stop")});
+}
+
+QString EnServidor(const QString& conexión, const QStringList& sentencias) {
+    static int n = 0;
+    const QString nombre = QStringLiteral("en_servidor_%1").arg(++n);
+    QString error;
+    try {
+        QSqlDatabase db = ConectarPostgres(conexión, nombre);
+        QSqlQuery q(db);
+        for (const QString& s : sentencias)
+            if (!q.exec(s)) {
+                error = q.lastError().text();
+                break;
+            }
+    } catch (const ErrorAlmacen& e) {
+        error = e.textoUsuario();
+    }
+    QSqlDatabase::removeDatabase(nombre);
+    return error;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -42,3 +43,7 @@ class ServidorPostgres {
     bool detenerAlFinal_ = false;
     QString error_;
 };
+
+// Runs statements, in order, on a database of a server outside any store (creating or
+// dropping databases); empty, or why the first that failed did.
+QString EnServidor(const QString& conexión, const QStringList& sentencias);
