@@ -95,7 +95,8 @@ void ceCombo::focusInEvent(QFocusEvent* e) {
 
 void ceCombo::focusOutEvent(QFocusEvent* e) {
     QString t = currentText();
-    LimpiarTexto(t, false);
+    // Only typed text is cleaned; an item shown or chosen stays as it is.
+    if (lineEdit()->isModified()) LimpiarTexto(t);
     if (t != currentText()) {
         const int i = findText(t, Qt::MatchFixedString);
         if (i >= 0)
@@ -140,8 +141,4 @@ void ceDropList::keyPressEvent(QKeyEvent* e) {
 
 void ceDropList::mousePressEvent(QMouseEvent* e) {
     if (!locked_) QComboBox::mousePressEvent(e);
-}
-
-void ceDropList::wheelEvent(QWheelEvent* e) {
-    if (!locked_) QComboBox::wheelEvent(e);
 }

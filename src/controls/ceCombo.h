@@ -3,18 +3,31 @@
 #include "store/Controles.h"
 
 #include <QComboBox>
+#include <QWheelEvent>
 
 // The list members both combos share, over the toolkit's combo box.
 template <class Interfaz>
 class ListaCombo : public QComboBox, public Interfaz {
   public:
-    using QComboBox::QComboBox;
+    explicit ListaCombo(QWidget* parent = nullptr) : QComboBox(parent) {
+        // The wheel scrolls the page past a list; it never picks another item.
+        setFocusPolicy(Qt::StrongFocus);
+    }
     void Clear() override { clear(); }
     void RemoveItem(int índice) { removeItem(índice); }
     int ListCount() const override { return count(); }
     QString List(int índice) const override { return itemText(índice); }
     int ItemData(int índice) const override { return itemData(índice).toInt(); }
     void setItemData(int índice, int dato) override { QComboBox::setItemData(índice, dato); }
+
+  protected:
+    void wheelEvent(QWheelEvent* e) override {
+        if (hasFocus() && acepta())
+            QComboBox::wheelEvent(e);
+        else
+            e->ignore();
+    }
+    virtual bool acepta() const { return true; }
 };
 
 // An editable combo that completes what is typed from its own list (the
@@ -76,7 +89,7 @@ class ceDropList : public ListaCombo<ControlLista> {
   protected:
     void keyPressEvent(QKeyEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
-    void wheelEvent(QWheelEvent* e) override;
+    bool acepta() const override { return !locked_; }
 
   private:
     bool locked_ = false;

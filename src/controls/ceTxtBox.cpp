@@ -68,13 +68,11 @@ void ceTxtBox::setSelLength(int largo) {
         setCursorPosition(inicio);
 }
 
-bool ceTxtBox::conservaPuntos() const {
-    return máscara_ == 2 || tag_.contains(QLatin1String("/PUNTOK"), Qt::CaseInsensitive);
-}
-
 void ceTxtBox::limpiar() {
+    // Only what the user typed: a text shown as stored stays exactly as it is.
+    if (!isModified()) return;
     QString t = text();
-    LimpiarTexto(t, conservaPuntos());
+    LimpiarTexto(t);
     if (t != text()) QLineEdit::setText(t);
 }
 

@@ -6,9 +6,9 @@
 
 // A text box with an input mask. Mascara 0 takes any text, 1 a whole number,
 // 2 a decimal number (a typed comma becomes the point). Typed and pasted text
-// go through the same filter. Enter moves to the next field. The text is
-// cleaned when the user leaves the field; points and commas are kept in
-// decimal fields and where the tag holds "/PUNTOK" (e-mail, street, numbers).
+// go through the same filter. Enter moves to the next field. What the user
+// typed is cleaned (outer blanks trimmed, runs of blanks collapsed) when the
+// field is left; a field only visited keeps its text exactly.
 class ceTxtBox : public QLineEdit, public ControlTexto {
     Q_OBJECT
     Q_PROPERTY(int Mascara READ Mascara WRITE setMascara)
@@ -33,9 +33,8 @@ class ceTxtBox : public QLineEdit, public ControlTexto {
     int SelLength() const override { return int(selectedText().size()); }
     void setSelLength(int largo) override;
 
-    // Cleans the text as leaving the field does.
+    // Cleans the text as leaving the field does: only when the user edited it.
     void limpiar();
-    bool conservaPuntos() const;
 
   protected:
     bool event(QEvent* e) override;

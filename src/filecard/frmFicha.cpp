@@ -184,7 +184,10 @@ void frmFicha::cargar() {
     scrFichas_->viewport()->setPalette(pal);
     scrFichas_->viewport()->setAutoFillBackground(true);
     edición = nueva;
-    if (nueva) setWindowTitle(QStringLiteral("Sin nombre (alta)"));
+    if (nueva) {
+        setWindowTitle(QStringLiteral("Sin nombre (alta)"));
+        postulante.AplicarPredeterminados();  // the lists then show what will be stored
+    }
     actualizarBarra();
     mostrarSección(1);
 }
@@ -278,7 +281,7 @@ ceDropList* frmFicha::lista(Página& p, const char* nombre, M cPostulante::*m, c
     c->setMinimumWidth(180);
     p.datos.push_back(c);
     p.llenadores.push_back([this, c, m, tabla, porOrden] {
-        LlenarLista(*c, tabla, porOrden, int32_t(postulante.*m), nueva);
+        LlenarLista(*c, tabla, porOrden, int32_t(postulante.*m), false);
     });
     connect(c, &QComboBox::currentIndexChanged, this, [this, c, m] {
         if (llenando_) return;
@@ -309,10 +312,9 @@ ceCombo* frmFicha::libre(Página& p, const char* nombre, Elemento cPostulante::*
     return c;
 }
 
-ceTxtBox* frmFicha::texto(Página& p, const char* nombre, QString cPostulante::*m, bool puntos) {
+ceTxtBox* frmFicha::texto(Página& p, const char* nombre, QString cPostulante::*m) {
     auto* t = new ceTxtBox(p.widget);
     t->setObjectName(QString::fromUtf8(nombre));
-    if (puntos) t->setTag(QStringLiteral("/PUNTOK"));
     p.datos.push_back(t);
     p.llenadores.push_back([this, t, m] { t->setText(postulante.*m); });
     connect(t, &QLineEdit::textChanged, this, [this, t, m](const QString& v) {
@@ -545,14 +547,14 @@ void frmFicha::construirIdentificación(Página& p) {
 
     p.capa->addWidget(Título(CadenaRecurso(737), w));
     Grilla r(p.capa, w, true);
-    r.campo(738, texto(p, "txtRes_Calle", &cPostulante::res_calle, true), 2);
+    r.campo(738, texto(p, "txtRes_Calle", &cPostulante::res_calle), 2);
     r.campo(739, libre(p, "cmbRes_barrio", &cPostulante::res_barrio, "nvx_m_barrios", false));
     r.campo(734,
             libre(p, "cmbRes_localidad", &cPostulante::res_localidad, "nvx_m_localidades", false));
     r.campo(735,
             lista(p, "cmbRes_Provincia", &cPostulante::res_provincia, "nvx_m_provincias", true));
     r.campo(722, lista(p, "cmbRes_País", &cPostulante::res_país, "nvx_m_paises", false));
-    r.campo(740, texto(p, "txtRes_CP", &cPostulante::res_cp, true));
+    r.campo(740, texto(p, "txtRes_CP", &cPostulante::res_cp));
 
     p.capa->addWidget(Título(CadenaRecurso(741), w));
     auto* tel = new QGridLayout;
@@ -579,7 +581,7 @@ void frmFicha::construirIdentificación(Página& p) {
         tel->addWidget(
             lista(p, ("cmbTelTipo_" + n).constData(), f.tipo, "nvx_m_tipos_telefono", true), i + 1,
             0);
-        tel->addWidget(texto(p, ("cmbTelNúmero_" + n).constData(), f.número, true), i + 1, 1);
+        tel->addWidget(texto(p, ("cmbTelNúmero_" + n).constData(), f.número), i + 1, 1);
         for (auto [prefijo, m, col] :
              {std::tuple{"cmbTelDesde_", f.desde, 2}, std::tuple{"cmbTelHasta_", f.hasta, 3}}) {
             auto* h = new ceDropList(w);
@@ -599,7 +601,7 @@ void frmFicha::construirIdentificación(Página& p) {
     tel->setColumnStretch(1, 1);
     p.capa->addLayout(tel);
     Grilla e(p.capa, w, true);
-    e.campo(746, texto(p, "txtEmail", &cPostulante::email, true), 2);
+    e.campo(746, texto(p, "txtEmail", &cPostulante::email), 2);
 
     p.capa->addWidget(Título(CadenaRecurso(900), w));
     lstFamilia_ = listaSubregistros(p, "lstFamilia", QStringLiteral("Familia"));
@@ -618,7 +620,7 @@ void frmFicha::construirFormación(Página& p) {
                        "nvx_m_formsec_areas", true));
     g.campo(750, lista(p, "cmbSecEstado", &cPostulante::Formsec_estado, "nvx_m_formacion_estados",
                        true));
-    g.campo(748, texto(p, "txtSecInstituto", &cPostulante::Formsec_instituto, true));
+    g.campo(748, texto(p, "txtSecInstituto", &cPostulante::Formsec_instituto));
     g.campo(751, número(p, "txtSecAños", &cPostulante::Formsec_completos, kByte));
     p.capa->addWidget(Título(CadenaRecurso(752), w));
     lstFormación_ = listaSubregistros(p, "lstFormación", QStringLiteral("Formación"));

@@ -88,7 +88,7 @@ class frmFicha : public QWidget {
                       bool porOrden);
     ceCombo* libre(Página& p, const char* nombre, Elemento cPostulante::*m, const char* tabla,
                    bool porOrden);
-    ceTxtBox* texto(Página& p, const char* nombre, QString cPostulante::*m, bool puntos = false);
+    ceTxtBox* texto(Página& p, const char* nombre, QString cPostulante::*m);
     template <class M>
     ceTxtBox* número(Página& p, const char* nombre, M cPostulante::*m, qint64 máximo);
     template <class M>

@@ -3,6 +3,7 @@
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
 #include "store/Interaccion.h"
+#include "store/Rangos.h"
 #include "store/Valores.h"
 
 #include <QDateTime>
@@ -136,6 +137,26 @@ void leerElemento(Elemento& e, const char* tabla, int32_t clave) {
 }
 
 }  // namespace
+
+void cPostulante::AplicarPredeterminados() {
+    Diccionario& d = almacén();
+    for (const Columna& c : kColumnas) {
+        const Rango* r = RangoDe(QStringLiteral("nvx_m_postulantes"), QLatin1String(c.nombre));
+        // Free lists (items by name) start empty; the document's country is chosen first.
+        if (!r || !r->lista || c.lista || qstrcmp(c.nombre, "dni_pais") == 0) continue;
+        const auto poner = [&](auto P::*m) {
+            if (this->*m != 0) return;
+            const qint64 id = d.valorÚnico(QStringLiteral("select id from %1 where "
+                                                          "predeterminado = 1 order by id")
+                                               .arg(QLatin1String(r->lista)))
+                                  .toLongLong();
+            if (id > 0 && id <= r->máximo)
+                this->*m = std::remove_reference_t<decltype(this->*m)>(id);
+        };
+        if (auto* m = std::get_if<uint8_t P::*>(&c.miembro)) poner(*m);
+        if (auto* m = std::get_if<int16_t P::*>(&c.miembro)) poner(*m);
+    }
+}
 
 void cPostulante::vaciarColecciones() {
     familiares.Clear();

@@ -97,6 +97,10 @@ class cPostulante {
     // row was found; the collections are emptied first either way.
     uint8_t cargar();
 
+    // A new record: every lookup field still at 0 takes its list's default item
+    // (the one marked "predeterminado"), so a new card stores what it shows.
+    void AplicarPredeterminados();
+
     // Writes the applicant row and all its detail rows in one transaction.
     // A new record gets its key here. A loaded record that another
     // workstation changed since it was loaded is not written (the user is

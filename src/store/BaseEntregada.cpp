@@ -3,6 +3,7 @@
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
 #include "store/Postgres.h"
+#include "store/Rangos.h"
 #include "store/SqlJet.h"
 
 #include <QDir>
@@ -47,7 +48,8 @@ void construir(const QString& ruta, int partes, const QString& compartida = {}) 
             if (partes & kEntrega)
                 guiones << QStringLiteral("datos.sql") << QStringLiteral("diccionario.sql");
             for (const QString& g : guiones)
-                for (const QString& sentencia : DividirGuion(recurso(g))) d.ejecutar(sentencia);
+                for (const QString& sentencia : DividirGuion(recurso(g)))
+                    d.ejecutar(ConRestricciones(sentencia));
             if (!compartida.isEmpty())
                 for (const QString& tabla : TablasDatos())
                     d.ejecutar(QStringLiteral(
@@ -91,7 +93,7 @@ void CrearBasePostgres(const QString& conexión, const QString& usuario, const Q
                 QStringLiteral("^\\s*(--[^\\n]*\\n\\s*)*CREATE TRIGGER"),
                 QRegularExpression::CaseInsensitiveOption);
             for (const QString& s : DividirGuion(recurso(QStringLiteral("esquema_datos.sql"))))
-                if (!disparador.match(s).hasMatch()) ejecutar(EsquemaPostgres(s));
+                if (!disparador.match(s).hasMatch()) ejecutar(EsquemaPostgres(ConRestricciones(s)));
             ejecutar(recurso(QStringLiteral("esquema_postgres.sql")));
             for (const char* g : {"datos.sql", "diccionario.sql"})
                 for (const QString& s : DividirGuion(recurso(QString::fromLatin1(g)))) ejecutar(s);

@@ -22,5 +22,6 @@ void CrearBasePostgres(const QString& conexión, const QString& usuario = {},
 // The tables a shared file holds and a local file links to.
 QStringList TablasDatos();
 
-// The schema version written into every file this program makes.
-inline constexpr int kVersiónEsquema = 1;
+// The schema version written into every store this program makes. Version 2
+// added the CHECK constraints that keep every number within its column's range.
+inline constexpr int kVersiónEsquema = 2;

@@ -3,6 +3,7 @@
 #include "store/BaseEntregada.h"
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
+#include "store/Esquema.h"
 #include "store/Interaccion.h"
 
 #include <QFileInfo>
@@ -110,10 +111,13 @@ QString RutaLocalEfectiva(const QString& origenLocal) {
 void ConectarBase(const ConfiguraciónDatos& c) {
     dic.reset();
     const QString conexión = ConstruirConexión(c, UsuarioActual);
+    std::unique_ptr<Diccionario> d;
     paso(QStringLiteral("conexión"), [&] {
         if (EsProveedorArchivo(c.Proveedor)) asegurarBasePredeterminada(c.OrigenLocal);
-        dic = conectar(c, conexión);
+        d = conectar(c, conexión);
     });
+    paso(QStringLiteral("actualización"), [&] { ActualizarEsquema(*d); });
+    dic = std::move(d);
 }
 
 void AbrirBase() {
@@ -131,6 +135,7 @@ void AbrirBase(const ConfiguraciónDatos& c) {
              [&] { RevincularTablas(c.OrigenRemoto, conexión); });
     std::unique_ptr<Diccionario> d;
     paso(QStringLiteral("conexión"), [&] { d = conectar(c, conexión); });
+    paso(QStringLiteral("actualización"), [&] { ActualizarEsquema(*d); });
     paso(QStringLiteral("vaciar resultados"),
          [&] { d->ejecutar(QStringLiteral("delete * from resultado")); });
     if (c.Proveedor == QLatin1String(kProveedorJet)) {

@@ -310,6 +310,10 @@ void Diccionario::cerrar() {
     nombreConexión_.clear();
 }
 
+bool Diccionario::soloLectura(const QString& esquema) const {
+    return h_ && sqlite3_db_readonly(h_, esquema.toUtf8().constData()) == 1;
+}
+
 void Diccionario::setEsperaOcupado(int milisegundos) {
     if (h_) sqlite3_busy_timeout(h_, milisegundos);
 }
@@ -599,7 +603,7 @@ int32_t Diccionario::Nuevo_Elemento(const QString& tabla, const QString& nombre)
     if (nombre.trimmed().isEmpty()) return 0;
     RelojDeArena reloj;
     QString limpio = nombre;
-    LimpiarTexto(limpio, false);
+    LimpiarTexto(limpio);
     if (limpio.isEmpty()) return 0;
     // A name already listed needs no lock. Otherwise look up again and insert in
     // one write transaction: two workstations never add one name twice.

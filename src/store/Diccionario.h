@@ -98,10 +98,18 @@ class Diccionario {
     // The number of columns of a table the connection reaches (0 when there is
     // none), not counting the row order a server adds as "rowid".
     int ColumnasTabla(const QString& tabla);
+    // The names of a table's columns in their order, without a server's "rowid".
+    QStringList NombresColumnas(const QString& tabla);
+    // Makes sure this connection has its own empty-able import staging tables
+    // (imp_*): temporary tables, so two imports on one store never share rows.
+    void PrepararTablasImportación();
     // The schema version the store was made with.
     int VersiónEsquema();
 
     bool enTransacción() const { return nivel_ > 0; }
+    // True when the connection can only read that database file ("main" or an
+    // attached one); never on a server.
+    bool soloLectura(const QString& esquema = QStringLiteral("main")) const;
     // How long a statement waits for another connection's lock before it fails.
     void setEsperaOcupado(int milisegundos);
 

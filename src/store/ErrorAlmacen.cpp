@@ -1,5 +1,7 @@
 #include "store/ErrorAlmacen.h"
 
+#include "store/Rangos.h"
+
 namespace {
 std::string resumen(const QString& operación, const QString& detalle, const QString& sql) {
     QString t = operación;
@@ -29,6 +31,8 @@ QString ErrorAlmacen::textoUsuario() const {
         t += QStringLiteral(
             "\n\nOtro usuario o programa está usando la base de datos en este momento. "
             "Intente de nuevo en unos instantes.");
+    else if (const QString rango = ExplicarRestricción(detalle_); !rango.isEmpty())
+        t += QStringLiteral("\n\n") + rango;
     else if (!detalle_.isEmpty())
         t += QStringLiteral("\n\n") + detalle_;
     return t;

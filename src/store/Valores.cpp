@@ -50,23 +50,24 @@ void Reemplazar(QString& texto, const QString& buscar, const QString& reemplazo)
         texto.replace(p, buscar.size(), reemplazo);
 }
 
-QString LimpiarTexto(QString& texto, bool conservarPuntos) {
-    static const QString blanco = QStringLiteral(" ");
-    Reemplazar(texto, QStringLiteral("'"), blanco);
-    Reemplazar(texto, QStringLiteral("´"), blanco);
-    Reemplazar(texto, QStringLiteral("\""), blanco);
-    Reemplazar(texto, QStringLiteral("/ "), QStringLiteral("/"));
-    Reemplazar(texto, QStringLiteral(" /"), QStringLiteral("/"));
-    Reemplazar(texto, QStringLiteral("_ "), QStringLiteral("_"));
-    Reemplazar(texto, QStringLiteral(" _"), QStringLiteral("_"));
-    if (!conservarPuntos) {
-        Reemplazar(texto, QStringLiteral("."), blanco);
-        Reemplazar(texto, QStringLiteral(","), blanco);
-        Reemplazar(texto, QStringLiteral("- "), QStringLiteral("-"));
-        Reemplazar(texto, QStringLiteral(" -"), QStringLiteral("-"));
+QString ColapsarBlancos(const QString& texto, bool tabuladores) {
+    QString r;
+    r.reserve(texto.size());
+    bool blanco = false;
+    for (const QChar c : texto) {
+        const bool esBlanco = c == u' ' || (tabuladores && c == u'\t');
+        if (esBlanco && blanco) continue;
+        r += esBlanco ? QChar(u' ') : c;
+        blanco = esBlanco;
     }
-    Reemplazar(texto, QStringLiteral("  "), blanco);
-    texto = texto.trimmed();
+    return r;
+}
+
+// Every text is bound or quoted with ComillasSQL, so cleaning no longer has to
+// strip apostrophes or dots: it keeps every character a person may mean and
+// only tidies the blanks.
+QString LimpiarTexto(QString& texto) {
+    texto = ColapsarBlancos(texto, true).trimmed();
     return texto;
 }
 

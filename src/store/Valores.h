@@ -28,7 +28,12 @@ double RedondearSimple(double valor);
 
 // Text.
 void Reemplazar(QString& texto, const QString& buscar, const QString& reemplazo);
-QString LimpiarTexto(QString& texto, bool conservarPuntos);
+// Trims a typed text and turns every run of blanks (and tabs) into one blank;
+// returns the cleaned text as well. Apostrophes, dots, commas, hyphens and
+// slashes stay as typed.
+QString LimpiarTexto(QString& texto);
+// Every run of blanks as one blank, in one pass; with `tabuladores`, tabs count as blanks.
+QString ColapsarBlancos(const QString& texto, bool tabuladores = false);
 QString RellenarIzquierda(const QString& texto, int ancho, const QString& relleno = {});
 QString RellenarDerecha(const QString& texto, int ancho, const QString& relleno = {});
 int32_t Máximo(int32_t a, int32_t b);

@@ -160,6 +160,63 @@ TEST_F(FichaTest, AbrirYCerrarSinTocarNadaNoPreguntaNiCambiaLaBase) {
     EXPECT_EQ(S(VolcadoPostulante(*dic, 3)), S(antes));
 }
 
+TEST_F(FichaTest, RecorrerLaFichaCampoPorCampoNoReescribeNada) {
+    GenerarPostulantes(*dic, 1, 11, {});
+    const int barrio =
+        dic->Nuevo_Elemento(QStringLiteral("nvx_m_barrios"), QStringLiteral("Comercial Sur S.A."));
+    // Values as an import or an older version may have left them.
+    dic->ejecutar(QStringLiteral("update nvx_m_postulantes set apellido = ?, nombre = ?, "
+                                 "res_calle = ?, email = ?, res_barrio = ? where id = 1"),
+                  {QStringLiteral("D'Agostino"), QStringLiteral(" María  José "),
+                   QStringLiteral("Av. Pte. Perón 1.234, 2º \"B\""),
+                   QStringLiteral("m.d'agostino@correo.com.ar"), barrio});
+    const QString antes = VolcadoPostulante(*dic, 1);
+    principal->abrir_cv(1, 0, {}, false);
+    frmFicha* f = ficha();
+    ASSERT_NE(f, nullptr);
+    f->setEdición(true);
+    QApplication::setActiveWindow(principal.get());
+    for (int s = 1; s <= 6; ++s) {
+        f->mostrarSección(s);
+        for (QWidget* w : control<QWidget>(QStringLiteral("picFichas_%1").arg(s - 1).toUtf8())
+                              ->findChildren<QWidget*>())
+            if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+                w->setFocus();
+                break;
+            }
+        for (int i = 0; i < 40 && QApplication::focusWidget(); ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(S(control<ceTxtBox>("txtApellido")->text()), "D'Agostino");
+    EXPECT_FALSE(f->modificada);
+    f->parentWidget()->close();
+    QTest::qWait(10);
+    EXPECT_TRUE(usuario.mensajes.empty());
+    EXPECT_EQ(S(VolcadoPostulante(*dic, 1)), S(antes));
+}
+
+TEST_F(FichaTest, UnaFichaNuevaGuardaLosValoresQueMuestraAunEnPáginasNoVistas) {
+    dic->ejecutar(QStringLiteral("update nvx_m_monedas set predeterminado = (id = 2)"));
+    principal->abrir_cv(0, 1, QStringLiteral("777"), true);
+    frmFicha* f = ficha();
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(S(control<ceDropList>("cmbNac_País")->currentText()), "Argentina");
+    Escribir(control<ceTxtBox>("txtApellido"), QStringLiteral("Paz"));
+    Escribir(control<ceTxtBox>("txtNombre"), QStringLiteral("Ana"));
+    ASSERT_TRUE(f->GuardarFicha());
+    const QVariantList id{f->postulante.id};
+    EXPECT_EQ(S(dic->valorÚnico(QStringLiteral("select nac_pais || '/' || nacionalidad || '/' || "
+                                               "res_pais || '/' || moneda_mes || '/' || "
+                                               "moneda_hora from nvx_m_postulantes where id = ?"),
+                                id)
+                    .toString()),
+              "1/1/1/2/2");
+    f->mostrarSección(4);  // shown as stored
+    EXPECT_EQ(control<ceDropList>("cmbMonedaMes")
+                  ->ItemData(control<ceDropList>("cmbMonedaMes")->ListIndex()),
+              2);
+}
+
 TEST_F(FichaTest, LaPreguntaAlCerrarYLaMarcaDeDisponible) {
     GenerarPostulantes(*dic, 2, 5, {});
     dic->ejecutar(QStringLiteral("update nvx_m_postulantes set activo = 1"));

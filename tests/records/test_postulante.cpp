@@ -206,7 +206,7 @@ TEST_P(PostulanteTest, UnaFichaCompletaVuelveIgualYGuardarSinCambiosNoMueveNada)
     EXPECT_EQ(q.familiares.Item(1).Ocupación.Nombre, QStringLiteral("Estudiante"));
     EXPECT_EQ(q.familiares.Item(1).Empresa.id, 0);
     EXPECT_EQ(q.familiares.Item(2).Empresa.Nombre,
-              QStringLiteral("Transportes del Plata S R L"));  // cleaned
+              QStringLiteral("Transportes del Plata S.R.L."));  // a company name as written
     ASSERT_EQ(q.formación.Count(), 2);
     EXPECT_FLOAT_EQ(q.formación.Item(1).Promedio, 7.25f);
     EXPECT_EQ(q.formación.Item(1).AñosCompletos, 5);

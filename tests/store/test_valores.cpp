@@ -4,16 +4,20 @@
 
 #include <gtest/gtest.h>
 
-TEST(Valores, LimpiarTextoQuitaComillasPuntosYBlancosDobles) {
-    QString t = QStringLiteral("  D'Angelo  y  Cía / Hnos.");
-    EXPECT_EQ(LimpiarTexto(t, false), QStringLiteral("D Angelo y Cía/Hnos"));
-    EXPECT_EQ(t, QStringLiteral("D Angelo y Cía/Hnos"));  // changed in place too
-    QString conPuntos = QStringLiteral("D'Angelo  y  Cía / Hnos.");
-    EXPECT_EQ(LimpiarTexto(conPuntos, true), QStringLiteral("D Angelo y Cía/Hnos."));
-    QString empresa = QStringLiteral("O'Brien S.A.");
-    EXPECT_EQ(LimpiarTexto(empresa, false), QStringLiteral("O Brien S A"));
-    QString guiones = QStringLiteral("Pérez - Gómez, \"Pepe\" ´x´");
-    EXPECT_EQ(LimpiarTexto(guiones, false), QStringLiteral("Pérez-Gómez Pepe x"));
+TEST(Valores, LimpiarTextoSóloOrdenaLosBlancosYConservaTodoLoDemás) {
+    // Apostrophes, accents, inner and final dots, commas, hyphens, slashes and
+    // quotes are what people write in names: only the blanks are tidied.
+    QString t = QStringLiteral("  D'Agostino  y\t\tCía / Hnos.  ");
+    EXPECT_EQ(LimpiarTexto(t), QStringLiteral("D'Agostino y Cía / Hnos."));
+    EXPECT_EQ(t, QStringLiteral("D'Agostino y Cía / Hnos."));  // changed in place too
+    for (const char* intacto :
+         {"Comercial Sur S.A.", "García-Pérez, Lic. Juan Jr.", "O´Higgins \"Pepe\" 1/2"}) {
+        QString n = QString::fromUtf8(intacto);
+        EXPECT_EQ(S(LimpiarTexto(n)), intacto);
+    }
+    // A megabyte of blanks collapses in one pass.
+    QString largo = u'a' + QString(1 << 20, u' ') + u'b';
+    EXPECT_EQ(LimpiarTexto(largo), QStringLiteral("a b"));
 }
 
 TEST(Valores, ReemplazarColapsaRachasYNoSeCuelga) {

@@ -1,0 +1,205 @@
+#include "store/Esquema.h"
+
+#include "store/BaseEntregada.h"
+#include "store/Diccionario.h"
+#include "store/ErrorAlmacen.h"
+#include "store/Rangos.h"
+#include "store/Valores.h"
+
+#include <QDate>
+#include <QRegularExpression>
+
+#include <functional>
+#include <map>
+
+namespace {
+
+const QString kFalla =
+    QStringLiteral("No se pudo actualizar la base de datos a esta versión de Candora.");
+
+// What a remark calls the rows of a detail table.
+QString Parte(const QString& tabla) {
+    static const std::map<QString, QString> partes = {
+        {QStringLiteral("nvx_d_familiares"), QStringLiteral("en la familia, ")},
+        {QStringLiteral("nvx_d_formacion"), QStringLiteral("en la formación, ")},
+        {QStringLiteral("nvx_d_idiomas"), QStringLiteral("en los idiomas, ")},
+        {QStringLiteral("nvx_d_experiencia"), QStringLiteral("en la experiencia, ")},
+        {QStringLiteral("nvx_d_interes"), QStringLiteral("en las áreas de interés, ")},
+    };
+    const auto it = partes.find(tabla.toLower());
+    return it == partes.end() ? QString() : it->second;
+}
+
+QStringList TablasConRangos() {
+    QStringList t;
+    for (const Rango& r : Rangos())
+        if (!t.contains(QLatin1String(r.tabla))) t << QLatin1String(r.tabla);
+    return t;
+}
+
+// Sets every value outside its range to 0 and notes what it was in the
+// applicant's remarks. `nombre` turns a table name into the name to use in SQL.
+void RetirarImposibles(Diccionario& d, const std::function<QString(const QString&)>& nombre) {
+    std::map<qint64, QStringList> notas;
+    for (const QString& tabla : TablasConRangos()) {
+        const QString t = nombre(tabla);
+        if (t.isEmpty()) continue;
+        const bool maestra = tabla == QLatin1String("nvx_m_postulantes");
+        const QString dueño = maestra ? QStringLiteral("id") : QStringLiteral("postulante");
+        for (const Rango& r : Rangos()) {
+            if (tabla != QLatin1String(r.tabla)) continue;
+            const QString c = QLatin1String(r.columna);
+            const QString fuera = QStringLiteral(" where not (%1)").arg(CondiciónRango(r));
+            auto rs = d.AbrirRS(
+                QStringLiteral("select %1 as dueno, %2 as valor from %3").arg(dueño, c, t) + fuera);
+            if (rs->eof()) continue;
+            for (; !rs->eof(); rs->MoveNext())
+                notas[rs->entero(QStringLiteral("dueno"))]
+                    << Parte(tabla) + NombreRango(r) + u' ' + rs->texto(QStringLiteral("valor"));
+            d.ejecutar(QStringLiteral("update %1 set %2 = 0").arg(t, c) + fuera);
+        }
+        if (!maestra) continue;
+        const QString imposible = QStringLiteral(" where not (%1)").arg(CondiciónFechaNacimiento());
+        for (auto rs = d.AbrirRS(
+                 QStringLiteral("select id, nac_dia, nac_mes, nac_ano from %1").arg(t) + imposible);
+             !rs->eof(); rs->MoveNext())
+            notas[rs->entero(QStringLiteral("id"))]
+                << QStringLiteral("fecha de nacimiento %1/%2/%3")
+                       .arg(rs->texto(QStringLiteral("nac_dia")),
+                            rs->texto(QStringLiteral("nac_mes")),
+                            rs->texto(QStringLiteral("nac_ano")));
+        d.ejecutar(QStringLiteral("update %1 set nac_dia = 0").arg(t) + imposible);
+    }
+    const QString postulantes = nombre(QStringLiteral("nvx_m_postulantes"));
+    if (notas.empty() || postulantes.isEmpty()) return;
+    const QString encabezado =
+        QStringLiteral("Al actualizar la base el %1 se retiraron valores imposibles: ")
+            .arg(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+    for (const auto& [id, lista] : notas) {
+        const QVariant antes = d.valorÚnico(
+            QStringLiteral("select observaciones from %1 where id = ?").arg(postulantes), {id});
+        if (!antes.isValid()) continue;  // detail rows of an applicant that no longer exists
+        const QString previas = VacíoSiNulo(antes);
+        d.ejecutar(QStringLiteral("update %1 set observaciones = ? where id = ?").arg(postulantes),
+                   {previas + (previas.isEmpty() ? QString() : QStringLiteral("\n")) + encabezado +
+                        lista.join(QStringLiteral("; ")) + u'.',
+                    id});
+    }
+}
+
+// The stored CREATE TABLE text with the constraints; checked on a scratch copy
+// first, so a text SQLite could not read never reaches the file's schema.
+QString DefiniciónNueva(Diccionario& d, const QString& actual) {
+    const QString nueva = ConRestricciones(actual);
+    static const QRegularExpression cabeza(QStringLiteral("^\\s*CREATE TABLE\\s+\\w+"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    QString prueba = nueva;
+    prueba.replace(cabeza, QStringLiteral("CREATE TEMP TABLE candora_prueba_esquema"));
+    d.ejecutar(prueba);
+    d.ejecutar(QStringLiteral("DROP TABLE temp.candora_prueba_esquema"));
+    return nueva;
+}
+
+// One database file reached by the connection ("main" or an attached one).
+void ActualizarArchivo(Diccionario& d, const QString& esquema) {
+    const QString e = u'"' + esquema + u'"';
+    const auto tabla = [&](const QString& t) -> QString {
+        return d.valorÚnico(QStringLiteral("select 1 from %1.sqlite_master where type = 'table' "
+                                           "and name = ?")
+                                .arg(e),
+                            {t})
+                       .isValid()
+                   ? e + u'.' + t
+                   : QString();
+    };
+    if (d.valorÚnico(QStringLiteral("PRAGMA %1.user_version").arg(e)).toInt() >= kVersiónEsquema)
+        return;
+    if (d.soloLectura(esquema)) return;  // read-only: nothing to protect from writes
+    Transaccion t(d);
+    const int versión = d.valorÚnico(QStringLiteral("PRAGMA %1.user_version").arg(e)).toInt();
+    if (versión >= kVersiónEsquema) {  // another workstation was first
+        t.confirmar();
+        return;
+    }
+    if (versión < 2) {
+        RetirarImposibles(d, tabla);
+        // SQLite adds no constraint to a table it has: the stored definition gets
+        // them (they change nothing on disk) and the schema is read again.
+        std::vector<std::pair<QString, QString>> nuevas;
+        for (const QString& nombre : TablasConRangos()) {
+            if (tabla(nombre).isEmpty()) continue;
+            const QString actual = VacíoSiNulo(d.valorÚnico(
+                QStringLiteral("select sql from %1.sqlite_master where type = 'table' and name = ?")
+                    .arg(e),
+                {nombre}));
+            if (!actual.contains(QLatin1String("CONSTRAINT rango_")))
+                nuevas.emplace_back(nombre, DefiniciónNueva(d, actual));
+        }
+        if (!nuevas.empty()) {
+            const int cambios =
+                d.valorÚnico(QStringLiteral("PRAGMA %1.schema_version").arg(e)).toInt();
+            d.ejecutar(QStringLiteral("PRAGMA writable_schema = ON"));
+            try {
+                for (const auto& [nombre, sql] : nuevas)
+                    d.ejecutar(QStringLiteral("update %1.sqlite_master set sql = ? where type = "
+                                              "'table' and name = ?")
+                                   .arg(e),
+                               {sql, nombre});
+                d.ejecutar(QStringLiteral("PRAGMA %1.schema_version = %2").arg(e).arg(cambios + 1));
+            } catch (...) {
+                d.ejecutar(QStringLiteral("PRAGMA writable_schema = OFF"));
+                throw;
+            }
+            d.ejecutar(QStringLiteral("PRAGMA writable_schema = OFF"));
+            for (const auto& [nombre, sql] : nuevas)  // read with the new definitions
+                d.valorÚnico(QStringLiteral("select count(*) from %1.%2 where 0").arg(e, nombre));
+        }
+    }
+    d.ejecutar(QStringLiteral("PRAGMA %1.user_version = %2").arg(e).arg(kVersiónEsquema));
+    t.confirmar();
+}
+
+void ActualizarServidor(Diccionario& d) {
+    if (d.VersiónEsquema() >= kVersiónEsquema) return;
+    Transaccion t(d);
+    // Two workstations starting at once: the second waits here and finds it done.
+    d.ejecutar(QStringLiteral("LOCK TABLE candora_esquema IN EXCLUSIVE MODE"));
+    const int versión = d.VersiónEsquema();
+    if (versión < 2 && versión < kVersiónEsquema) {
+        RetirarImposibles(d, [](const QString& t) { return t; });
+        for (const QString& tabla : TablasConRangos()) {
+            QStringList añadir;
+            for (const QString& r : RestriccionesTabla(tabla)) añadir << QStringLiteral("ADD ") + r;
+            // One statement per table: the server checks the rows once for all of them.
+            d.ejecutar(QStringLiteral("ALTER TABLE %1 ").arg(tabla) +
+                       añadir.join(QStringLiteral(", ")));
+        }
+    }
+    if (versión < kVersiónEsquema) {
+        d.ejecutar(QStringLiteral("delete from candora_esquema"));
+        d.ejecutar(QStringLiteral("insert into candora_esquema (version) values (?)"),
+                   {kVersiónEsquema});
+    }
+    t.confirmar();
+}
+
+}  // namespace
+
+void ActualizarEsquema(Diccionario& d) {
+    try {
+        if (d.enServidor()) {
+            ActualizarServidor(d);
+            return;
+        }
+        QStringList esquemas;
+        for (auto rs = d.AbrirRS(QStringLiteral("PRAGMA database_list")); !rs->eof();
+             rs->MoveNext())
+            if (rs->texto(QStringLiteral("name")) != QLatin1String("temp"))
+                esquemas << rs->texto(QStringLiteral("name"));
+        // The shared files first: the local file's version says the whole store is current.
+        for (qsizetype i = esquemas.size() - 1; i >= 0; --i) ActualizarArchivo(d, esquemas.at(i));
+    } catch (const ErrorAlmacen& e) {
+        throw ErrorAlmacen(kFalla, e.detalle().isEmpty() ? e.operación() : e.detalle(), e.sql(),
+                           e.código());
+    }
+}
