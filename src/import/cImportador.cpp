@@ -4,16 +4,21 @@
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
 #include "store/Interaccion.h"
+#include "store/Rangos.h"
 #include "store/Valores.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QHash>
+#include <QRegularExpression>
+#include <QSet>
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
+#include <span>
 
 namespace {
-
-const char* const kSecciones[] = {"postulantes", "formacion", "idiomas", "experiencia"};
 
 Diccionario& almacén() {
     if (!dic) throw ErrorAlmacen(QStringLiteral("La base de datos no está abierta."));
@@ -24,140 +29,86 @@ void Avisar(const QString& texto, Icono icono) {
     MsgBox(texto, icono);
 }
 
-// The file read line by line as windows-1252, CR LF or LF.
+// True when the file is UTF-8: it starts with a byte-order mark, or it has bytes
+// past ASCII and all of them form UTF-8 sequences (windows-1252 text with
+// accents practically never does). The file is left at its start.
+bool EsUtf8(QIODevice& f) {
+    if (f.peek(3) == QByteArray("\xEF\xBB\xBF")) return true;
+    bool multibyte = false, válido = true;
+    int faltan = 0;
+    uchar mín = 0x80, máx = 0xBF;
+    QByteArray bloque;
+    while (válido && !(bloque = f.read(1 << 20)).isEmpty()) {
+        for (const char c : bloque) {
+            const auto b = uchar(c);
+            if (faltan > 0) {
+                if (b < mín || b > máx) {
+                    válido = false;
+                    break;
+                }
+                mín = 0x80;
+                máx = 0xBF;
+                --faltan;
+            } else if (b >= 0x80) {
+                multibyte = true;
+                // Lead bytes; the first continuation byte's range rules out overlong
+                // forms, surrogates and code points past U+10FFFF.
+                if (b >= 0xC2 && b <= 0xDF) {
+                    faltan = 1;
+                } else if (b >= 0xE0 && b <= 0xEF) {
+                    faltan = 2;
+                    if (b == 0xE0) mín = 0xA0;
+                    if (b == 0xED) máx = 0x9F;
+                } else if (b >= 0xF0 && b <= 0xF4) {
+                    faltan = 3;
+                    if (b == 0xF0) mín = 0x90;
+                    if (b == 0xF4) máx = 0x8F;
+                } else {
+                    válido = false;
+                    break;
+                }
+            }
+        }
+    }
+    f.seek(0);
+    return válido && multibyte && faltan == 0;
+}
+
+// The file read line by line, CR LF or LF, as UTF-8 or as windows-1252.
 class Lector {
   public:
-    explicit Lector(QFile& f) : f_(f) {}
+    explicit Lector(QFile& f) : f_(f), utf8_(EsUtf8(f)) {}
     // False at the end of the file.
     bool siguiente(QString& línea) {
         if (f_.atEnd()) return false;
         QByteArray b = f_.readLine();
         if (b.endsWith('\n')) b.chop(1);
         if (b.endsWith('\r')) b.chop(1);
-        línea = DesdeWindows1252(b);
+        if (número_ == 0 && b.startsWith("\xEF\xBB\xBF")) b.remove(0, 3);
+        línea = utf8_ ? QString::fromUtf8(b) : DesdeWindows1252(b);
         ++número_;
         return true;
     }
     int número() const { return número_; }
+    int porcentaje() const { return f_.size() > 0 ? int(100 * f_.pos() / f_.size()) : 100; }
 
   private:
     QFile& f_;
+    bool utf8_;
     int número_ = 0;
 };
 
-// The staged value lists' columns, read once from the staging tables.
-int Columnas(Diccionario& d, const QString& tabla) {
-    return d.ColumnasTabla(tabla);
-}
-
-}  // namespace
-
-uint8_t cImportador::leer_intercambio() {
-    RelojDeArena reloj;
-    if (!preparar()) return 1;
-    return fusionar() ? 0 : 1;
-}
-
-void cImportador::borrartemporal() {
-    QFile::setPermissions(Archivo,
-                          QFile::permissions(Archivo) | QFile::WriteOwner | QFile::WriteUser);
-    QFile::remove(Archivo);
-}
-
-// Stages the file in one transaction: a line that is not a value list for its
-// section stops the run with nothing staged and nothing merged.
-bool cImportador::preparar() {
-    Diccionario& d = almacén();
-    QFile f(Archivo);
-    if (!f.open(QIODevice::ReadOnly)) {
-        Avisar(QStringLiteral("No se puede leer el archivo de intercambio «%1».").arg(Archivo),
-               Icono::Exclamación);
-        return false;
-    }
-    Transaccion t(d, Transaccion::Bloqueo::Diferido);
-    for (const char* s : kSecciones)
-        d.ejecutar(QStringLiteral("delete * from imp_") + QLatin1String(s));
-
-    Lector lector(f);
-    QString línea;
-    if (!lector.siguiente(línea)) {
-        t.confirmar();
-        Avisar(QStringLiteral("No se encontraron datos para actualizar."), Icono::Información);
-        return false;
-    }
-    const auto falla = [&](const QString& motivo) {
-        Avisar(QStringLiteral(
-                   "El archivo de intercambio no se importó: en la línea %1 %2.\n\nNo se modificó "
-                   "ningún postulante.")
-                   .arg(lector.número())
-                   .arg(motivo),
-               Icono::Exclamación);
-        return false;
-    };
-    if (línea != QLatin1String("[norvexa]")) {
-        Avisar(QStringLiteral(
-                   "El archivo de intercambio no tiene un formato válido. Puede ser que no sea un "
-                   "archivo de intercambio o que el mismo no haya sido preparado correctamente."),
-               Icono::Exclamación);
-        return false;
-    }
-    for (int i = 0; i < 3; ++i)
-        if (!lector.siguiente(línea))
-            return falla(
-                QStringLiteral("el archivo termina antes de las tres líneas de encabezado"));
-
-    QHash<QString, int> columnas;
-    for (const char* s : kSecciones)
-        columnas.insert(QLatin1String(s), Columnas(d, QStringLiteral("imp_") + QLatin1String(s)));
-    QString sección;
-    QString sentencia;
-    QVariantList valores;
-    QString motivo;
-    while (lector.siguiente(línea) && !línea.isEmpty()) {
-        if (línea.size() > 2 && línea.startsWith(u'[') && línea.endsWith(u']')) {
-            const QString nombre = línea.mid(1, línea.size() - 2);
-            if (columnas.contains(nombre) || nombre == QLatin1String("eof")) {
-                sección = nombre;
-                sentencia =
-                    QStringLiteral("insert into imp_%1 values (%2)")
-                        .arg(nombre,
-                             QStringList(columnas.value(nombre), QStringLiteral("?")).join(u','));
-                continue;
-            }
-        }
-        if (sección == QLatin1String("eof")) continue;
-        if (sección.isEmpty())
-            return falla(QStringLiteral("hay datos antes del primer encabezado de sección"));
-        Reemplazar(línea, QStringLiteral("  "), QStringLiteral(" "));
-        if (!LeerListaValores(línea, valores, motivo)) return falla(motivo);
-        if (valores.size() != columnas.value(sección))
-            return falla(QStringLiteral("hay %1 valores y la sección [%2] lleva %3")
-                             .arg(valores.size())
-                             .arg(sección)
-                             .arg(columnas.value(sección)));
-        if (valores.at(0).isNull()) return falla(QStringLiteral("falta el país del documento"));
-        if (!valores.at(0).canConvert<qlonglong>() ||
-            valores.at(0).metaType().id() == QMetaType::QString)
-            return falla(QStringLiteral("el país del documento no es un número"));
-        valores[1] = ValorTexto(VacíoSiNulo(valores.at(1)));  // documents are kept trimmed
-        d.ejecutar(sentencia, valores);
-    }
-    t.confirmar();
-    return true;
-}
-
-namespace {
-
-enum class Conversión { TalCual, Localidad, Barrio };
+enum class Conversión { TalCual, PorNombre, Título, Real, Texto };
 
 struct Mapeo {
     const char* origen;
     const char* destino;
     Conversión conversión = Conversión::TalCual;
+    const char* lista = nullptr;  // the lookup list of a name
 };
 
 // Staged applicant columns and the applicant columns they overwrite.
-const Mapeo kMapeo[] = {
+const Mapeo kPostulante[] = {
     {"Nombre", "nombre"},
     {"Apellido", "apellido"},
     {"Apellido_Materno", "apellido_materno"},
@@ -165,15 +116,15 @@ const Mapeo kMapeo[] = {
     {"nac_dia", "nac_dia"},
     {"Nac_Mes", "nac_mes"},
     {"nac_ano", "nac_ano"},
-    {"nac_localidad", "nac_localidad", Conversión::Localidad},
+    {"nac_localidad", "nac_localidad", Conversión::PorNombre, "nvx_m_localidades"},
     {"nac_provincia", "nac_provincia"},
     {"nac_pais", "nac_pais"},
     {"nacionalidad1", "nacionalidad"},
     {"estado_civil", "estado_civil"},
     {"tiene_hijos", "tiene_hijos"},
     {"res_calle", "res_calle"},
-    {"res_barrio", "res_barrio", Conversión::Barrio},
-    {"res_localidad", "res_localidad", Conversión::Localidad},
+    {"res_barrio", "res_barrio", Conversión::PorNombre, "nvx_m_barrios"},
+    {"res_localidad", "res_localidad", Conversión::PorNombre, "nvx_m_localidades"},
     {"res_provincia", "res_provincia"},
     {"res_pais", "res_pais"},
     {"res_cp", "res_cp"},
@@ -212,16 +163,318 @@ const Mapeo kMapeo[] = {
     {"actualizado", "fecha_ingreso"},
 };
 
+// Staged detail columns and the columns of the detail rows they become.
+const Mapeo kFormación[] = {
+    {"Tipo", "nivel"},
+    {"area", "area"},
+    {"titulo", "titulo", Conversión::Título},
+    {"instituto", "institucion", Conversión::PorNombre, "nvx_m_formacion_institutos"},
+    {"estado", "estado"},
+    {"aprobadas", "materias_aprobadas"},
+    {"restantes", "materias_restantes"},
+    {"Promedio", "promedio", Conversión::Real},
+    {"ingreso", "ingreso"},
+    {"ultimo", "ultimo"},
+    {"completos", "completos"},
+};
+const Mapeo kIdiomas[] = {
+    {"Idioma", "idioma"}, {"Habla", "habla"}, {"Lee", "lee"}, {"Escribe", "escribe"}};
+const Mapeo kExperiencia[] = {
+    {"area", "area"},
+    {"puesto", "puesto"},
+    {"empleador", "empleador", Conversión::PorNombre, "nvx_m_empleadores"},
+    {"rubro", "empleador_rubro", Conversión::PorNombre, "nvx_m_empleadores_rubros"},
+    {"tareas", "actividades", Conversión::Texto},
+    {"ingreso_mes", "ingreso_mes"},
+    {"ingreso_ano", "ingreso_ano"},
+    {"egreso_mes", "egreso_mes"},
+    {"egreso_ano", "egreso_ano"},
+    {"actual", "empleo_actual"},
+    {"Acargo", "gente_acargo"},
+    {"motivo", "motivo_egreso"},
+    {"remun", "remuneracion", Conversión::Real},
+};
+
+struct Sección {
+    const char* nombre;  // of the file's header and of its staging table, "imp_" + nombre
+    const char* tabla;   // the table its rows become
+    std::span<const Mapeo> mapeo;
+};
+const Sección kSecciones[] = {
+    {"postulantes", "nvx_m_postulantes", kPostulante},
+    {"formacion", "nvx_d_formacion", kFormación},
+    {"idiomas", "nvx_d_idiomas", kIdiomas},
+    {"experiencia", "nvx_d_experiencia", kExperiencia},
+};
+
+const Mapeo* MapeoDe(const Sección& s, const QString& columna) {
+    for (const Mapeo& m : s.mapeo)
+        if (columna.compare(QLatin1String(m.origen), Qt::CaseInsensitive) == 0) return &m;
+    return nullptr;
+}
+
+bool EsNúmero(const QVariant& v) {
+    const int t = v.metaType().id();
+    return t == QMetaType::LongLong || t == QMetaType::Double;
+}
+
+// "yyyymmdd", "yyyymmddhhnn" or "yyyymmddhhnnss", a real date and time.
+bool FechaHoraVálida(const QString& t) {
+    static const QRegularExpression cifras(QStringLiteral("^\\d{8}(\\d{4}(\\d{2})?)?$"));
+    if (!cifras.match(t).hasMatch()) return false;
+    const QString completa = t + QString(14 - t.size(), u'0');
+    return QDateTime::fromString(completa, QStringLiteral("yyyyMMddHHmmss")).isValid();
+}
+
+// Checks one staged line's values, turning numbers into texts where the column
+// holds text; why it cannot be staged, or "".
+class Verificador {
+  public:
+    explicit Verificador(Diccionario& d) : d_(d) {}
+
+    QString verificar(const Sección& s, const QStringList& columnas, QVariantList& valores) {
+        for (qsizetype i = 0; i < valores.size(); ++i)
+            if (QString m = valor(s, columnas.at(i), valores[i]); !m.isEmpty()) {
+                // Named as the file's format spells it (a server folds names to lower case).
+                const Mapeo* mapeo = MapeoDe(s, columnas.at(i));
+                return QStringLiteral("la columna «%1» %2")
+                    .arg(mapeo ? QLatin1String(mapeo->origen) : columnas.at(i), m);
+            }
+        if (s.tabla == QLatin1String("nvx_m_postulantes")) {
+            const auto parte = [&](const char* c) {
+                for (qsizetype i = 0; i < columnas.size(); ++i)
+                    if (columnas.at(i).compare(QLatin1String(c), Qt::CaseInsensitive) == 0)
+                        return valores.at(i).toInt();
+                return 0;
+            };
+            const int día = parte("nac_dia"), mes = parte("Nac_Mes"), año = parte("nac_ano");
+            if (!FechaPosible(día, mes, año))
+                return QStringLiteral("la fecha de nacimiento %1/%2/%3 no existe")
+                    .arg(día)
+                    .arg(mes)
+                    .arg(año);
+        }
+        return {};
+    }
+
+  private:
+    QString valor(const Sección& s, const QString& columna, QVariant& v) {
+        const auto es = [&](const char* nombre) {
+            return columna.compare(QLatin1String(nombre), Qt::CaseInsensitive) == 0;
+        };
+        if (v.metaType().id() == QMetaType::QString) {
+            const QString t = v.toString();
+            const bool nota = es("conocimientos") || es("tareas");
+            for (const QChar c : t)
+                if ((c.unicode() < 0x20 && c != u'\t' && !(nota && c == u'\r')) ||
+                    (c.unicode() >= 0x7F && c.unicode() < 0xA0))
+                    return QStringLiteral(
+                               "tiene un carácter de control (código %1), que no puede "
+                               "ser parte de un texto")
+                        .arg(c.unicode());
+        }
+        if (es("doc_pais")) {
+            if (v.isNull()) return QStringLiteral("no tiene el país del documento");
+            return código(RangoDe(QStringLiteral("nvx_m_postulantes"), QStringLiteral("dni_pais")),
+                          v, true);
+        }
+        if (es("doc_numero")) {
+            v = ValorTexto(VacíoSiNulo(v));  // documents are kept trimmed
+            return v.isNull() ? QStringLiteral(
+                                    "no tiene el número de documento, sin el cual el "
+                                    "postulante no se puede reconocer")
+                              : QString();
+        }
+        const Mapeo* m = MapeoDe(s, columna);
+        const Rango* r =
+            m && (m->conversión == Conversión::TalCual || m->conversión == Conversión::Real)
+                ? RangoDe(QLatin1String(s.tabla), QLatin1String(m->destino))
+                : nullptr;
+        if (!r && s.tabla == QLatin1String("nvx_m_postulantes") &&
+            columna.startsWith(QLatin1String("interes"), Qt::CaseInsensitive))
+            r = RangoDe(QStringLiteral("nvx_d_interes"), QStringLiteral("area"));
+        if (r) return código(r, v, false);
+        if (m && m->conversión == Conversión::Título && EsNúmero(v))
+            return código(RangoDe(QLatin1String(s.tabla), QLatin1String(m->destino)), v, true);
+        if (EsNúmero(v)) v = v.toString();  // a number written bare in a text column
+        const QString t = VacíoSiNulo(v);
+        if (m && QLatin1String(m->destino) == QLatin1String("fecha_ingreso") && !t.isEmpty() &&
+            !FechaHoraVálida(t))
+            return QStringLiteral("tiene «%1», que no es una fecha (aaaammdd o aaaammddhhnnss)")
+                .arg(t);
+        static const QRegularExpression hora(QStringLiteral("^([01]\\d|2[0-3]):[0-5]\\d$"));
+        const QByteArray destino = m ? QByteArray(m->destino) : QByteArray();
+        if ((destino.endsWith("_desde") || destino.endsWith("_hasta")) && !t.isEmpty() &&
+            !hora.match(t).hasMatch())
+            return QStringLiteral("tiene «%1», que no es una hora (hh:mm)").arg(t);
+        return {};
+    }
+
+    // A code or number within its column's range; a code of a list, one of its items.
+    QString código(const Rango* r, QVariant& v, bool exigido) {
+        if (v.isNull()) return {};
+        if (v.metaType().id() == QMetaType::QString) {  // a number written as a text
+            bool ok = false;
+            const double x = v.toString().trimmed().toDouble(&ok);
+            if (!ok)
+                return QStringLiteral("tiene «%1» y debe ser %2")
+                    .arg(v.toString(), DescripciónRango(*r));
+            v = x == std::floor(x) && std::abs(x) < 1e15 ? QVariant(qlonglong(x)) : QVariant(x);
+        }
+        if (const QString fuera = FueraDeRango(*r, v); !fuera.isEmpty())
+            return QStringLiteral("(%1) tiene %2 y %3").arg(NombreRango(*r), v.toString(), fuera);
+        const qint64 id = v.toLongLong();
+        if (!r->lista || (id == 0 && !exigido)) return {};
+        if (!ids(r->lista).contains(id))
+            return QStringLiteral("(%1) tiene el código %2, que no está en la lista")
+                .arg(NombreRango(*r))
+                .arg(id);
+        return {};
+    }
+
+    const QSet<qint64>& ids(const char* lista) {
+        auto it = listas_.find(lista);
+        if (it == listas_.end()) {
+            QSet<qint64> s;
+            for (auto rs =
+                     d_.AbrirRS(QStringLiteral("select id from %1").arg(QLatin1String(lista)));
+                 !rs->eof(); rs->MoveNext())
+                s.insert(rs->entero(0));
+            it = listas_.insert(lista, s);
+        }
+        return *it;
+    }
+
+    Diccionario& d_;
+    QHash<const char*, QSet<qint64>> listas_;
+};
+
+}  // namespace
+
+uint8_t cImportador::leer_intercambio() {
+    RelojDeArena reloj;
+    if (!preparar()) return 1;
+    return fusionar() ? 0 : 1;
+}
+
+void cImportador::borrartemporal() {
+    QFile::setPermissions(Archivo,
+                          QFile::permissions(Archivo) | QFile::WriteOwner | QFile::WriteUser);
+    QFile::remove(Archivo);
+}
+
+// Stages the file in one transaction: a line that is not a value list for its
+// section, or holds a value its column cannot take, stops the run with nothing
+// staged and nothing merged.
+bool cImportador::preparar() {
+    Diccionario& d = almacén();
+    QFile f(Archivo);
+    if (!f.open(QIODevice::ReadOnly)) {
+        Avisar(QStringLiteral("No se puede leer el archivo de intercambio «%1».").arg(Archivo),
+               Icono::Exclamación);
+        return false;
+    }
+    // Staging belongs to this connection: an import elsewhere never sees these rows.
+    d.PrepararTablasImportación();
+    Transaccion t(d, Transaccion::Bloqueo::Diferido);
+    for (const Sección& s : kSecciones)
+        d.ejecutar(QStringLiteral("delete * from imp_") + QLatin1String(s.nombre));
+
+    Lector lector(f);
+    QString línea;
+    if (!lector.siguiente(línea)) {
+        t.confirmar();
+        Avisar(QStringLiteral("No se encontraron datos para actualizar."), Icono::Información);
+        return false;
+    }
+    const auto falla = [&](const QString& motivo) {
+        Avisar(QStringLiteral(
+                   "El archivo de intercambio no se importó: en la línea %1 %2.\n\nNo se modificó "
+                   "ningún postulante.")
+                   .arg(lector.número())
+                   .arg(motivo),
+               Icono::Exclamación);
+        return false;
+    };
+    if (línea != QLatin1String("[norvexa]")) {
+        Avisar(QStringLiteral(
+                   "El archivo de intercambio no tiene un formato válido. Puede ser que no sea un "
+                   "archivo de intercambio o que el mismo no haya sido preparado correctamente."),
+               Icono::Exclamación);
+        return false;
+    }
+    for (int i = 0; i < 3; ++i)
+        if (!lector.siguiente(línea))
+            return falla(
+                QStringLiteral("el archivo termina antes de las tres líneas de encabezado"));
+
+    QHash<QString, QStringList> columnas;
+    for (const Sección& s : kSecciones)
+        columnas.insert(QLatin1String(s.nombre),
+                        d.NombresColumnas(QStringLiteral("imp_") + QLatin1String(s.nombre)));
+    Verificador verificador(d);
+    const Sección* sección = nullptr;
+    bool fin = false;  // under [eof]
+    QString sentencia;
+    QVariantList valores;
+    QString motivo;
+    while (lector.siguiente(línea) && !línea.isEmpty()) {
+        if (alPreparar && lector.número() % 2000 == 0) alPreparar(lector.porcentaje());
+        if (línea.size() > 2 && línea.startsWith(u'[') && línea.endsWith(u']')) {
+            const QString nombre = línea.mid(1, línea.size() - 2);
+            const auto s =
+                std::find_if(std::begin(kSecciones), std::end(kSecciones),
+                             [&](const Sección& x) { return nombre == QLatin1String(x.nombre); });
+            if (s != std::end(kSecciones) || nombre == QLatin1String("eof")) {
+                fin = s == std::end(kSecciones);
+                sección = fin ? nullptr : &*s;
+                if (sección)
+                    sentencia = QStringLiteral("insert into imp_%1 values (%2)")
+                                    .arg(nombre, QStringList(columnas.value(nombre).size(),
+                                                             QStringLiteral("?"))
+                                                     .join(u','));
+                continue;
+            }
+        }
+        if (fin) continue;
+        if (!sección)
+            return falla(QStringLiteral("hay datos antes del primer encabezado de sección"));
+        const QStringList& nombres = columnas[QLatin1String(sección->nombre)];
+        // Every run of blanks reads as one, inside texts too.
+        if (!LeerListaValores(ColapsarBlancos(línea), valores, motivo)) return falla(motivo);
+        if (valores.size() != nombres.size())
+            return falla(QStringLiteral("hay %1 valores y la sección [%2] lleva %3")
+                             .arg(valores.size())
+                             .arg(QLatin1String(sección->nombre))
+                             .arg(nombres.size()));
+        if (const QString m = verificador.verificar(*sección, nombres, valores); !m.isEmpty())
+            return falla(m);
+        d.ejecutar(sentencia, valores);
+    }
+    t.confirmar();
+    if (alPreparar) alPreparar(100);
+    return true;
+}
+
+namespace {
+
 const QString& SentenciaActualizar() {
     static const QString sql = [] {
         QStringList a;
-        for (const Mapeo& m : kMapeo) a << QLatin1String(m.destino) + QStringLiteral(" = ?");
+        for (const Mapeo& m : kPostulante) a << QLatin1String(m.destino) + QStringLiteral(" = ?");
         return QStringLiteral("UPDATE nvx_m_postulantes SET ") + a.join(QStringLiteral(", ")) +
                QStringLiteral(
                    ", activo = 1, actualizado = CASE WHEN coalesce(actualizado, '') > "
                    "candora_ahora() THEN actualizado ELSE candora_ahora() END WHERE id = ?");
     }();
     return sql;
+}
+
+QVariant Real(const QVariant& v) {
+    if (v.isNull()) return QVariant(QMetaType::fromType<double>());
+    bool ok = false;
+    const double x = v.toDouble(&ok);
+    return ok ? QVariant(RedondearSimple(x)) : QVariant(QMetaType::fromType<double>());
 }
 
 // Merges one staged applicant after another; lookup names are cached for the run.
@@ -241,47 +494,75 @@ class Fusión {
         return id;
     }
 
-    // Inserts a detail row unless the applicant already has one just like it
-    // (a new applicant has none).
-    void agregar(const char* tabla, const QStringList& columnas, const QVariantList& valores,
-                 bool nuevo) {
-        auto it = sentencias_.find(tabla);
-        if (it == sentencias_.end()) {
-            QStringList condición;
-            for (const QString& c : columnas) condición << c + QStringLiteral(" IS ?");
-            const QString t = QLatin1String(tabla);
-            it = sentencias_.insert(
-                tabla, {QStringLiteral("select 1 from %1 where %2 limit 1")
-                            .arg(t, condición.join(QStringLiteral(" and "))),
-                        QStringLiteral("insert into %1 (%2) values (%3)")
-                            .arg(t, columnas.join(u','),
-                                 QStringList(columnas.size(), QStringLiteral("?")).join(u','))});
+    // A staged value as its column stores it.
+    QVariant convertir(const Mapeo& m, const QVariant& v) {
+        switch (m.conversión) {
+            case Conversión::PorNombre:
+                return porNombre(m.lista, v);
+            case Conversión::Título: {
+                // A title written as a number is a title id; any other text is a title name.
+                bool ok = false;
+                const int id = VacíoSiNulo(v).trimmed().toInt(&ok);
+                return ok && id > 0 ? QVariant(id) : porNombre("nvx_m_titulos", v);
+            }
+            case Conversión::Real:
+                return Real(v);
+            case Conversión::Texto:
+                return ValorTexto(VacíoSiNulo(v));
+            case Conversión::TalCual:
+                break;
         }
-        if (!nuevo && d_.valorÚnico(it->first, valores).isValid()) return;
-        d_.ejecutar(it->second, valores);
+        return v;
     }
 
-    // A title written as a number is a title id; any other text is a title name.
-    QVariant título(const QVariant& v) {
-        bool ok = false;
-        const int id = VacíoSiNulo(v).trimmed().toInt(&ok);
-        return ok && id > 0 ? QVariant(id) : porNombre("nvx_m_titulos", v);
+    // Adds the staged rows of one section for the applicant's document, each
+    // unless the applicant already has one just like it (a new applicant has none).
+    void agregarDetalle(const Sección& s, int32_t id, const QVariantList& documento, bool nuevo) {
+        const QString tabla = QLatin1String(s.tabla);
+        auto it = sentencias_.find(s.tabla);
+        if (it == sentencias_.end()) {
+            QStringList columnas{QStringLiteral("postulante")};
+            for (const Mapeo& m : s.mapeo) columnas << QLatin1String(m.destino);
+            QStringList condición;
+            for (const QString& c : columnas) condición << c + QStringLiteral(" IS ?");
+            it = sentencias_.insert(
+                s.tabla, {QStringLiteral("select 1 from %1 where %2 limit 1")
+                              .arg(tabla, condición.join(QStringLiteral(" and "))),
+                          QStringLiteral("insert into %1 (%2) values (%3)")
+                              .arg(tabla, columnas.join(u','),
+                                   QStringList(columnas.size(), QStringLiteral("?")).join(u','))});
+        }
+        for (auto r = d_.AbrirRS(QStringLiteral("select * from imp_%1 where doc_pais = ? and "
+                                                "doc_numero = ? order by rowid")
+                                     .arg(QLatin1String(s.nombre)),
+                                 documento);
+             !r->eof(); r->MoveNext()) {
+            QVariantList valores{id};
+            for (const Mapeo& m : s.mapeo)
+                valores << convertir(m, r->valor(QLatin1String(m.origen)));
+            agregar(*it, valores, nuevo);
+        }
+    }
+
+    void agregarInterés(int32_t id, const QVariant& área, bool nuevo) {
+        static const std::pair<QString, QString> sentencias{
+            QStringLiteral(
+                "select 1 from nvx_d_interes where postulante IS ? and area IS ? limit 1"),
+            QStringLiteral("insert into nvx_d_interes (postulante,area) values (?,?)")};
+        agregar(sentencias, {id, área}, nuevo);
+    }
+
+  private:
+    void agregar(const std::pair<QString, QString>& sentencias, const QVariantList& valores,
+                 bool nuevo) {
+        if (!nuevo && d_.valorÚnico(sentencias.first, valores).isValid()) return;
+        d_.ejecutar(sentencias.second, valores);
     }
 
     Diccionario& d_;
-
-  private:
     QHash<QString, int32_t> caché_;
-    QHash<const char*, std::pair<QString, QString>>
-        sentencias_;  // look-up and insert per detail table
+    QHash<const char*, std::pair<QString, QString>> sentencias_;  // look-up and insert per table
 };
-
-QVariant Real(const QVariant& v) {
-    if (v.isNull()) return QVariant(QMetaType::fromType<double>());
-    bool ok = false;
-    const double x = v.toDouble(&ok);
-    return ok ? QVariant(RedondearSimple(x)) : QVariant(QMetaType::fromType<double>());
-}
 
 }  // namespace
 
@@ -298,16 +579,18 @@ bool cImportador::fusionar() {
     // Applicants are committed a few hundred at a time, each inside its own
     // savepoint: a failing applicant is undone alone and the ones before it
     // stay merged; a killed process loses at most the open group, never half
-    // an applicant.
+    // an applicant. The counters always say what is committed or about to be:
+    // when a group cannot be committed they go back to the last committed one.
     std::optional<Transaccion> grupo;
     int enGrupo = 0;
+    int32_t nuevosConfirmados = 0, actualizadosConfirmados = 0;
     const auto confirmarGrupo = [&] {
         if (grupo) grupo->confirmar();
         grupo.reset();
         enGrupo = 0;
+        nuevosConfirmados = Cnt_Postulantes;
+        actualizadosConfirmados = cnt_Actualizados;
     };
-    const QString porDocumento =
-        QStringLiteral(" where doc_pais = ? and doc_numero = ? order by rowid");
     qint64 último = 0;
     for (;;) {
         // Staged applicants a few hundred at a time, so memory stays flat.
@@ -322,15 +605,15 @@ bool cImportador::fusionar() {
                 if (alAvanzar) alAvanzar();
                 continue;
             }
-            const QVariant país = lote->valor(QStringLiteral("doc_pais"));
-            const QVariant número = lote->valor(QStringLiteral("doc_numero"));
+            const QVariantList documento{lote->valor(QStringLiteral("doc_pais")),
+                                         lote->valor(QStringLiteral("doc_numero"))};
             try {
                 if (!grupo) grupo.emplace(d);
                 Transaccion t(d);
                 const QVariant hallado =
                     d.valorÚnico(QStringLiteral("select id FROM nvx_m_postulantes where dni_pais = "
                                                 "? and dni_numero = ? order by id"),
-                                 {país, número});
+                                 documento);
                 const bool nuevo = !hallado.isValid();
                 int32_t id = hallado.toInt();
                 if (nuevo) {
@@ -344,102 +627,70 @@ bool cImportador::fusionar() {
                     d.ejecutar(QStringLiteral("insert INTO nvx_m_postulantes "
                                               "(id,dni_pais,dni_numero,actualizado) values "
                                               "(?,?,?,candora_ahora())"),
-                               {id, país, número});
+                               {id, documento.at(0), documento.at(1)});
                 }
                 QVariantList v;
-                for (const Mapeo& m : kMapeo) {
-                    const QVariant x = lote->valor(QLatin1String(m.origen));
-                    v << (m.conversión == Conversión::Localidad
-                              ? f.porNombre("nvx_m_localidades", x)
-                          : m.conversión == Conversión::Barrio ? f.porNombre("nvx_m_barrios", x)
-                                                               : x);
-                }
+                for (const Mapeo& m : kPostulante)
+                    v << f.convertir(m, lote->valor(QLatin1String(m.origen)));
                 v << id;
                 if (d.ejecutar(SentenciaActualizar(), v) != 1)
                     throw ErrorAlmacen(
                         QStringLiteral("No se pudo actualizar el postulante número %1.").arg(id));
-
-                const QVariantList doc{país, número};
-                for (auto r = d.AbrirRS(
-                         QStringLiteral("select * from imp_formacion") + porDocumento, doc);
-                     !r->eof(); r->MoveNext())
-                    f.agregar(
-                        "nvx_d_formacion",
-                        {"postulante", "nivel", "area", "titulo", "institucion", "estado",
-                         "materias_aprobadas", "materias_restantes", "promedio", "ingreso",
-                         "ultimo", "completos"},
-                        {id, r->valor(QStringLiteral("Tipo")), r->valor(QStringLiteral("area")),
-                         f.título(r->valor(QStringLiteral("titulo"))),
-                         f.porNombre("nvx_m_formacion_institutos",
-                                     r->valor(QStringLiteral("instituto"))),
-                         r->valor(QStringLiteral("estado")), r->valor(QStringLiteral("aprobadas")),
-                         r->valor(QStringLiteral("restantes")),
-                         Real(r->valor(QStringLiteral("Promedio"))),
-                         r->valor(QStringLiteral("ingreso")), r->valor(QStringLiteral("ultimo")),
-                         r->valor(QStringLiteral("completos"))},
-                        nuevo);
-                for (auto r =
-                         d.AbrirRS(QStringLiteral("select * from imp_idiomas") + porDocumento, doc);
-                     !r->eof(); r->MoveNext())
-                    f.agregar(
-                        "nvx_d_idiomas", {"postulante", "idioma", "habla", "lee", "escribe"},
-                        {id, r->valor(QStringLiteral("Idioma")), r->valor(QStringLiteral("Habla")),
-                         r->valor(QStringLiteral("Lee")), r->valor(QStringLiteral("Escribe"))},
-                        nuevo);
-                for (auto r = d.AbrirRS(
-                         QStringLiteral("select * from imp_experiencia") + porDocumento, doc);
-                     !r->eof(); r->MoveNext())
-                    f.agregar(
-                        "nvx_d_experiencia",
-                        {"postulante", "area", "puesto", "empleador", "empleador_rubro",
-                         "actividades", "ingreso_mes", "ingreso_ano", "egreso_mes", "egreso_ano",
-                         "empleo_actual", "gente_acargo", "motivo_egreso", "remuneracion"},
-                        {id, r->valor(QStringLiteral("area")), r->valor(QStringLiteral("puesto")),
-                         f.porNombre("nvx_m_empleadores", r->valor(QStringLiteral("empleador"))),
-                         f.porNombre("nvx_m_empleadores_rubros", r->valor(QStringLiteral("rubro"))),
-                         ValorTexto(r->texto(QStringLiteral("tareas"))),
-                         r->valor(QStringLiteral("ingreso_mes")),
-                         r->valor(QStringLiteral("ingreso_ano")),
-                         r->valor(QStringLiteral("egreso_mes")),
-                         r->valor(QStringLiteral("egreso_ano")), r->valor(QStringLiteral("actual")),
-                         r->valor(QStringLiteral("Acargo")), r->valor(QStringLiteral("motivo")),
-                         Real(r->valor(QStringLiteral("remun")))},
-                        nuevo);
+                for (const Sección& s : std::span(kSecciones).subspan(1))
+                    f.agregarDetalle(s, id, documento, nuevo);
                 for (const char* c : {"interes1", "interes2", "interes3"}) {
                     const QVariant área = lote->valor(QLatin1String(c));
-                    if (!área.isNull() && área.toLongLong() != 0)
-                        f.agregar("nvx_d_interes", {"postulante", "area"}, {id, área}, nuevo);
+                    if (!área.isNull() && área.toLongLong() != 0) f.agregarInterés(id, área, nuevo);
                 }
                 d.ejecutar(QStringLiteral("delete from imp_postulantes where rowid = ?"), {último});
-                for (const char* s : {"imp_formacion", "imp_idiomas", "imp_experiencia"})
-                    d.ejecutar(
-                        QStringLiteral("delete from %1 where doc_pais = ? and doc_numero = ?")
-                            .arg(QLatin1String(s)),
-                        doc);
+                for (const Sección& s : std::span(kSecciones).subspan(1))
+                    d.ejecutar(QStringLiteral("delete from imp_%1 where doc_pais = ? and "
+                                              "doc_numero = ?")
+                                   .arg(QLatin1String(s.nombre)),
+                               documento);
                 t.confirmar();
                 ++(nuevo ? Cnt_Postulantes : cnt_Actualizados);
                 if (++enGrupo == 250) confirmarGrupo();
             } catch (const ErrorAlmacen& e) {
+                // The failing applicant is undone; the ones before it in the group are kept
+                // when the store still takes them (a full disk may have undone them all).
                 try {
                     confirmarGrupo();
                 } catch (const ErrorAlmacen&) {
-                    grupo.reset();  // the store refused even the earlier ones: all undone
-                    Cnt_Postulantes = cnt_Actualizados = 0;
+                    grupo.reset();
                 }
-                Avisar(
-                    QStringLiteral("La importación se detuvo en el postulante con documento %1 %2: "
-                                   "se importaron "
-                                   "%3 postulantes nuevos y se actualizaron %4 antes de él.\n\n%5")
-                        .arg(VacíoSiNulo(país), VacíoSiNulo(número))
-                        .arg(Cnt_Postulantes)
-                        .arg(cnt_Actualizados)
-                        .arg(e.textoUsuario()),
-                    Icono::Crítico);
+                Cnt_Postulantes = nuevosConfirmados;
+                cnt_Actualizados = actualizadosConfirmados;
+                const QString nombre =
+                    (lote->texto(QStringLiteral("Apellido")) + QStringLiteral(", ") +
+                     lote->texto(QStringLiteral("Nombre")))
+                        .trimmed();
+                Avisar(QStringLiteral("La importación se detuvo en el postulante %1 (documento %2 "
+                                      "%3): se importaron %4 postulantes nuevos y se actualizaron "
+                                      "%5 antes de él, y quedaron guardados.\n\n%6")
+                           .arg(nombre, VacíoSiNulo(documento.at(0)), VacíoSiNulo(documento.at(1)))
+                           .arg(Cnt_Postulantes)
+                           .arg(cnt_Actualizados)
+                           .arg(e.textoUsuario()),
+                       Icono::Crítico);
                 return false;
             }
             if (alAvanzar) alAvanzar();
         }
     }
-    confirmarGrupo();
+    try {
+        confirmarGrupo();
+    } catch (const ErrorAlmacen& e) {
+        grupo.reset();
+        Cnt_Postulantes = nuevosConfirmados;
+        cnt_Actualizados = actualizadosConfirmados;
+        Avisar(QStringLiteral("La importación no pudo guardar los últimos postulantes: quedaron "
+                              "guardados %1 postulantes nuevos y %2 actualizados.\n\n%3")
+                   .arg(Cnt_Postulantes)
+                   .arg(cnt_Actualizados)
+                   .arg(e.textoUsuario()),
+               Icono::Crítico);
+        return false;
+    }
     return true;
 }

@@ -17,21 +17,25 @@ class cImportador {
     int32_t Cnt_Idiomas = 0;
     int32_t Cnt_Experiencias = 0;
 
+    // While the file is read: the percentage read so far, now and then.
+    std::function<void(int porcentaje)> alPreparar;
     // Told the number of staged applicants before the merge starts, then
     // called after every staged applicant.
     std::function<void(int total)> alEmpezar;
     std::function<void()> alAvanzar;
 
     // 0 when the file was read and merged; 1 when the run stopped after telling
-    // the user why (empty file, wrong format, a line that is not a value list,
-    // a merge failure: applicants merged before it stay merged).
+    // the user why (empty file, wrong format, a line that is not a value list or
+    // holds a value its column cannot take, a merge failure: applicants merged
+    // before it stay merged, and the counters say how many).
     uint8_t leer_intercambio();
 
     // Deletes the file named by Archivo, read-only or not, without asking.
     void borrartemporal();
 
     // The two halves of a run: stage the file (nothing staged unless every
-    // line is a value list for its section), then merge what is staged.
+    // line is a value list for its section whose values fit their columns),
+    // then merge what is staged. The file may be windows-1252 or UTF-8.
     bool preparar();
     bool fusionar();
 };

@@ -294,6 +294,7 @@ void Diccionario::cerrar() {
     traducidas_.clear();
     suelta_.reset();
     puntoSentencia_ = false;
+    staging_ = false;
     contadores_.clear();
     copiasContadores_.clear();
     h_ = nullptr;
@@ -755,6 +756,35 @@ int Diccionario::ColumnasTabla(const QString& tabla) {
                                 : QStringLiteral("select count(*) from pragma_table_info(?)"),
                       {tabla})
         .toInt();
+}
+
+QStringList Diccionario::NombresColumnas(const QString& tabla) {
+    QStringList nombres;
+    for (auto rs = AbrirRS(servidor_ ? QStringLiteral(
+                                           "select attname from pg_attribute where attrelid = "
+                                           "to_regclass(?) and attnum > 0 and not attisdropped "
+                                           "and attname <> 'rowid' order by attnum")
+                                     : QStringLiteral("select name from pragma_table_info(?) "
+                                                      "order by cid"),
+                           {tabla});
+         !rs->eof(); rs->MoveNext())
+        nombres << rs->texto(0);
+    return nombres;
+}
+
+void Diccionario::PrepararTablasImportación() {
+    if (servidor_ || staging_) return;  // a server connection made them when it opened
+    QFile f(QStringLiteral(":/base/esquema_local.sql"));
+    f.open(QIODevice::ReadOnly);
+    static const QRegularExpression índice(QStringLiteral("CREATE INDEX (imp_\\w+) ON"));
+    // Temporary tables come before the file's own of the same names.
+    for (QString s : DividirGuion(QString::fromUtf8(f.readAll()))) {
+        if (!s.contains(QLatin1String("imp_"))) continue;
+        s.replace(QLatin1String("CREATE TABLE"), QLatin1String("CREATE TEMP TABLE IF NOT EXISTS"));
+        s.replace(índice, QStringLiteral("CREATE INDEX IF NOT EXISTS temp.\\1 ON"));
+        ejecutar(s);
+    }
+    staging_ = true;
 }
 
 int Diccionario::VersiónEsquema() {

@@ -142,6 +142,7 @@ class Diccionario {
     const QString& traducida(const QString& sql);
     std::unique_ptr<QSqlQuery> suelta_;  // the server's last statement without values
     bool puntoSentencia_ = false;        // a statement's savepoint is set and not released
+    bool staging_ = false;               // this connection's import tables exist
     // On the server, keys handed out inside a transaction are counted here and written
     // once as it commits: each UPDATE of one counter row leaves a row version that the
     // next must walk past until the transaction ends, so a long import would slow down

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QProcess>
+#include <QSet>
 
 #include <csignal>
 
@@ -29,7 +30,11 @@ QString Postulante(const QString& doc, const QString& apellido,
                   QStringLiteral("3"),
                   QStringLiteral("1990"),
                   localidad};
-    while (v.size() < 54) v << QStringLiteral("0");
+    // The other columns empty: codes 0, texts "" (streets, telephones, hours, e-mail…).
+    for (int i = 10; i < 54; ++i)
+        v << (QList<int>{15, 16, 17, 20, 22, 23, 24, 26, 27, 28, 30, 31, 32, 33, 35, 38}.contains(i)
+                  ? QStringLiteral("\"\"")
+                  : QStringLiteral("0"));
     v[52] = QStringLiteral("\"Aviso 7\"");
     v[53] = QStringLiteral("\"20261201\"");
     return v.join(u',') + u',' + intereses;
@@ -113,6 +118,22 @@ TEST_P(ImportadorTest, ElLectorRespetaMarcaEncabezadosSeccionesYFinDeDatos) {
     EXPECT_TRUE(
         dic->valorÚnico(QStringLiteral("select apellido_materno from imp_postulantes")).isNull());
 
+    // The same file saved as UTF-8, with or without a byte-order mark, keeps its accents.
+    for (const QByteArray& marca : {QByteArray(), QByteArray("\xEF\xBB\xBF")}) {
+        QFile f(carpeta.filePath(QStringLiteral("utf8.nvx")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(marca + conEncabezado({QStringLiteral("[postulantes]"),
+                                       Postulante("\"12\"", "\"Núñez Ñandú\"")})
+                            .join(QStringLiteral("\r\n"))
+                            .toUtf8());
+        f.close();
+        cImportador utf8;
+        ASSERT_EQ(importar(f.fileName(), utf8), 0) << últimoMensaje();
+        EXPECT_EQ(
+            t(QStringLiteral("select apellido from nvx_m_postulantes where dni_numero = '12'")),
+            QStringLiteral("Núñez Ñandú"));
+    }
+
     cImportador vacío;
     EXPECT_EQ(importar(archivo(conEncabezado({})), vacío), 0);
     EXPECT_EQ(usuario.mensajes.back().texto,
@@ -123,7 +144,7 @@ TEST_P(ImportadorTest, ElLectorRespetaMarcaEncabezadosSeccionesYFinDeDatos) {
               QStringLiteral("No se encontraron datos para actualizar."));
 }
 
-TEST_P(ImportadorTest, UnaLíneaQueNoEsUnaListaDeValoresDetieneTodoAntesDeFusionar) {
+TEST_P(ImportadorTest, UnaLíneaQueNoSePuedeImportarDetieneTodoAntesDeFusionar) {
     const QString buena = Postulante("\"20\"", "\"Gómez\"");
     struct Caso {
         QStringList líneas;
@@ -131,6 +152,13 @@ TEST_P(ImportadorTest, UnaLíneaQueNoEsUnaListaDeValoresDetieneTodoAntesDeFusion
         const char* motivo;
     };
     dic->ejecutar(QStringLiteral("create table x (a integer)"));
+    // The good line with some of its values replaced.
+    const auto con = [&](std::initializer_list<std::pair<int, QString>> cambios) {
+        QStringList v = buena.split(u',');
+        for (const auto& [i, valor] : cambios) v[i] = valor;
+        return conEncabezado({QStringLiteral("[postulantes]"), buena, v.join(u',')});
+    };
+    const auto q = [](const char* t) { return QString::fromUtf8(t); };
     const std::vector<Caso> casos{
         {conEncabezado({QStringLiteral("[postulantes]"), buena, buena + QStringLiteral(",7")}), 7,
          "valores"},
@@ -143,6 +171,23 @@ TEST_P(ImportadorTest, UnaLíneaQueNoEsUnaListaDeValoresDetieneTodoAntesDeFusion
         {conEncabezado({QStringLiteral("[idiomas]"), QStringLiteral("1,\"20,1,1,1,1")}), 6,
          "comillas"},
         {{QStringLiteral("[norvexa]"), QStringLiteral("a")}, 2, "encabezado"},
+        // Well-formed lines whose values their columns cannot take.
+        {con({{8, q("99999")}}), 7, "«nac_ano» (año de nacimiento) tiene 99999 y debe ser un año"},
+        {con({{5, q("999")}}), 7,
+         "«Sexo» (sexo) tiene 999 y debe ser un número entero entre 0 y 255"},
+        {con({{5, q("7")}}), 7, "«Sexo» (sexo) tiene el código 7, que no está en la lista"},
+        {con({{13, q("-1")}}), 7, "«estado_civil»"},
+        {con({{46, q("2147483648")}}), 7, "«disp_dias»"},
+        {con({{6, q("31")}, {7, q("2")}}), 7, "la fecha de nacimiento 31/2/1990 no existe"},
+        {con({{1, q("\"  \"")}}), 7, "«doc_numero» no tiene el número de documento"},
+        {con({{0, q("255")}}), 7, "«doc_pais» (país del documento) tiene el código 255"},
+        {con({{3, QStringLiteral("\"Pé") + QChar(0) + QStringLiteral("rez\"")}}), 7,
+         "«Apellido» tiene un carácter de control (código 0)"},
+        {con({{53, q("\"20261345\"")}}), 7, "«actualizado» tiene «20261345», que no es una fecha"},
+        {con({{23, q("\"25:00\"")}}), 7, "«Tel1_desde» tiene «25:00», que no es una hora"},
+        {conEncabezado({QStringLiteral("[experiencia]"),
+                        QStringLiteral("1,\"20\",1,2,\"X\",\"Y\",\"Z\",13,2010,0,0,1,0,0,null")}),
+         6, "«ingreso_mes» (mes de ingreso) tiene 13"},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.motivo);
@@ -170,7 +215,7 @@ TEST_P(ImportadorTest, LaFusiónCreaActualizaYNoDuplicaAlReimportar) {
          Postulante("\"32\"", "\"Ruiz Díaz\""), QStringLiteral("[formacion]"),
          QStringLiteral("1,\"30\",4,2,\"Contador Público\",\"Universidad de "
                         "O'Higgins\",1,30,0,7.5,2000,2005,5"),
-         QStringLiteral("1,\"30\",4,2,\"3\",\"\",1,30,0,-1.25,2000,2005,5"),
+         QStringLiteral("1,\"30\",4,2,\"3\",\"\",1,30,0,1.25,2000,2005,5"),
          QStringLiteral("[experiencia]"),
          QStringLiteral("1,\"30\",1,2,\"Transportes O'Brien\",\"Logística\",\"Reparto y "
                         "cobranza\",1,2010,0,0,1,0,0,"
@@ -208,7 +253,7 @@ TEST_P(ImportadorTest, LaFusiónCreaActualizaYNoDuplicaAlReimportar) {
     EXPECT_EQ(unidos(QStringLiteral("select promedio from nvx_d_formacion where postulante = ? "
                                     "order by rowid"),
                      {a}, QStringLiteral(" ")),
-              QStringLiteral("7.5 -1.25"));
+              QStringLiteral("7.5 1.25"));
     EXPECT_EQ(
         unidos(QStringLiteral("select t.nombre from nvx_d_formacion f join nvx_m_titulos t on "
                               "t.id = f.titulo where postulante = ? order by f.rowid"),
@@ -315,18 +360,7 @@ TEST_P(ImportadorProceso, UnProcesoMatadoAMitadDejaLaBaseEnteraYCadaPostulanteCo
     const int creados = n("select count(*) from nvx_m_postulantes");
     EXPECT_GT(creados, 0);
     EXPECT_LT(creados, 4000);
-    // The file keeps what was still staged; a server's staging died with its connection.
-    EXPECT_EQ(n("select count(*) from imp_postulantes"), servidor() ? 0 : 4000 - creados);
-    // A merged applicant left nothing staged; an unmerged one left no applicant and no detail rows.
-    for (const char* t : {"imp_postulantes", "imp_formacion", "imp_idiomas", "imp_experiencia"})
-        EXPECT_EQ(
-            d.valorÚnico(QStringLiteral(
-                             "select count(*) from %1 i join nvx_m_postulantes p on p.dni_pais = "
-                             "i.doc_pais and p.dni_numero = i.doc_numero")
-                             .arg(QLatin1String(t)))
-                .toInt(),
-            0)
-            << t;
+    // Staging died with the process; an unmerged applicant left no detail rows either.
     for (const char* t : {"nvx_d_formacion", "nvx_d_idiomas", "nvx_d_experiencia", "nvx_d_interes"})
         EXPECT_EQ(
             d.valorÚnico(
@@ -346,6 +380,73 @@ TEST_P(ImportadorProceso, UnProcesoMatadoAMitadDejaLaBaseEnteraYCadaPostulanteCo
     EXPECT_EQ(p.exitCode(), 0);
     almacén->abrir(d);
     EXPECT_EQ(n("select count(*) from nvx_m_postulantes"), 4000);
+}
+
+TEST_P(ImportadorTest, CadaConexiónPreparaSuPropiaImportación) {
+    // Two workstations sharing one store: the second stages and merges its whole
+    // file while the first has staged its own and not merged it yet.
+    auto otra = std::make_unique<Diccionario>();
+    almacén->abrir(*otra);
+    cImportador primera, segunda;
+    primera.Archivo =
+        archivo(conEncabezado({QStringLiteral("[postulantes]"), Postulante("\"50\"", "\"Uno\""),
+                               Postulante("\"51\"", "\"Dos\"")}),
+                "a.nvx");
+    ASSERT_TRUE(primera.preparar());
+    std::swap(dic, otra);
+    EXPECT_EQ(importar(archivo(conEncabezado({QStringLiteral("[postulantes]"),
+                                              Postulante("\"60\"", "\"Tres\"")}),
+                               "b.nvx"),
+                       segunda),
+              0);
+    std::swap(dic, otra);
+    ASSERT_TRUE(primera.fusionar());
+    EXPECT_EQ(primera.Cnt_Postulantes, 2);
+    EXPECT_EQ(unidos(QStringLiteral("select apellido from nvx_m_postulantes order by apellido")),
+              QStringLiteral("Dos,Tres,Uno"));
+}
+
+// The documents of an exchange file's applicants, as "country/number".
+QSet<QString> Documentos(const QString& nvx) {
+    QFile f(nvx);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    QSet<QString> docs;
+    bool postulantes = false;
+    for (const QByteArray& l : f.readAll().split('\n')) {
+        const QString línea = QString::fromLatin1(l).trimmed();
+        if (línea.startsWith(u'['))
+            postulantes = línea == QLatin1String("[postulantes]");
+        else if (postulantes)
+            docs.insert(línea.section(u',', 0, 0) + u'/' + línea.section(u',', 1, 1).remove(u'"'));
+    }
+    return docs;
+}
+
+TEST_P(ImportadorProceso, DosImportacionesALaVezEnLaMismaBaseNoPierdenNinguno) {
+    QTemporaryDir carpeta;
+    const QStringList nvx{carpeta.filePath(QStringLiteral("a.nvx")),
+                          carpeta.filePath(QStringLiteral("b.nvx"))};
+    EscribirIntercambio(nvx[0], 1000, 3);
+    EscribirIntercambio(nvx[1], 1000, 4);
+    const QSet<QString> esperados = Documentos(nvx[0]) + Documentos(nvx[1]);
+    // Two workstations on one store (on the file: sharing one local file).
+    QProcess a, b;
+    a.start(QStringLiteral(CANDORA_ADMIN),
+            almacén->opcionesAdmin() + QStringList{QStringLiteral("importar"), nvx[0]});
+    b.start(QStringLiteral(CANDORA_ADMIN),
+            almacén->opcionesAdmin() + QStringList{QStringLiteral("importar"), nvx[1]});
+    for (QProcess* p : {&a, &b}) {
+        ASSERT_TRUE(p->waitForFinished(240000));
+        EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardError().toStdString();
+    }
+    Diccionario d;
+    almacén->abrir(d);
+    QSet<QString> guardados;
+    for (auto rs = d.AbrirRS(QStringLiteral("select dni_pais, dni_numero from nvx_m_postulantes"));
+         !rs->eof(); rs->MoveNext())
+        guardados.insert(rs->texto(0) + u'/' + rs->texto(1));
+    EXPECT_EQ(guardados.size(), esperados.size());
+    EXPECT_EQ(guardados, esperados);
 }
 
 EN_AMBOS_ALMACENES(ImportadorTest);
