@@ -9,6 +9,7 @@
 #include "store/SqlJet.h"
 #include "store/TextoSqlite.h"
 #include "store/Valores.h"
+#include "store/Verificacion.h"
 
 #include <sqlite3.h>
 
@@ -385,10 +386,13 @@ class Diccionario::Sentencia {
         }
     }
 
-    // The store's error for the last failure, with the statement's text.
+    // The store's error for the last failure, with the statement's text. A write
+    // refused because a file does not accept changes names that file in words.
     ErrorAlmacen error(sqlite3* h) const {
-        return ErrorAlmacen(kFallaSentencia, QString::fromUtf8(sqlite3_errmsg(h)), sql_,
-                            QString::number(sqlite3_extended_errcode(h)));
+        const int código = sqlite3_extended_errcode(h);
+        const QString soloLectura = ExplicarSoloLectura(h, código);
+        return ErrorAlmacen(soloLectura.isEmpty() ? kFallaSentencia : soloLectura,
+                            QString::fromUtf8(sqlite3_errmsg(h)), sql_, QString::number(código));
     }
 
     // Runs to the end, ignoring rows.
