@@ -52,8 +52,9 @@ int Arrancar(const QStringList& argumentos) {
         return 0;
     }
 
+    QString sóloLectura;
     try {
-        AbrirBase();
+        sóloLectura = AbrirBase();
     } catch (const ErrorAlmacen& e) {
         intro.reset();
         MsgBox(e.textoUsuario(), Icono::Crítico);
@@ -63,5 +64,9 @@ int Arrancar(const QStringList& argumentos) {
     MostrarEstado({});
     UsuarioActual = NombreDeSesión();
     principal->setUsuario(UsuarioActual);
+    if (!sóloLectura.isEmpty()) {  // told once: the program still shows and reads everything
+        intro.reset();
+        MsgBox(sóloLectura, Icono::Exclamación);
+    }
     return -1;
 }

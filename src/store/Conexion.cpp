@@ -5,6 +5,7 @@
 #include "store/ErrorAlmacen.h"
 #include "store/Esquema.h"
 #include "store/Interaccion.h"
+#include "store/Verificacion.h"
 
 #include <QFileInfo>
 #include <QSettings>
@@ -120,32 +121,49 @@ void ConectarBase(const ConfiguraciónDatos& c) {
     dic = std::move(d);
 }
 
-void AbrirBase() {
-    AbrirBase(ConfiguraciónDatos::leer());
+QString AbrirBase() {
+    return AbrirBase(ConfiguraciónDatos::leer());
 }
 
-void AbrirBase(const ConfiguraciónDatos& c) {
+QString AbrirBase(const ConfiguraciónDatos& c) {
     dic.reset();
     const QString conexión = ConstruirConexión(c, UsuarioActual);
-    if (EsProveedorArchivo(c.Proveedor))
+    EstadoBase estado;
+    if (EsProveedorArchivo(c.Proveedor)) {
         paso(QStringLiteral("creación de la base local"),
              [&] { asegurarBasePredeterminada(c.OrigenLocal); });
-    if (!EsProveedorServidor(c.Proveedor))
+        // Before the first write: the damaged-file error already says all there is to say.
+        MostrarEstado(QStringLiteral("Comprobando la base de datos..."));
+        try {
+            estado = VerificarBase(RutaLocalEfectiva(c.OrigenLocal), c.OrigenRemoto);
+        } catch (const ErrorAlmacen&) {
+            MostrarEstado(QString());
+            throw;
+        }
+        MostrarEstado(QString());
+    }
+    // Relinking, emptying the results and compacting all write the local file.
+    const bool escribible =
+        estado.archivos.empty() || estado.archivos.front().soloLectura.isEmpty();
+    if (!EsProveedorServidor(c.Proveedor) && escribible)
         paso(QStringLiteral("revincular tablas"),
              [&] { RevincularTablas(c.OrigenRemoto, conexión); });
     std::unique_ptr<Diccionario> d;
     paso(QStringLiteral("conexión"), [&] { d = conectar(c, conexión); });
     paso(QStringLiteral("actualización"), [&] { ActualizarEsquema(*d); });
-    paso(QStringLiteral("vaciar resultados"),
-         [&] { d->ejecutar(QStringLiteral("delete * from resultado")); });
-    if (c.Proveedor == QLatin1String(kProveedorJet)) {
-        d.reset();  // no connection may hold the file while it is compacted
-        MostrarEstado(QStringLiteral("Limpiando base de datos local..."));
-        CompactarBase(RutaLocalEfectiva(c.OrigenLocal));
-        MostrarEstado(QString());
-        paso(QStringLiteral("conexión"), [&] { d = conectar(c, conexión); });
+    if (escribible) {
+        paso(QStringLiteral("vaciar resultados"),
+             [&] { d->ejecutar(QStringLiteral("delete * from resultado")); });
+        if (c.Proveedor == QLatin1String(kProveedorJet)) {
+            d.reset();  // no connection may hold the file while it is compacted
+            MostrarEstado(QStringLiteral("Limpiando base de datos local..."));
+            CompactarBase(RutaLocalEfectiva(c.OrigenLocal));
+            MostrarEstado(QString());
+            paso(QStringLiteral("conexión"), [&] { d = conectar(c, conexión); });
+        }
     }
     dic = std::move(d);
+    return estado.aviso();
 }
 
 void RevincularTablas(const QString& origenRemoto, const QString& conexión) {

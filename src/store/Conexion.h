@@ -39,10 +39,13 @@ QString RutaBasePredeterminada();
 // The file an "OrigenLocal" value names (the default file when it is empty).
 QString RutaLocalEfectiva(const QString& origenLocal);
 
-// Store start-up: relink, open `dic`, empty RESULTADO and compact the local
-// file. Throws ErrorAlmacen naming the step that failed; `dic` is then empty.
-void AbrirBase();
-void AbrirBase(const ConfiguraciónDatos& c);
+// Store start-up: check the files, relink, open `dic`, empty RESULTADO and
+// compact the local file. Throws ErrorAlmacen naming the step that failed; `dic`
+// is then empty. A damaged file stops it before anything is written. A local
+// file that does not accept changes is opened for reading only, without those
+// writes; the returned notice (empty when the store accepts changes) says so.
+QString AbrirBase();
+QString AbrirBase(const ConfiguraciónDatos& c);
 // Opens `dic` without the start-up housekeeping (for tools that only read or
 // run one command). Creates the default local file on first use.
 void ConectarBase(const ConfiguraciónDatos& c);

@@ -9,6 +9,7 @@
 #include "store/SqlJet.h"
 #include "store/TextoSqlite.h"
 #include "store/Valores.h"
+#include "store/Verificacion.h"
 
 #include <sqlite3.h>
 
@@ -311,10 +312,6 @@ void Diccionario::cerrar() {
     nombreConexión_.clear();
 }
 
-bool Diccionario::soloLectura(const QString& esquema) const {
-    return h_ && sqlite3_db_readonly(h_, esquema.toUtf8().constData()) == 1;
-}
-
 void Diccionario::setEsperaOcupado(int milisegundos) {
     if (h_) sqlite3_busy_timeout(h_, milisegundos);
 }
@@ -390,10 +387,13 @@ class Diccionario::Sentencia {
         }
     }
 
-    // The store's error for the last failure, with the statement's text.
+    // The store's error for the last failure, with the statement's text. A write
+    // refused because a file does not accept changes names that file in words.
     ErrorAlmacen error(sqlite3* h) const {
-        return ErrorAlmacen(kFallaSentencia, QString::fromUtf8(sqlite3_errmsg(h)), sql_,
-                            QString::number(sqlite3_extended_errcode(h)));
+        const int código = sqlite3_extended_errcode(h);
+        const QString soloLectura = ExplicarSoloLectura(h, código);
+        return ErrorAlmacen(soloLectura.isEmpty() ? kFallaSentencia : soloLectura,
+                            QString::fromUtf8(sqlite3_errmsg(h)), sql_, QString::number(código));
     }
 
     // Runs to the end, ignoring rows.

@@ -107,9 +107,6 @@ class Diccionario {
     int VersiónEsquema();
 
     bool enTransacción() const { return nivel_ > 0; }
-    // True when the connection can only read that database file ("main" or an
-    // attached one); never on a server.
-    bool soloLectura(const QString& esquema = QStringLiteral("main")) const;
     // How long a statement waits for another connection's lock before it fails.
     void setEsperaOcupado(int milisegundos);
 

@@ -5,6 +5,7 @@
 #include "store/ErrorAlmacen.h"
 #include "store/Rangos.h"
 #include "store/Valores.h"
+#include "store/Verificacion.h"
 
 #include <QDate>
 #include <QRegularExpression>
@@ -101,7 +102,7 @@ QString DefiniciónNueva(Diccionario& d, const QString& actual) {
 }
 
 // One database file reached by the connection ("main" or an attached one).
-void ActualizarArchivo(Diccionario& d, const QString& esquema) {
+void ActualizarArchivo(Diccionario& d, const QString& esquema, const QString& ruta) {
     const QString e = u'"' + esquema + u'"';
     const auto tabla = [&](const QString& t) -> QString {
         return d.valorÚnico(QStringLiteral("select 1 from %1.sqlite_master where type = 'table' "
@@ -114,7 +115,8 @@ void ActualizarArchivo(Diccionario& d, const QString& esquema) {
     };
     if (d.valorÚnico(QStringLiteral("PRAGMA %1.user_version").arg(e)).toInt() >= kVersiónEsquema)
         return;
-    if (d.soloLectura(esquema)) return;  // read-only: nothing to protect from writes
+    // A file that takes no changes needs no protection from them.
+    if (!MotivoSoloLectura(ruta).isEmpty()) return;
     Transaccion t(d);
     const int versión = d.valorÚnico(QStringLiteral("PRAGMA %1.user_version").arg(e)).toInt();
     if (versión >= kVersiónEsquema) {  // another workstation was first
@@ -191,13 +193,15 @@ void ActualizarEsquema(Diccionario& d) {
             ActualizarServidor(d);
             return;
         }
-        QStringList esquemas;
+        std::vector<std::pair<QString, QString>> archivos;  // schema name and file
         for (auto rs = d.AbrirRS(QStringLiteral("PRAGMA database_list")); !rs->eof();
              rs->MoveNext())
             if (rs->texto(QStringLiteral("name")) != QLatin1String("temp"))
-                esquemas << rs->texto(QStringLiteral("name"));
+                archivos.emplace_back(rs->texto(QStringLiteral("name")),
+                                      rs->texto(QStringLiteral("file")));
         // The shared files first: the local file's version says the whole store is current.
-        for (qsizetype i = esquemas.size() - 1; i >= 0; --i) ActualizarArchivo(d, esquemas.at(i));
+        for (auto it = archivos.rbegin(); it != archivos.rend(); ++it)
+            ActualizarArchivo(d, it->first, it->second);
     } catch (const ErrorAlmacen& e) {
         throw ErrorAlmacen(kFalla, e.detalle().isEmpty() ? e.operación() : e.detalle(), e.sql(),
                            e.código());

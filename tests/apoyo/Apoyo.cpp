@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -72,12 +73,77 @@ QString CopiaBaseEntregada(const QTemporaryDir& carpeta, const QString& nombre) 
     return destino;
 }
 
-SalidaAdmin CorrerAdmin(const QStringList& argumentos) {
+SalidaAdmin CorrerAdmin(const QStringList& argumentos, const QString& usuario) {
     QProcess p;
-    p.start(QStringLiteral(CANDORA_ADMIN), argumentos);
+    if (usuario.isEmpty())
+        p.start(QStringLiteral(CANDORA_ADMIN), argumentos);
+    else
+        p.start(QStringLiteral("runuser"),
+                QStringList{QStringLiteral("-u"), usuario, QStringLiteral("--"),
+                            QStringLiteral(CANDORA_ADMIN)} +
+                    argumentos);
     p.waitForFinished(60000);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
             QString::fromUtf8(p.readAllStandardError())};
+}
+
+QByteArray Contenido(const QString& ruta) {
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadOnly)) ADD_FAILURE() << "no se pudo leer " << ruta.toStdString();
+    return f.readAll();
+}
+
+void Dañar(const QString& ruta, Daño d) {
+    QFile f(ruta);
+    const qint64 largo = f.size();
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    switch (d) {
+        case Daño::Basura:
+            f.resize(0);
+            for (int i = 0; i < 4096; ++i) f.write("no es una base de datos\n");
+            break;
+        case Daño::Página: {
+            const qint64 tamaño = Sqlite3(ruta, QStringLiteral("pragma page_size")).toLongLong();
+            const qint64 página =
+                Sqlite3(ruta, QStringLiteral("select pageno from dbstat where name = "
+                                             "'nvx_m_postulantes' and pagetype = 'leaf' "
+                                             "order by pageno limit 1 offset 2"))
+                    .toLongLong();
+            ASSERT_GT(página, 1) << "sin páginas de postulantes";
+            f.seek((página - 1) * tamaño);
+            f.write(QByteArray(int(tamaño), '\xA5'));
+            break;
+        }
+        case Daño::Truncado:
+            f.resize(largo / 2);
+            break;
+    }
+}
+
+CarpetaSoloLectura::CarpetaSoloLectura(const QStringList& archivos) {
+    const auto montar = [&](const QStringList& argumentos) {
+        QProcess p;
+        p.start(QStringLiteral("mount"), argumentos);
+        p.waitForFinished(30000);
+        if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+            error_ = QStringLiteral("mount ") + argumentos.join(u' ') + QStringLiteral(": ") +
+                     QString::fromUtf8(p.readAllStandardError()).trimmed();
+        return error_.isEmpty();
+    };
+    if (!montar({QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                 QStringLiteral("size=256m"), QStringLiteral("candora-prueba"), carpeta_.path()}))
+        return;
+    montada_ = true;
+    for (const QString& a : archivos)
+        if (!QFile::copy(a, ruta(QFileInfo(a).fileName())))
+            error_ = QStringLiteral("no se pudo copiar ") + a;
+    if (error_.isEmpty())
+        montar({QStringLiteral("-o"), QStringLiteral("remount,ro"), carpeta_.path()});
+}
+
+CarpetaSoloLectura::~CarpetaSoloLectura() {
+    if (montada_)
+        QProcess::execute(QStringLiteral("umount"), {QStringLiteral("-l"), carpeta_.path()});
 }
 
 QString Sqlite3(const QString& base, const QString& sql) {

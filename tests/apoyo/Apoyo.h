@@ -99,7 +99,38 @@ struct SalidaAdmin {
     QString salida;
     QString errores;
 };
-SalidaAdmin CorrerAdmin(const QStringList& argumentos);
+// As `usuario` (through runuser) when given: tests run as root, whom permissions do not stop.
+SalidaAdmin CorrerAdmin(const QStringList& argumentos, const QString& usuario = {});
+
+// How a store file gets damaged: overwritten with something else, one page
+// overwritten (a bad disk block), cut short (an interrupted copy).
+enum class Daño { Basura, Página, Truncado };
+inline void PrintTo(Daño d, std::ostream* os) {
+    *os << (d == Daño::Basura ? "basura" : d == Daño::Página ? "página" : "truncado");
+}
+// Damages the file `ruta`; Página needs applicants in it (a page of their table is overwritten).
+void Dañar(const QString& ruta, Daño d);
+// The bytes of a file, to tell that nothing was written to it.
+QByteArray Contenido(const QString& ruta);
+
+// A fresh folder on a file system mounted read-only, holding copies of
+// `archivos`; unmounted with the object. Mounting needs root: without it, ok()
+// is false and error() says why (the test then skips).
+class CarpetaSoloLectura {
+  public:
+    explicit CarpetaSoloLectura(const QStringList& archivos);
+    ~CarpetaSoloLectura();
+    CarpetaSoloLectura(const CarpetaSoloLectura&) = delete;
+    CarpetaSoloLectura& operator=(const CarpetaSoloLectura&) = delete;
+    bool ok() const { return montada_ && error_.isEmpty(); }
+    const QString& error() const { return error_; }
+    QString ruta(const QString& nombre) const { return carpeta_.filePath(nombre); }
+
+  private:
+    QTemporaryDir carpeta_;
+    bool montada_ = false;
+    QString error_;
+};
 
 class Diccionario;
 // Every stored row of one applicant and its detail rows, as text, to compare whole states.

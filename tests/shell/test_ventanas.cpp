@@ -1,12 +1,16 @@
 #include "Apoyo.h"
 #include "ApoyoVentanas.h"
 
+#include "pages/VentanasPaginas.h"
+#include "records/Generador.h"
 #include "shell/Arranque.h"
 #include "shell/Posiciones.h"
 #include "shell/Ventanas.h"
 #include "shell/frmMDI.h"
+#include "store/BaseEntregada.h"
 #include "store/Conexion.h"
 #include "store/Diccionario.h"
+#include "store/ErrorAlmacen.h"
 
 #include <QAction>
 #include <QApplication>
@@ -279,6 +283,88 @@ TEST_F(VentanasTest, AbrirCvDeUnaFichaBorradaLoDiceEnVezDeAbrirlaVacía) {
     ASSERT_EQ(abiertas.size(), 1u);
     EXPECT_EQ(std::get<2>(abiertas[0]), QStringLiteral("00123"));
     EXPECT_EQ(m.área()->subWindowList().size(), 1);
+}
+
+// Applicants in a store file (its shared file when it has links).
+void conPostulantes(const QString& ruta, int cantidad) {
+    Diccionario d;
+    d.abrirArchivo(ruta, true);
+    ASSERT_EQ(GenerarPostulantes(d, cantidad, 1), cantidad);
+}
+
+TEST_F(VentanasTest, UnaBaseDañadaDetieneElArranqueSinEscribirEnElla) {
+    const auto arrancarDañada = [&](const QString& dañada, const char* origen) {
+        usuario.mensajes.clear();
+        const QByteArray antes = Contenido(dañada);
+        EXPECT_EQ(Arrancar({}), 1);
+        EXPECT_EQ(VentanaPrincipal(), nullptr);
+        EXPECT_FALSE(dic);
+        EXPECT_EQ(usuario.mensajes.size(), 1u);
+        if (usuario.mensajes.empty()) return;
+        const Mensaje& m = usuario.mensajes.back();
+        EXPECT_EQ(m.icono, Icono::Crítico);
+        EXPECT_TRUE(
+            m.texto.startsWith(QStringLiteral("La base de datos «%1» está dañada").arg(dañada)) &&
+            m.texto.contains(QStringLiteral("Restaure la última copia de seguridad")) &&
+            m.texto.contains(QString::fromUtf8(origen)))
+            << S(m.texto);
+        EXPECT_TRUE(Contenido(dañada) == antes);
+    };
+    for (const Daño daño : {Daño::Basura, Daño::Página, Daño::Truncado}) {
+        SCOPED_TRACE(::testing::PrintToString(daño));
+        ruta = CopiaBaseEntregada(carpeta);  // the configured file
+        conPostulantes(ruta, 300);
+        Dañar(ruta, daño);
+        arrancarDañada(ruta, "«Origen local»");
+    }
+
+    // The shared file a sound local file links to is checked as well.
+    const QString local = carpeta.filePath(QStringLiteral("local.db"));
+    const QString compartida = carpeta.filePath(QStringLiteral("compartida.db"));
+    CrearBaseCompartida(compartida);
+    CrearBaseLocal(local, compartida);
+    conPostulantes(local, 300);
+    Dañar(compartida, Daño::Página);
+    QSettings().setValue(QStringLiteral("Datos/OrigenLocal"), local);
+    const QByteArray localAntes = Contenido(local);
+    arrancarDañada(compartida, "«Origen remoto»");
+    EXPECT_TRUE(Contenido(local) == localAntes);
+}
+
+TEST_F(VentanasTest, UnaBaseDeSóloLecturaArrancaParaConsultarYLoDiceUnaVez) {
+    conPostulantes(ruta, 5);
+    CarpetaSoloLectura montada({ruta});
+    if (!montada.ok()) GTEST_SKIP() << S(montada.error());
+    const QString sóloLectura = montada.ruta(QStringLiteral("base.db"));
+    QSettings().setValue(QStringLiteral("Datos/OrigenLocal"), sóloLectura);
+    const QString frase =
+        QStringLiteral("La base de datos «%1» es de solo lectura (el archivo no admite cambios)")
+            .arg(sóloLectura);
+
+    ASSERT_EQ(Arrancar({}), -1);
+    ASSERT_NE(VentanaPrincipal(), nullptr);
+    ASSERT_EQ(usuario.mensajes.size(), 1u);
+    EXPECT_EQ(usuario.mensajes[0].icono, Icono::Exclamación);
+    EXPECT_TRUE(usuario.mensajes[0].texto.startsWith(frase)) << S(usuario.mensajes[0].texto);
+
+    // Reading goes on without a word: the CV window opens.
+    AbrirCV(1);
+    EXPECT_EQ(usuario.mensajes.size(), 1u);
+    const auto ventanas = VentanaPrincipal()->área()->subWindowList();
+    ASSERT_EQ(ventanas.size(), 1);
+    EXPECT_TRUE(qobject_cast<frmCVhtml*>(ventanas[0]->widget()));
+
+    // A change the store refuses names the file in words, with the store's own text below.
+    try {
+        dic->ejecutar(QStringLiteral("update nvx_m_postulantes set apellido = ? where id = 1"),
+                      {QStringLiteral("Otro")});
+        ADD_FAILURE() << "se escribió";
+    } catch (const ErrorAlmacen& e) {
+        EXPECT_TRUE(e.operación().startsWith(frase)) << S(e.operación());
+        EXPECT_FALSE(e.detalle().isEmpty());
+    }
+    delete VentanaPrincipal();
+    dic.reset();  // the mount goes with the test
 }
 
 // The desktop program as a user starts it: a second start wakes the first and

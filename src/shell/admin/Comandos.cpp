@@ -5,6 +5,7 @@
 #include "store/ErrorAlmacen.h"
 #include "store/Postgres.h"
 #include "store/Respaldo.h"
+#include "store/Verificacion.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -24,8 +25,13 @@ ConfiguraciónDatos Contexto::configuración() const {
     return c;
 }
 
-void Contexto::abrir() const {
-    ConectarBase(configuración());
+void Contexto::abrir(Uso uso) const {
+    const ConfiguraciónDatos c = configuración();
+    if (uso != Uso::Leer && EsProveedorArchivo(c.Proveedor)) {
+        const EstadoBase estado = VerificarBase(RutaLocalEfectiva(c.OrigenLocal));
+        if (uso == Uso::Escribir) estado.exigirEscritura();
+    }
+    ConectarBase(c);
 }
 
 QString TomarOpción(QStringList& a, const char* nombre, bool& ok, const QString& predeterminado) {
@@ -92,6 +98,8 @@ int crearBase(Contexto& c, const QStringList& a) {
     if (!QFileInfo::exists(compartida)) {
         CrearBaseCompartida(compartida);
         c.salida << "Base compartida creada: " << compartida << '\n';
+    } else {
+        VerificarArchivo(compartida, true);  // never link a new file to a damaged one
     }
     CrearBaseLocal(ruta, compartida);
     c.salida << "Base local creada: " << ruta << " (tablas vinculadas a " << compartida << ")\n";
@@ -137,7 +145,13 @@ int info(Contexto& c, const QStringList& a) {
 
 int compactar(Contexto& c, const QStringList& a) {
     if (a.size() > 1) return faltanArgumentos(c, "compactar [RUTA]");
-    const QString ruta = a.isEmpty() ? RutaLocalEfectiva(c.configuración().OrigenLocal) : a.first();
+    const QString local = RutaLocalEfectiva(c.configuración().OrigenLocal);
+    const QString ruta = a.isEmpty() ? local : a.first();
+    // Any other file is taken for the shared one, as the options window compacts it.
+    const bool compartida =
+        QFileInfo(ruta).absoluteFilePath() != QFileInfo(local).absoluteFilePath();
+    if (const QString motivo = VerificarArchivo(ruta, compartida); !motivo.isEmpty())
+        throw ErrorSoloLectura(ruta, motivo);
     if (!CompactarBase(ruta, true)) {
         c.errores << "No se pudo compactar «" << ruta
                   << "»: el archivo no existe o está en uso por otro programa.\n";
@@ -151,7 +165,7 @@ int migrar(Contexto& c, const QStringList& a) {
     if (a.size() != 1 || a.first().trimmed().isEmpty())
         return faltanArgumentos(c, "migrar 'host=… port=… dbname=…'");
     const ConfiguraciónDatos conf = c.configuración();
-    c.abrir();
+    c.abrir(Contexto::Uso::Copiar);
     const auto copiadas = MigrarAPostgres(*dic, a.first(), conf.Usuario, conf.Contraseña);
     qint64 total = 0;
     for (const auto& [tabla, filas] : copiadas) {
@@ -218,6 +232,8 @@ int revincular(Contexto& c, const QStringList& a) {
     if (a.size() != 1 || a.first().trimmed().isEmpty())
         return faltanArgumentos(c, "revincular ORIGEN");
     ConfiguraciónDatos conf = c.configuración();
+    if (EsProveedorArchivo(conf.Proveedor))  // only the local file is written
+        VerificarBase(RutaLocalEfectiva(conf.OrigenLocal), a.first()).exigirEscritura(true);
     RevincularTablas(a.first(), ConstruirConexión(conf, UsuarioActual));
     if (c.base.isEmpty()) {
         // The next start-up relinks to the configured source: keep it in step.

@@ -16,8 +16,13 @@ struct Contexto {
 
     // The data-source settings, with --base or --servidor applied.
     ConfiguraciónDatos configuración() const;
-    // Opens `dic` on the chosen store.
-    void abrir() const;
+    // What a command does with the store: reads it; reads all of it to copy it
+    // elsewhere; or writes it.
+    enum class Uso { Leer, Copiar, Escribir };
+    // Opens `dic` on the chosen store. Before copying or writing a file store,
+    // its files are checked: a damaged one stops the command, and so does one that
+    // does not accept changes when the command writes.
+    void abrir(Uso uso = Uso::Leer) const;
 };
 
 struct Comando {

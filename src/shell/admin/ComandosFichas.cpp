@@ -16,7 +16,7 @@ int generar(Contexto& c, const QStringList& a) {
         c.errores << "Uso: candora-admin " << uso << '\n';
         return 2;
     }
-    c.abrir();
+    c.abrir(Contexto::Uso::Escribir);
     QElapsedTimer reloj;
     reloj.start();
     const int hechos = GenerarPostulantes(*dic, cantidad, semilla, [&](int h, int total) {

@@ -23,7 +23,7 @@ int importar(Contexto& c, const QStringList& a) {
         c.errores << "No existe el archivo «" << a.first() << "».\n";
         return 1;
     }
-    c.abrir();
+    c.abrir(Contexto::Uso::Escribir);
     cImportador imp;
     imp.Archivo = a.first();
     int total = 0, hechos = 0;
