@@ -4,11 +4,14 @@
 #include "store/Diccionario.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
+
+#include <sys/mount.h>
 
 InteraccionGuionada::InteraccionGuionada() : anterior_(InstalarInteraccion(this)) {}
 InteraccionGuionada::~InteraccionGuionada() {
@@ -73,11 +76,43 @@ QString CopiaBaseEntregada(const QTemporaryDir& carpeta, const QString& nombre) 
 }
 
 SalidaAdmin CorrerAdmin(const QStringList& argumentos) {
+    return CorrerAdminHacia(argumentos, {});
+}
+
+SalidaAdmin CorrerAdminHacia(const QStringList& argumentos, const QString& salidaEstándar) {
     QProcess p;
+    if (!salidaEstándar.isEmpty()) p.setStandardOutputFile(salidaEstándar);
     p.start(QStringLiteral(CANDORA_ADMIN), argumentos);
     p.waitForFinished(60000);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
             QString::fromUtf8(p.readAllStandardError())};
+}
+
+DiscoLleno::DiscoLleno(qint64 tamaño) {
+    const QByteArray opciones = "size=" + QByteArray::number(tamaño);
+    montado_ =
+        carpeta_.isValid() && ::mount("tmpfs", QFile::encodeName(carpeta_.path()).constData(),
+                                      "tmpfs", 0, opciones.constData()) == 0;
+}
+
+DiscoLleno::~DiscoLleno() {
+    if (montado_) ::umount2(QFile::encodeName(carpeta_.path()).constData(), MNT_DETACH);
+}
+
+void DiscoLleno::llenar(qint64 libre) {
+    QFile relleno(ruta(QStringLiteral("relleno")));
+    ASSERT_TRUE(relleno.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    const QByteArray bloque(64 * 1024, 'x');
+    while (relleno.write(bloque) == bloque.size()) {
+    }
+    ASSERT_TRUE(relleno.resize(std::max<qint64>(0, relleno.size() - libre)));
+}
+
+QStringList DiscoLleno::archivos() const {
+    QStringList l =
+        QDir(carpeta_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    l.removeOne(QStringLiteral("relleno"));
+    return l;
 }
 
 QString Sqlite3(const QString& base, const QString& sql) {

@@ -100,6 +100,27 @@ struct SalidaAdmin {
     QString errores;
 };
 SalidaAdmin CorrerAdmin(const QStringList& argumentos);
+// The same with its standard output going to a file (e.g. "/dev/full").
+SalidaAdmin CorrerAdminHacia(const QStringList& argumentos, const QString& salidaEstándar);
+
+// A small disk of its own (a tmpfs of `tamaño` bytes) mounted in a temporary
+// folder and unmounted with the object. Mounting needs root: without it
+// `montado()` is false and the test skips.
+class DiscoLleno {
+  public:
+    explicit DiscoLleno(qint64 tamaño = 1 << 20);
+    ~DiscoLleno();
+    bool montado() const { return montado_; }
+    QString ruta(const QString& nombre) const { return carpeta_.filePath(nombre); }
+    // Fills it with one file until only `libre` bytes are left.
+    void llenar(qint64 libre = 4096);
+    // What is on it besides that filling.
+    QStringList archivos() const;
+
+  private:
+    QTemporaryDir carpeta_;
+    bool montado_ = false;
+};
 
 class Diccionario;
 // Every stored row of one applicant and its detail rows, as text, to compare whole states.
