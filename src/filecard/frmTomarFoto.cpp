@@ -3,9 +3,11 @@
 #include "controls/Varios.h"
 #include "controls/ceBoton.h"
 #include "shell/Iconos.h"
+#include "store/Archivos.h"
 #include "store/Interaccion.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -155,13 +157,12 @@ void frmTomarFoto::escaner() {
         return;
     }
     if (QFileInfo(destino).suffix().isEmpty()) destino += QStringLiteral(".png");
-    // The save dialog asked before replacing; the copy then replaces for real.
-    if (QFileInfo::exists(destino) && !QFile::remove(destino)) {
-        MsgBox(QStringLiteral("No se puede reemplazar %1.").arg(destino), Icono::Exclamación);
-        return;
-    }
-    if (!QFile::copy(escaneada, destino)) {
-        MsgBox(QStringLiteral("No se pudo guardar la foto en %1.").arg(destino),
+    // The save dialog asked before replacing; a photo already there goes only
+    // once the new one is whole.
+    QFile imagen(escaneada);
+    QString motivo = QStringLiteral("no se pudo leer la imagen escaneada.");
+    if (!imagen.open(QIODevice::ReadOnly) || !GuardarArchivo(destino, imagen.readAll(), motivo)) {
+        MsgBox(QStringLiteral("No se pudo guardar la foto en «%1»: %2").arg(destino, motivo),
                Icono::Exclamación);
         return;
     }

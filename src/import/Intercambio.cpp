@@ -1,11 +1,10 @@
 #include "import/Intercambio.h"
 
 #include "records/Generador.h"
+#include "store/Archivos.h"
 #include "store/ErrorAlmacen.h"
 
-#include <QFile>
 #include <QHash>
-#include <QSaveFile>
 
 #include <random>
 
@@ -261,12 +260,16 @@ QStringList Escritor::postulante(int k, QStringList& formación, QStringList& id
 
 void EscribirIntercambio(const QString& ruta, int cantidad, quint32 semilla,
                          const std::function<void(int, int)>& progreso) {
-    QSaveFile f(ruta);
-    if (!f.open(QIODevice::WriteOnly))
-        throw ErrorAlmacen(QStringLiteral("No se pudo escribir el archivo de intercambio."),
-                           QStringLiteral("No se puede crear «%1».").arg(ruta));
+    ArchivoCompleto f(ruta);
+    const auto falla = [&] {
+        return ErrorAlmacen(
+            QStringLiteral("No se pudo guardar el archivo de intercambio en «%1»: %2")
+                .arg(ruta, f.motivo()));
+    };
+    if (!f.abrir()) throw falla();
     Escritor e(semilla);
-    const auto escribir = [&](const QString& línea) { f.write(AWindows1252(línea) + "\r\n"); };
+    QByteArray bloque;
+    const auto escribir = [&](const QString& línea) { bloque += AWindows1252(línea) + "\r\n"; };
     escribir(QStringLiteral("[norvexa]"));
     escribir(QStringLiteral("Archivo de intercambio de Candora"));
     escribir(QStringLiteral("%1 postulantes").arg(cantidad));
@@ -286,10 +289,10 @@ void EscribirIntercambio(const QString& ruta, int cantidad, quint32 semilla,
             escribir(QLatin1String(sección));
             for (const QString& l : *líneas) escribir(l);
         }
+        if (!f.escribir(bloque)) throw falla();
+        bloque.clear();
         if (progreso) progreso(std::min(cantidad, inicio + kBloque), cantidad);
     }
     escribir(QStringLiteral("[eof]"));
-    if (!f.commit())
-        throw ErrorAlmacen(QStringLiteral("No se pudo escribir el archivo de intercambio."),
-                           QStringLiteral("No se pudo guardar «%1».").arg(ruta));
+    if (!f.escribir(bloque) || !f.confirmar()) throw falla();
 }

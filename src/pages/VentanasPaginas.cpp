@@ -5,6 +5,7 @@
 #include "shell/Iconos.h"
 #include "shell/Ventanas.h"
 #include "shell/frmMDI.h"
+#include "store/Archivos.h"
 #include "store/Cadenas.h"
 #include "store/Conexion.h"
 #include "store/Diccionario.h"
@@ -12,13 +13,13 @@
 #include "store/Interaccion.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -259,22 +260,24 @@ void frmCVhtml::exportar() {
                        QStringLiteral("Página web (*.htm *.html);;Documento PDF (*.pdf)")});
     if (destino.isEmpty()) return;
     const QString extensión = QFileInfo(destino).suffix().toLower();
-    bool ok = false;
+    QByteArray contenido;
     if (extensión == QLatin1String("pdf")) {
-        QPdfWriter pdf(destino);
-        pdf.setPageSize(QPageSize(QPageSize::A4));
-        pdf.setTitle(windowTitle());
+        // Drawn in memory first: the file is then written whole or not at all.
+        QBuffer pdf(&contenido);
+        pdf.open(QIODevice::WriteOnly);
         QTextDocument doc;
         doc.setHtml(html_);
-        doc.print(&pdf);
-        ok = QFileInfo(destino).size() > 0;
+        QPdfWriter escritor(&pdf);
+        escritor.setPageSize(QPageSize(QPageSize::A4));
+        escritor.setTitle(windowTitle());
+        doc.print(&escritor);  // the page ends here: the whole document is in `contenido`
     } else {
         if (extensión.isEmpty()) destino += QStringLiteral(".htm");
-        QSaveFile f(destino);
-        ok = f.open(QIODevice::WriteOnly) && f.write(html_.toUtf8()) >= 0 && f.commit();
+        contenido = html_.toUtf8();
     }
-    if (!ok)
-        MsgBox(QStringLiteral("No se pudo guardar la copia en %1.").arg(destino),
+    QString motivo;
+    if (!GuardarArchivo(destino, contenido, motivo))
+        MsgBox(QStringLiteral("No se pudo guardar la copia en «%1»: %2").arg(destino, motivo),
                Icono::Exclamación);
 }
 

@@ -9,6 +9,7 @@
 #include "shell/Mantenimiento.h"
 #include "shell/frmMDI.h"
 #include "store/Diccionario.h"
+#include "store/Respaldo.h"
 
 #include <QApplication>
 
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
 
     InstanciaUnica instancia(QStringLiteral("candora"));
     if (!instancia.primera()) return 0;
+    RetirarRespaldosAbandonados();  // copies of the store left by a backup that was killed
 
     InteraccionQt interacción;
     InstalarInteraccion(&interacción);

@@ -10,9 +10,10 @@
 // the database file `base` as its single entry. The snapshot is taken with
 // SQLite's online backup, so other workstations may keep the file open; the
 // cabinet is then reopened, its entry extracted and checked before the
-// cabinet replaces `destino`. On failure nothing is left at `destino` (an
-// existing file stays as it was) and `error` names the step that failed.
-// `progreso` receives the percentage done.
+// cabinet replaces `destino`. The snapshot lives in a folder only the user
+// may enter, removed whatever happens. On failure nothing is left at
+// `destino` (an existing file stays as it was) and `error` says what failed
+// and what to do. `progreso` receives the percentage done.
 bool CrearRespaldo(const QString& base, const QString& destino, QString& error,
                    const std::function<void(int)>& progreso = {});
 
@@ -25,6 +26,12 @@ bool CrearRespaldoPostgres(const QString& conexión, const QString& usuario,
 // Extracts the database of a backup cabinet to `destino`, which must not
 // exist, and checks it.
 bool RestaurarRespaldo(const QString& cabina, const QString& destino, QString& error);
+
+// Removes what backups killed in the middle left in the temp folder: their
+// private working folders ("candora-respaldo-PID-XXXXXX"), once their process
+// is gone. A backup running in another process keeps its folder. Every backup
+// does this first; the program does it at start.
+void RetirarRespaldosAbandonados();
 
 class Diccionario;
 struct ConfiguraciónDatos;

@@ -4,12 +4,15 @@
 #include "store/Diccionario.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
+
+#include <sys/mount.h>
 
 InteraccionGuionada::InteraccionGuionada() : anterior_(InstalarInteraccion(this)) {}
 InteraccionGuionada::~InteraccionGuionada() {
@@ -73,8 +76,12 @@ QString CopiaBaseEntregada(const QTemporaryDir& carpeta, const QString& nombre) 
     return destino;
 }
 
-SalidaAdmin CorrerAdmin(const QStringList& argumentos, const QString& usuario) {
+namespace {
+
+SalidaAdmin Correr(const QStringList& argumentos, const QString& usuario,
+                   const QString& salidaEstándar) {
     QProcess p;
+    if (!salidaEstándar.isEmpty()) p.setStandardOutputFile(salidaEstándar);
     if (usuario.isEmpty())
         p.start(QStringLiteral(CANDORA_ADMIN), argumentos);
     else
@@ -85,6 +92,16 @@ SalidaAdmin CorrerAdmin(const QStringList& argumentos, const QString& usuario) {
     p.waitForFinished(60000);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
             QString::fromUtf8(p.readAllStandardError())};
+}
+
+}  // namespace
+
+SalidaAdmin CorrerAdmin(const QStringList& argumentos, const QString& usuario) {
+    return Correr(argumentos, usuario, {});
+}
+
+SalidaAdmin CorrerAdminHacia(const QStringList& argumentos, const QString& salidaEstándar) {
+    return Correr(argumentos, {}, salidaEstándar);
 }
 
 QByteArray Contenido(const QString& ruta) {
@@ -120,30 +137,48 @@ void Dañar(const QString& ruta, Daño d) {
     }
 }
 
-CarpetaSoloLectura::CarpetaSoloLectura(const QStringList& archivos) {
-    const auto montar = [&](const QStringList& argumentos) {
-        QProcess p;
-        p.start(QStringLiteral("mount"), argumentos);
-        p.waitForFinished(30000);
-        if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-            error_ = QStringLiteral("mount ") + argumentos.join(u' ') + QStringLiteral(": ") +
-                     QString::fromUtf8(p.readAllStandardError()).trimmed();
-        return error_.isEmpty();
-    };
-    if (!montar({QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                 QStringLiteral("size=256m"), QStringLiteral("candora-prueba"), carpeta_.path()}))
+DiscoPropio::DiscoPropio(qint64 tamaño) {
+    const QByteArray opciones = "size=" + QByteArray::number(tamaño);
+    montado_ =
+        carpeta_.isValid() && ::mount("tmpfs", QFile::encodeName(carpeta_.path()).constData(),
+                                      "tmpfs", 0, opciones.constData()) == 0;
+}
+
+DiscoPropio::~DiscoPropio() {
+    if (montado_) ::umount2(QFile::encodeName(carpeta_.path()).constData(), MNT_DETACH);
+}
+
+bool DiscoPropio::sóloLectura() {
+    return ::mount("tmpfs", QFile::encodeName(carpeta_.path()).constData(), "tmpfs",
+                   MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+}
+
+void DiscoLleno::llenar(qint64 libre) {
+    QFile relleno(ruta(QStringLiteral("relleno")));
+    ASSERT_TRUE(relleno.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    const QByteArray bloque(64 * 1024, 'x');
+    while (relleno.write(bloque) == bloque.size()) {
+    }
+    ASSERT_TRUE(relleno.resize(std::max<qint64>(0, relleno.size() - libre)));
+}
+
+QStringList DiscoLleno::archivos() const {
+    QStringList l =
+        QDir(carpeta_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    l.removeOne(QStringLiteral("relleno"));
+    return l;
+}
+
+CarpetaSoloLectura::CarpetaSoloLectura(const QStringList& archivos) : DiscoPropio(256 << 20) {
+    if (!montado_) {
+        error_ = QStringLiteral("no se pudo montar un disco en memoria (hace falta ser root)");
         return;
-    montada_ = true;
+    }
     for (const QString& a : archivos)
         if (!QFile::copy(a, ruta(QFileInfo(a).fileName())))
             error_ = QStringLiteral("no se pudo copiar ") + a;
-    if (error_.isEmpty())
-        montar({QStringLiteral("-o"), QStringLiteral("remount,ro"), carpeta_.path()});
-}
-
-CarpetaSoloLectura::~CarpetaSoloLectura() {
-    if (montada_)
-        QProcess::execute(QStringLiteral("umount"), {QStringLiteral("-l"), carpeta_.path()});
+    if (error_.isEmpty() && !sóloLectura())
+        error_ = QStringLiteral("no se pudo volver a montar el disco como de solo lectura");
 }
 
 QString Sqlite3(const QString& base, const QString& sql) {

@@ -101,6 +101,8 @@ struct SalidaAdmin {
 };
 // As `usuario` (through runuser) when given: tests run as root, whom permissions do not stop.
 SalidaAdmin CorrerAdmin(const QStringList& argumentos, const QString& usuario = {});
+// The same with its standard output going to a file (e.g. "/dev/full").
+SalidaAdmin CorrerAdminHacia(const QStringList& argumentos, const QString& salidaEstándar);
 
 // How a store file gets damaged: overwritten with something else, one page
 // overwritten (a bad disk block), cut short (an interrupted copy).
@@ -113,22 +115,44 @@ void Dañar(const QString& ruta, Daño d);
 // The bytes of a file, to tell that nothing was written to it.
 QByteArray Contenido(const QString& ruta);
 
-// A fresh folder on a file system mounted read-only, holding copies of
-// `archivos`; unmounted with the object. Mounting needs root: without it, ok()
-// is false and error() says why (the test then skips).
-class CarpetaSoloLectura {
+// A small disk of its own (a tmpfs of `tamaño` bytes) mounted in a temporary
+// folder and unmounted with the object. Mounting needs root: without it
+// `montado()` is false and the test skips.
+class DiscoPropio {
   public:
-    explicit CarpetaSoloLectura(const QStringList& archivos);
-    ~CarpetaSoloLectura();
-    CarpetaSoloLectura(const CarpetaSoloLectura&) = delete;
-    CarpetaSoloLectura& operator=(const CarpetaSoloLectura&) = delete;
-    bool ok() const { return montada_ && error_.isEmpty(); }
-    const QString& error() const { return error_; }
+    explicit DiscoPropio(qint64 tamaño);
+    ~DiscoPropio();
+    DiscoPropio(const DiscoPropio&) = delete;
+    DiscoPropio& operator=(const DiscoPropio&) = delete;
+    bool montado() const { return montado_; }
     QString ruta(const QString& nombre) const { return carpeta_.filePath(nombre); }
 
-  private:
+  protected:
+    // Mounts it again read-only; false when that fails.
+    bool sóloLectura();
     QTemporaryDir carpeta_;
-    bool montada_ = false;
+    bool montado_ = false;
+};
+
+// A disk that is full but for a few bytes.
+class DiscoLleno : public DiscoPropio {
+  public:
+    explicit DiscoLleno(qint64 tamaño = 1 << 20) : DiscoPropio(tamaño) {}
+    // Fills it with one file until only `libre` bytes are left.
+    void llenar(qint64 libre = 4096);
+    // What is on it besides that filling.
+    QStringList archivos() const;
+};
+
+// A folder on a disk mounted read-only, holding copies of `archivos`. ok() is
+// false, and error() says why, when it could not be made (the test then skips).
+class CarpetaSoloLectura : public DiscoPropio {
+  public:
+    explicit CarpetaSoloLectura(const QStringList& archivos);
+    bool ok() const { return montado_ && error_.isEmpty(); }
+    const QString& error() const { return error_; }
+
+  private:
     QString error_;
 };
 

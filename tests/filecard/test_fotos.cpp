@@ -73,6 +73,27 @@ TEST_F(FotosTest, UnEscaneoSeGuardaDondeDiceElUsuarioOSeDescarta) {
     EXPECT_EQ(QImage(d.foto.Archivo).pixel(0, 0), QColor(Qt::blue).rgb());
     EXPECT_EQ(d.origen, 2);
     EXPECT_TRUE(usuario.diálogos.back().guardar);
+
+    // Over a photo on a full disk: said, and the photo there stays.
+    DiscoLleno disco;
+    if (!disco.montado()) GTEST_SKIP() << "no se pudo montar un tmpfs (hace falta ser root)";
+    const QString previa = disco.ruta(QStringLiteral("previa.png"));
+    ASSERT_TRUE(QFile::copy(Imagen(carpeta, "roja.png", Qt::red), previa));
+    disco.llenar(0);
+    // Noise packs badly: more than the room the old photo would free.
+    QImage ruido(100, 100, QImage::Format_RGB32);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 100; ++x)
+            ruido.setPixel(x, y, uint(x * 7919 + y * 104729) * 2654435761u);
+    usuario.imagenEscaneada = carpeta.filePath(QStringLiteral("ruido.png"));
+    ASSERT_TRUE(ruido.save(usuario.imagenEscaneada));
+    usuario.archivos = {previa};
+    escanear();
+    EXPECT_TRUE(usuario.mensajes.back().texto.contains(QStringLiteral("el disco está lleno")))
+        << S(usuario.mensajes.back().texto);
+    EXPECT_EQ(QImage(previa).pixel(0, 0), QColor(Qt::red).rgb());
+    EXPECT_EQ(disco.archivos(), QStringList{QStringLiteral("previa.png")});
+    EXPECT_EQ(S(d.foto.Archivo), S(destino + QStringLiteral(".png")));
 }
 
 TEST_F(FotosTest, LaFichaMuestraLaFotoElegidaYUnMarcoVacíoSiFalta) {

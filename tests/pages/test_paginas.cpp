@@ -315,4 +315,48 @@ TEST_F(ResultadosTest, CandoraAdminEscribeElCurrículumYLasPáginas) {
     EXPECT_EQ(s.código, 2);
 }
 
+// A full disk: a page is never called written when it is not, and none is left cut.
+TEST_F(ResultadosTest, EnUnDiscoLlenoCandoraAdminFallaSinDejarPáginasCortadas) {
+    DiscoLleno disco;
+    if (!disco.montado()) GTEST_SKIP() << "no se pudo montar un tmpfs (hace falta ser root)";
+    resultado(21);
+    cBúsqueda b;
+    b.Título = QStringLiteral("Apellidos");
+    b.AgregarCondición(QStringLiteral("nvx_m_postulantes.apellido contiene apellido"));
+    ASSERT_TRUE(b.guardar());
+    const QString id = QString::number(completo().id);
+    // Pages larger than the room left: the disk takes part of them and refuses the rest.
+    dic->ejecutar(QStringLiteral("update nvx_m_postulantes set conocimientos = ?"),
+                  {QString(200, u'x')});
+    dic.reset();
+    QFile previo(disco.ruta(QStringLiteral("cv.htm")));
+    ASSERT_TRUE(previo.open(QIODevice::WriteOnly));
+    previo.write("previo");
+    previo.close();
+    disco.llenar();
+
+    for (const QStringList& orden :
+         {QStringList{QStringLiteral("cv"), id, QStringLiteral("--salida"), previo.fileName()},
+          QStringList{QStringLiteral("cv"), id, QStringLiteral("--salida"),
+                      disco.ruta(QStringLiteral("nuevo.htm"))},
+          QStringList{QStringLiteral("resultados"), QString::number(b.id),
+                      QStringLiteral("--salida"), disco.ruta(QStringLiteral("r.htm"))}}) {
+        const SalidaAdmin s = CorrerAdmin(QStringList{QStringLiteral("--base"), ruta} + orden);
+        EXPECT_EQ(s.código, 1) << S(orden.join(u' '));
+        EXPECT_TRUE(s.errores.contains(QStringLiteral("el disco está lleno. Libere espacio")))
+            << S(s.errores);
+    }
+    EXPECT_EQ(disco.archivos(), QStringList{QStringLiteral("cv.htm")});
+    ASSERT_TRUE(previo.open(QIODevice::ReadOnly));
+    EXPECT_EQ(previo.readAll(), "previo");
+
+    // The standard output on a full device.
+    const SalidaAdmin s = CorrerAdminHacia(
+        {QStringLiteral("--base"), ruta, QStringLiteral("cv"), id}, QStringLiteral("/dev/full"));
+    EXPECT_EQ(s.código, 1);
+    EXPECT_TRUE(
+        s.errores.contains(QStringLiteral("No se pudo escribir la salida: el disco está lleno")))
+        << S(s.errores);
+}
+
 }  // namespace

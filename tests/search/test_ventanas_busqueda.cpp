@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -143,6 +144,41 @@ TEST_F(BusquedasTest, DefinirEjecutarPaginarVerElCvYBorrarElResultado) {
     EXPECT_TRUE(
         usuario.mensajes.back().texto.startsWith(QStringLiteral("Se eliminaron 25 currículums")));
     EXPECT_TRUE(principal->área()->subWindowList().isEmpty());
+}
+
+// "Guardar una copia" of a CV, as a web page or a PDF: written whole, or a message and
+// nothing cut left behind when the disk is full.
+TEST_F(BusquedasTest, GuardarUnaCopiaDelCvLaEscribeEnteraONadaSiElDiscoEstáLleno) {
+    DiscoLleno disco;
+    if (!disco.montado()) GTEST_SKIP() << "no se pudo montar un tmpfs (hace falta ser root)";
+    AbrirCV(7);
+    auto* cv = qobject_cast<frmCVhtml*>(principal->área()->activeSubWindow()->widget());
+    ASSERT_NE(cv, nullptr);
+    QAction* guardar = cv->findChild<QAction*>(QStringLiteral("asxToolbar1_exportar"));
+    const QString htm = disco.ruta(QStringLiteral("cv.htm"));
+    const QString pdf = disco.ruta(QStringLiteral("cv.pdf"));
+    const auto contenido = [](const QString& ruta) {
+        QFile f(ruta);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    usuario.archivos = {htm, pdf};
+    guardar->trigger();
+    guardar->trigger();
+    EXPECT_TRUE(usuario.mensajes.empty());
+    EXPECT_TRUE(contenido(htm).contains("García07"));
+    EXPECT_TRUE(contenido(pdf).startsWith("%PDF-"));
+    EXPECT_TRUE(contenido(pdf).trimmed().endsWith("%%EOF"));
+
+    disco.llenar();
+    usuario.archivos = {htm, pdf, disco.ruta(QStringLiteral("nuevo.htm"))};
+    const QByteArray antes = contenido(htm) + contenido(pdf);
+    for (int i = 0; i < 3; ++i) guardar->trigger();
+    ASSERT_EQ(usuario.mensajes.size(), 3u);
+    for (const Mensaje& m : usuario.mensajes)
+        EXPECT_TRUE(m.texto.contains(QStringLiteral("el disco está lleno. Libere espacio")))
+            << S(m.texto);
+    EXPECT_EQ(contenido(htm) + contenido(pdf), antes);
+    EXPECT_EQ(disco.archivos(), (QStringList{QStringLiteral("cv.htm"), QStringLiteral("cv.pdf")}));
 }
 
 TEST_F(BusquedasTest, DosVentanasDeResultadosNoSePisanYVolverAEjecutarRefresca) {

@@ -137,4 +137,18 @@ TEST(CandoraAdmin, UnaBaseDeSóloLecturaSeConsultaPeroNoSeEscribe) {
         << S(s.errores);
 }
 
+// A full disk: an exchange file is written whole or not at all, and the command says so.
+TEST(CandoraAdmin, GenerarIntercambioEnUnDiscoLlenoFallaSinDejarNada) {
+    DiscoLleno disco;
+    if (!disco.montado()) GTEST_SKIP() << "no se pudo montar un tmpfs (hace falta ser root)";
+    disco.llenar();
+    // Larger than the room left, smaller than one write buffer.
+    const Salida s = admin({QStringLiteral("generar-intercambio"),
+                            disco.ruta(QStringLiteral("x.nvx")), QStringLiteral("10")});
+    EXPECT_EQ(s.código, 1);
+    EXPECT_TRUE(s.errores.contains(QStringLiteral("el disco está lleno. Libere espacio")))
+        << S(s.errores);
+    EXPECT_TRUE(disco.archivos().isEmpty()) << S(disco.archivos().join(u' '));
+}
+
 }  // namespace

@@ -65,9 +65,8 @@ TEST(Respaldo, UnFalloDiceElPasoYNoDejaNada) {
     QString error;
     const QString destino = carpeta.filePath(QStringLiteral("no/hay/carpeta.cab"));
     EXPECT_FALSE(CrearRespaldo(base, destino, error));
-    EXPECT_TRUE(error.startsWith(QStringLiteral("La copia falló al comprimir la copia")))
-        << S(error);
-    EXPECT_FALSE(QFileInfo::exists(destino + QStringLiteral(".parcial")));
+    EXPECT_EQ(S(error), "No se pudo guardar la copia de seguridad en «" + S(destino) +
+                            "»: la carpeta no existe. Elija otra carpeta.");
     EXPECT_FALSE(CrearRespaldo(carpeta.filePath(QStringLiteral("falta.db")),
                                carpeta.filePath(QStringLiteral("a.cab")), error));
     EXPECT_TRUE(error.contains(QStringLiteral("leer la base de datos")));
@@ -159,6 +158,50 @@ TEST_F(MantenimientoTest, LaVentanaDeRespaldoVerificaYReabreLaBase) {
     w.crear();
     EXPECT_TRUE(usuario.mensajes.back().texto.startsWith(
         QStringLiteral("La base de datos no está en formato")));
+}
+
+// A full disk under the destination: the window and candora-admin both say so, and the
+// backup already there stays as it was, with nothing beside it; a restore onto it says so.
+TEST_F(MantenimientoTest, UnRespaldoEnUnDiscoLlenoLoDiceYDejaElAnterior) {
+    DiscoLleno disco;
+    if (!disco.montado()) GTEST_SKIP() << "no se pudo montar un tmpfs (hace falta ser root)";
+    ConfiguraciónDatos c;
+    c.Proveedor = QString::fromLatin1(kProveedorJet);
+    c.OrigenLocal = ruta;
+    c.guardar();
+    QFile cab(disco.ruta(QStringLiteral("respaldo.cab")));
+    ASSERT_TRUE(cab.open(QIODevice::WriteOnly));
+    cab.write("previo");
+    cab.close();
+    disco.llenar();
+    const QString lleno = QStringLiteral(
+                              "No se pudo guardar la copia de seguridad en «%1»: el "
+                              "disco está lleno. Libere espacio o elija otra carpeta.")
+                              .arg(cab.fileName());
+
+    frmRespaldo w;
+    usuario.archivos = {cab.fileName()};
+    usuario.respuestas = {Respuesta::Sí};
+    w.crear();
+    EXPECT_EQ(S(usuario.mensajes.back().texto), S(lleno));
+    EXPECT_EQ(usuario.mensajes.back().icono, Icono::Crítico);
+
+    dic.reset();
+    const SalidaAdmin s =
+        CorrerAdmin({QStringLiteral("--base"), ruta, QStringLiteral("respaldo"), cab.fileName()});
+    EXPECT_EQ(s.código, 1);
+    EXPECT_TRUE(s.errores.contains(lleno)) << S(s.errores);
+
+    // Restoring a good backup onto it.
+    const QString bueno = carpeta.filePath(QStringLiteral("bueno.cab"));
+    QString error;
+    ASSERT_TRUE(CrearRespaldo(ruta, bueno, error)) << S(error);
+    EXPECT_FALSE(RestaurarRespaldo(bueno, disco.ruta(QStringLiteral("r.db")), error));
+    EXPECT_TRUE(error.contains(QStringLiteral("el disco está lleno"))) << S(error);
+
+    EXPECT_EQ(disco.archivos(), QStringList{QStringLiteral("respaldo.cab")});
+    ASSERT_TRUE(cab.open(QIODevice::ReadOnly));
+    EXPECT_EQ(cab.readAll(), "previo");
 }
 
 TEST_F(MantenimientoTest, OpcionesRevinculaAOtraBaseYElArranqueSiguienteLaUsa) {

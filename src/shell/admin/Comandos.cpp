@@ -1,5 +1,6 @@
 #include "shell/admin/Comandos.h"
 
+#include "store/Archivos.h"
 #include "store/BaseEntregada.h"
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
@@ -8,7 +9,6 @@
 #include "store/Verificacion.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 ConfiguraciónDatos Contexto::configuración() const {
     ConfiguraciónDatos c = ConfiguraciónDatos::leer();
@@ -56,9 +56,9 @@ bool EscribirPágina(Contexto& c, const QString& archivo, const QString& html) {
         c.salida << html;
         return true;
     }
-    QSaveFile f(archivo);
-    if (f.open(QIODevice::WriteOnly) && f.write(html.toUtf8()) >= 0 && f.commit()) return true;
-    c.errores << "No se pudo escribir " << archivo << ": " << f.errorString() << '\n';
+    QString motivo;
+    if (GuardarArchivo(archivo, html.toUtf8(), motivo)) return true;
+    c.errores << "No se pudo guardar la página en «" << archivo << "»: " << motivo << '\n';
     return false;
 }
 

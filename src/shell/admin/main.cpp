@@ -1,10 +1,12 @@
 // candora-admin: the store's tasks from the command line, for administrators and scripts.
 
 #include "shell/admin/Comandos.h"
+#include "store/Archivos.h"
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
 
 #include <QCoreApplication>
+#include <QFileDevice>
 
 #include <cstdio>
 
@@ -68,6 +70,13 @@ int main(int argc, char** argv) {
             errores << "Error: " << e.what() << '\n';
         }
         salida.flush();
+        // A full disk behind the standard output: what was written is incomplete.
+        if (salida.status() != QTextStream::Ok) {
+            const auto* f = qobject_cast<const QFileDevice*>(salida.device());
+            errores << "No se pudo escribir la salida: "
+                    << (f ? MotivoDeEscritura(*f) : QStringLiteral("error desconocido.")) << '\n';
+            if (código == 0) código = 1;
+        }
         errores.flush();
         dic.reset();
         return código;
