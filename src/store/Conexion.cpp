@@ -109,7 +109,7 @@ QString RutaLocalEfectiva(const QString& origenLocal) {
     return origenLocal.isEmpty() ? RutaBasePredeterminada() : origenLocal;
 }
 
-void ConectarBase(const ConfiguraciónDatos& c) {
+void ConectarBase(const ConfiguraciónDatos& c, bool actualizar) {
     dic.reset();
     const QString conexión = ConstruirConexión(c, UsuarioActual);
     std::unique_ptr<Diccionario> d;
@@ -117,7 +117,7 @@ void ConectarBase(const ConfiguraciónDatos& c) {
         if (EsProveedorArchivo(c.Proveedor)) asegurarBasePredeterminada(c.OrigenLocal);
         d = conectar(c, conexión);
     });
-    paso(QStringLiteral("actualización"), [&] { ActualizarEsquema(*d); });
+    if (actualizar) paso(QStringLiteral("actualización"), [&] { ActualizarEsquema(*d); });
     dic = std::move(d);
 }
 

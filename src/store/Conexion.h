@@ -47,8 +47,10 @@ QString RutaLocalEfectiva(const QString& origenLocal);
 QString AbrirBase();
 QString AbrirBase(const ConfiguraciónDatos& c);
 // Opens `dic` without the start-up housekeeping (for tools that only read or
-// run one command). Creates the default local file on first use.
-void ConectarBase(const ConfiguraciónDatos& c);
+// run one command). Creates the default local file on first use. With
+// `actualizar`, a store made by an earlier version is upgraded first (a write:
+// a tool that only reads leaves it as it is).
+void ConectarBase(const ConfiguraciónDatos& c, bool actualizar = true);
 
 // Points every linked table of the database reached by `conexión` at
 // `origenRemoto`. A blank source leaves the links alone; a source that does

@@ -31,6 +31,10 @@ QString ErrorAlmacen::textoUsuario() const {
         t += QStringLiteral(
             "\n\nOtro usuario o programa está usando la base de datos en este momento. "
             "Intente de nuevo en unos instantes.");
+    else if (código_.toInt() % 256 == 13)  // SQLITE_FULL and its extended codes
+        t += QStringLiteral(
+            "\n\nEl disco donde está la base de datos está lleno. Libere espacio y vuelva a "
+            "intentarlo.");
     else if (const QString rango = ExplicarRestricción(detalle_); !rango.isEmpty())
         t += QStringLiteral("\n\n") + rango;
     else if (!detalle_.isEmpty())

@@ -449,6 +449,30 @@ TEST_P(ImportadorProceso, DosImportacionesALaVezEnLaMismaBaseNoPierdenNinguno) {
     EXPECT_EQ(guardados, esperados);
 }
 
+TEST(ImportadorDiscoLleno, LosContadoresDicenCuántosQuedaronGuardados) {
+    DiscoLleno disco(3 << 20);
+    if (!disco.montado()) GTEST_SKIP() << "no se pudo montar un tmpfs (hace falta ser root)";
+    QTemporaryDir carpeta;
+    const QString base = disco.ruta(QStringLiteral("base.db"));
+    ASSERT_TRUE(QFile::copy(CopiaBaseEntregada(carpeta), base));
+    const QString nvx = carpeta.filePath(QStringLiteral("grande.nvx"));
+    EscribirIntercambio(nvx, 3000, 5);
+    disco.llenar(900 * 1024);  // room for a few hundred applicants
+    const SalidaAdmin s =
+        CorrerAdmin({QStringLiteral("--base"), base, QStringLiteral("importar"), nvx});
+    EXPECT_EQ(s.código, 1);
+    const int dichos =
+        s.salida.section(QStringLiteral("Importados: "), 1).section(u'\n', 0, 0).toInt();
+    EXPECT_GE(dichos, 250) << S(s.salida) << S(s.errores);  // at least one group was committed
+    EXPECT_TRUE(
+        s.errores.contains(QStringLiteral("se importaron %1 postulantes nuevos").arg(dichos)) &&
+        s.errores.contains(QStringLiteral("está lleno. Libere espacio")))
+        << S(s.errores);
+    EXPECT_EQ(Sqlite3(base, QStringLiteral("select count(*) from nvx_m_postulantes")).toInt(),
+              dichos);
+    EXPECT_EQ(Sqlite3(base, QStringLiteral("pragma integrity_check")), QStringLiteral("ok"));
+}
+
 EN_AMBOS_ALMACENES(ImportadorTest);
 EN_AMBOS_ALMACENES(ImportadorProceso);
 

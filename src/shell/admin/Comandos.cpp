@@ -31,7 +31,7 @@ void Contexto::abrir(Uso uso) const {
         const EstadoBase estado = VerificarBase(RutaLocalEfectiva(c.OrigenLocal));
         if (uso == Uso::Escribir) estado.exigirEscritura();
     }
-    ConectarBase(c);
+    ConectarBase(c, uso != Uso::Leer);
 }
 
 QString TomarOpción(QStringList& a, const char* nombre, bool& ok, const QString& predeterminado) {

@@ -21,7 +21,8 @@ struct Contexto {
     enum class Uso { Leer, Copiar, Escribir };
     // Opens `dic` on the chosen store. Before copying or writing a file store,
     // its files are checked: a damaged one stops the command, and so does one that
-    // does not accept changes when the command writes.
+    // does not accept changes when the command writes. A command that only
+    // reads leaves a store made by an earlier version as it is; the others upgrade it.
     void abrir(Uso uso = Uso::Leer) const;
 };
 

@@ -1,6 +1,7 @@
 #include "import/Intercambio.h"
 #include "import/cImportador.h"
 #include "shell/admin/Comandos.h"
+#include "store/Interaccion.h"
 
 #include <QFileInfo>
 
@@ -14,6 +15,28 @@ void Barra(QTextStream& s, int hechos, int total) {
     s.flush();
 }
 
+// The console's messages, each on a line of its own after an unfinished progress bar.
+class TrasLaBarra : public Interaccion {
+  public:
+    explicit TrasLaBarra(QTextStream& errores)
+        : errores_(errores), anterior_(InstalarInteraccion(this)) {}
+    ~TrasLaBarra() override { InstalarInteraccion(anterior_); }
+    Respuesta mostrar(const Mensaje& m) override {
+        if (barra) errores_ << '\n';
+        errores_.flush();
+        barra = false;
+        InstalarInteraccion(anterior_);
+        const Respuesta r = interaccion().mostrar(m);
+        InstalarInteraccion(this);
+        return r;
+    }
+    bool barra = false;  // a progress bar ends the current line
+
+  private:
+    QTextStream& errores_;
+    Interaccion* anterior_;
+};
+
 int importar(Contexto& c, const QStringList& a) {
     if (a.size() != 1) {
         c.errores << "Uso: candora-admin importar ARCHIVO\n";
@@ -24,15 +47,18 @@ int importar(Contexto& c, const QStringList& a) {
         return 1;
     }
     c.abrir(Contexto::Uso::Escribir);
+    TrasLaBarra consola(c.errores);
     cImportador imp;
     imp.Archivo = a.first();
     int total = 0, hechos = 0;
     imp.alEmpezar = [&](int t) { total = t; };
     imp.alAvanzar = [&] {
-        if (++hechos % 100 == 0 || hechos == total) Barra(c.errores, hechos, total);
+        if (++hechos % 100 != 0 && hechos != total) return;
+        Barra(c.errores, hechos, total);
+        consola.barra = true;
     };
     const int r = imp.leer_intercambio();
-    if (total) c.errores << '\n';
+    if (consola.barra) c.errores << '\n';
     c.salida << "Omitidos: " << imp.Cnt_Vacíos << '\n'
              << "Importados: " << imp.Cnt_Postulantes << '\n'
              << "Actualizados: " << imp.cnt_Actualizados << '\n';
