@@ -9,6 +9,8 @@
 #include "shell/Posiciones.h"
 #include "store/Cadenas.h"
 #include "store/Diccionario.h"
+#include "store/Interaccion.h"
+#include "store/Rangos.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -17,9 +19,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr qint64 kByte = 255;
-constexpr qint64 k16 = 32767;
 
 void Elegir(ceDropList& l, int índice) {
     l.setListIndex(índice < l.ListCount() ? índice : -1);
@@ -38,10 +37,30 @@ DialogoSubregistro::DialogoSubregistro(const char* nombre, int título, int text
     formulario_->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
     l->addLayout(formulario_, 1);
     connect(PieDeDiálogo(*this, *l), &ceBoton::Click, this, [this] {
+        if (!enRango()) return;
         tomarCampos();
         aceptado = true;
         accept();
     });
+}
+
+void DialogoSubregistro::exigirRango(ceTxtBox* t, const char* tabla, const char* columna) {
+    rangos_.emplace_back(t, RangoDe(QLatin1String(tabla), QLatin1String(columna)));
+}
+
+bool DialogoSubregistro::enRango() {
+    for (const auto& [t, r] : rangos_) {
+        const QString texto = t->text().trimmed();
+        if (!t->isEnabled() || !r ||
+            FueraDeRango(*r, texto.isEmpty() ? QStringLiteral("0") : texto).isEmpty())
+            continue;
+        MsgBox(QStringLiteral("El %1 debe ser %2.").arg(NombreRango(*r), DescripciónRango(*r)),
+               Icono::Exclamación);
+        t->setFocus();
+        t->selectAll();
+        return false;
+    }
+    return true;
 }
 
 void DialogoSubregistro::preparar(bool nuevo) {
@@ -163,6 +182,8 @@ frmAgregarFormacion::frmAgregarFormacion(QWidget* parent)
     restantes_ = número(1008, "txtMateriasRestantes", 60, kByte);
     ingreso_ = número(1009, "txtAñoIngreso", 80, k16);
     último_ = número(1010, "txtÚltimoAño", 80, k16);
+    exigirRango(ingreso_, "nvx_d_formacion", "ingreso");
+    exigirRango(último_, "nvx_d_formacion", "ultimo");
     promedio_ = número(1011, "txtPromedio", 80, 0);
     promedio_->setMascara(2);
     completos_ = número(1012, "txtAñosCompletos", 60, kByte);
@@ -247,6 +268,8 @@ frmAgregarExperiencia::frmAgregarExperiencia(QWidget* parent)
     };
     fecha(804, "cmbIngreso", "txtIngreso", mesIngreso_, añoIngreso_);
     fecha(805, "cmbEgreso", "txtEgreso", mesEgreso_, añoEgreso_);
+    exigirRango(añoIngreso_, "nvx_d_experiencia", "ingreso_ano");
+    exigirRango(añoEgreso_, "nvx_d_experiencia", "egreso_ano");
     actual_ = marca(806, "chkActual");
     genteACargo_ = marca(807, "chkGenteACargo");
     tareas_ = párrafo(808, "txtTareas");
@@ -284,7 +307,7 @@ void frmAgregarExperiencia::tomarCampos() {
     x.área = uint8_t(IdElegido(*área_));
     x.puesto = uint8_t(IdElegido(*puesto_));
     x.empleador = ElementoElegido(*empleador_, "nvx_m_empleadores");
-    x.empleador_rubro = uint8_t(IdElegido(*rubro_));
+    x.empleador_rubro = IdElegido(*rubro_);
     x.ingreso_mes = uint8_t(mesIngreso_->ListIndex() + 1);
     x.ingreso_año = int16_t(NúmeroDe(*añoIngreso_, k16));
     x.empleo_actual = actual_->isChecked() ? 1 : 0;

@@ -4,6 +4,9 @@
 
 #include <QDialog>
 
+#include <utility>
+#include <vector>
+
 class ceBoton;
 class ceCombo;
 class ceDropList;
@@ -12,6 +15,7 @@ class ceTxtBox;
 class QCheckBox;
 class QFormLayout;
 class QPlainTextEdit;
+struct Rango;
 
 // What the five sub-record dialogs share: banner, form, "Aceptar" and
 // "Cancelar", the remembered position, and the accepted flag the caller reads.
@@ -27,6 +31,9 @@ class DialogoSubregistro : public QDialog {
     void preparar(bool nuevo);
     virtual void mostrarCampos() = 0;
     virtual void tomarCampos() = 0;
+    // A number box whose value must fit a store column's range (a year: 0 or a
+    // real year); Aceptar says so and keeps the dialog open when it does not.
+    void exigirRango(ceTxtBox* t, const char* tabla, const char* columna);
 
     ceDropList* lista(int rótulo, const char* nombre);
     ceCombo* libre(int rótulo, const char* nombre);
@@ -40,7 +47,9 @@ class DialogoSubregistro : public QDialog {
     void done(int r) override;
 
   private:
+    bool enRango();
     QFormLayout* formulario_;
+    std::vector<std::pair<ceTxtBox*, const Rango*>> rangos_;
     bool posiciónPuesta_ = false;
 };
 

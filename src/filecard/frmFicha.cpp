@@ -15,6 +15,7 @@
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
 #include "store/Interaccion.h"
+#include "store/Rangos.h"
 #include "store/Valores.h"
 
 #include <QAction>
@@ -40,8 +41,6 @@
 
 namespace {
 
-constexpr qint64 kByte = 255;
-constexpr qint64 k16 = 32767;
 constexpr int kPrimeraDécada = 190;  // 1900s
 
 // A section title on a page.
@@ -1040,6 +1039,16 @@ bool frmFicha::validar() {
     if (postulante.Nombre.trimmed().isEmpty()) {
         MsgBox(QStringLiteral("Debe escribir un nombre para el postulante"), Icono::Exclamación,
                Botones::Aceptar, QStringLiteral("Falta el nombre"));
+        return false;
+    }
+    if (!FechaPosible(postulante.Nac_Día, postulante.Nac_Mes, postulante.nac_año)) {
+        mostrarSección(1);
+        MsgBox(QStringLiteral("La fecha de nacimiento %1/%2/%3 no existe. Corrija el día o el mes.")
+                   .arg(postulante.Nac_Día)
+                   .arg(postulante.Nac_Mes)
+                   .arg(postulante.nac_año),
+               Icono::Exclamación, Botones::Aceptar, QStringLiteral("Fecha de nacimiento"));
+        if (nacDía_) nacDía_->setFocus();
         return false;
     }
     return true;

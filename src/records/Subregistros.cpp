@@ -100,7 +100,7 @@ void idiomas::guardar(int32_t postulante) const {
 }
 
 cExperiencia& Experiencia::Add(uint8_t área, uint8_t puesto, const Elemento& empleador,
-                               uint8_t empleador_rubro, uint8_t ingreso_mes, int16_t ingreso_año,
+                               int32_t empleador_rubro, uint8_t ingreso_mes, int16_t ingreso_año,
                                uint8_t egreso_mes, int16_t egreso_año, uint8_t empleo_actual,
                                const QString& actividades, uint8_t gente_acargo,
                                uint8_t motivo_egreso, const QString& remuneración,

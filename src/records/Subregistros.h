@@ -51,7 +51,7 @@ class cExperiencia {
     uint8_t área = 0;
     uint8_t puesto = 0;
     Elemento empleador;
-    uint8_t empleador_rubro = 0;
+    int32_t empleador_rubro = 0;  // a list that grows with every import
     QString actividades;
     uint8_t ingreso_mes = 0;
     int16_t ingreso_año = 0;
@@ -102,7 +102,7 @@ class idiomas : public Coleccion<cIdioma> {
 class Experiencia : public Coleccion<cExperiencia> {
   public:
     cExperiencia& Add(uint8_t área, uint8_t puesto, const Elemento& empleador,
-                      uint8_t empleador_rubro, uint8_t ingreso_mes, int16_t ingreso_año,
+                      int32_t empleador_rubro, uint8_t ingreso_mes, int16_t ingreso_año,
                       uint8_t egreso_mes, int16_t egreso_año, uint8_t empleo_actual,
                       const QString& actividades, uint8_t gente_acargo, uint8_t motivo_egreso,
                       const QString& remuneración, const QString& Observaciones,

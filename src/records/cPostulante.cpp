@@ -233,7 +233,7 @@ uint8_t cPostulante::cargar() {
     for (auto r = detalle("nvx_d_experiencia"); !r->eof(); r->MoveNext())
         Experiencia.Add(
             uint8_t(n(*r, "area")), uint8_t(n(*r, "puesto")),
-            elemento("nvx_m_empleadores", *r, "empleador"), uint8_t(n(*r, "empleador_rubro")),
+            elemento("nvx_m_empleadores", *r, "empleador"), int32_t(n(*r, "empleador_rubro")),
             uint8_t(n(*r, "ingreso_mes")), int16_t(n(*r, "ingreso_ano")),
             uint8_t(n(*r, "egreso_mes")), int16_t(n(*r, "egreso_ano")),
             uint8_t(n(*r, "empleo_actual")), t(*r, "actividades"), uint8_t(n(*r, "gente_acargo")),

@@ -217,6 +217,36 @@ TEST_F(FichaTest, UnaFichaNuevaGuardaLosValoresQueMuestraAunEnPáginasNoVistas) 
               2);
 }
 
+TEST_F(FichaTest, UnaFechaQueNoExisteSeCorrigeAntesDeGuardar) {
+    principal->abrir_cv(0, 1, QStringLiteral("888"), true);
+    frmFicha* f = ficha();
+    ASSERT_NE(f, nullptr);
+    Escribir(control<ceTxtBox>("txtApellido"), QStringLiteral("Paz"));
+    Escribir(control<ceTxtBox>("txtNombre"), QStringLiteral("Ana"));
+    control<ceDropList>("cmbNacDía")->setCurrentIndex(30);  // 31
+    control<ceDropList>("cmbNacMes")->setCurrentIndex(1);   // February
+    EXPECT_FALSE(f->GuardarFicha());
+    EXPECT_EQ(S(usuario.mensajes.back().texto),
+              "La fecha de nacimiento 31/2/0 no existe. Corrija el día o el mes.");
+    EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_m_postulantes")), 0);
+
+    // A year outside the years a person lives in is refused where it is typed.
+    AlAparecerModal([](QWidget* d) {
+        Escribir(En<ceTxtBox>(d, "txtIngreso"), QStringLiteral("3000"));
+        Aceptar(d);
+        EXPECT_TRUE(d->isVisible());
+        En<ceTxtBox>(d, "txtIngreso")->clear();
+        Escribir(En<ceTxtBox>(d, "txtIngreso"), QStringLiteral("1998"));
+        Aceptar(d);
+    });
+    f->ComandoExperiencia(QStringLiteral("a"));
+    EXPECT_TRUE(usuario.mensajes.back().texto.startsWith(
+        QStringLiteral("El año de ingreso debe ser un año entre 1900 y 2100")));
+    control<ceDropList>("cmbNacDía")->setCurrentIndex(28);  // 29/2 of a year not given
+    ASSERT_TRUE(f->GuardarFicha());
+    EXPECT_EQ(n(QStringLiteral("select ingreso_ano from nvx_d_experiencia")), 1998);
+}
+
 TEST_F(FichaTest, LaPreguntaAlCerrarYLaMarcaDeDisponible) {
     GenerarPostulantes(*dic, 2, 5, {});
     dic->ejecutar(QStringLiteral("update nvx_m_postulantes set activo = 1"));
