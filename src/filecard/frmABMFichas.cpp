@@ -71,6 +71,11 @@ void frmABMFichas::aceptar() {
     }
     país = uint8_t(IdElegido(*cmbPaís_));
     documento = doc;
+    if (alFrente && alFrente(país, documento)) {
+        resultado = 0;
+        accept();
+        return;
+    }
     const QVariant hallado = dic->valorÚnico(
         QStringLiteral("select id from nvx_m_postulantes where dni_pais = ? and dni_numero = ?"),
         {país, documento});

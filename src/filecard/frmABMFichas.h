@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include <cstdint>
+#include <functional>
 
 class ceDropList;
 class ceTxtBox;
@@ -18,6 +19,9 @@ class frmABMFichas : public QDialog {
     uint8_t país = 0;
     QString documento;  // trimmed, as typed: leading zeros and letters stay
     int32_t id = 0;     // the existing applicant's id
+    // Brings an open card of that document to the front; false when none is open.
+    // Asked first, so an open card (a new one not yet saved too) is never opened twice.
+    std::function<bool(uint8_t país, const QString& documento)> alFrente;
 
   protected:
     bool eventFilter(QObject* o, QEvent* e) override;

@@ -1056,21 +1056,61 @@ bool frmFicha::validar() {
 
 bool frmFicha::GuardarFicha() {
     if (!validar()) return false;
-    bool guardado = false;
-    try {
-        Espera espera;
-        guardado = postulante.guardar();
-    } catch (const ErrorAlmacen& e) {
-        MsgBox(QStringLiteral("No se guardó la ficha.\n\n") + e.textoUsuario(), Icono::Crítico);
-        return false;
+    for (bool sobrescribir = false;;) {
+        bool guardado = false;
+        try {
+            Espera espera;
+            guardado = postulante.guardar(sobrescribir);
+        } catch (const ErrorAlmacen& e) {
+            MsgBox(QStringLiteral("No se guardó la ficha.\n\n") + e.textoUsuario(), Icono::Crítico);
+            return false;
+        }
+        if (guardado) break;
+        if (postulante.cambiadaEl.isEmpty()) return false;  // the user was told why
+        // Another workstation saved this card after it was opened here.
+        const Respuesta r = interaccion().mostrar(
+            {QStringLiteral("Otro usuario modificó esta ficha el %1, después de que usted la "
+                            "abriera. Sus cambios todavía no se guardaron.\n\n"
+                            "Recargar: ver la ficha como la dejó el otro usuario; sus cambios se "
+                            "descartan.\n"
+                            "Sobrescribir: guardar sus cambios en lugar de los del otro usuario.\n"
+                            "Seguir editando: volver a la ficha sin guardar.")
+                 .arg(FormatearFechaHora(postulante.cambiadaEl)),
+             Icono::Exclamación,
+             Botones::SíNoCancelar,
+             QStringLiteral("Ficha modificada"),
+             Respuesta::Cancelar,
+             {QStringLiteral("&Recargar"), QStringLiteral("&Sobrescribir"),
+              QStringLiteral("Seguir &editando")}});
+        if (r == Respuesta::Sí) recargar();
+        if (r != Respuesta::No) return false;
+        sobrescribir = true;
     }
-    if (!guardado) return false;  // the record said why; the edits stay
     nueva = false;
     modificada = false;
     actualizarBarra();
     actualizarInternos();
     setWindowTitle(postulante.Nombre.toUpper());
     return true;
+}
+
+void frmFicha::recargar() {
+    cPostulante guardado;
+    guardado.id = postulante.id;
+    if (!guardado.cargar()) {
+        MsgBox(QStringLiteral("Esa ficha ya no existe. Probablemente haya sido borrada por otro "
+                              "usuario."),
+               Icono::Información);
+        return;
+    }
+    postulante = std::move(guardado);
+    modificada = false;
+    for (Página& p : páginas_) p.llenada = false;  // every page shows the record again
+    int visible = 1;
+    for (int i = 0; i < 6; ++i)
+        if (!páginas_[size_t(i)].widget->isHidden()) visible = i + 1;
+    mostrarSección(visible);
+    actualizarBarra();
 }
 
 void frmFicha::eliminar() {
@@ -1108,20 +1148,28 @@ void frmFicha::closeEvent(QCloseEvent* e) {
 
 // The main window's way in.
 
+namespace {
+
+// The open card of an applicant (by id, or by document when id is 0), new or not.
+frmFicha* FichaAbierta(frmMDI& m, int32_t id, uint8_t país, const QString& número) {
+    for (QMdiSubWindow* sub : m.área()->subWindowList())
+        if (auto* f = qobject_cast<frmFicha*>(sub->widget());
+            f && (id != 0 ? f->postulante.id == id
+                          : f->postulante.Dni_País == país &&
+                                f->postulante.Dni_Número.texto() == número.trimmed())) {
+            m.área()->setActiveSubWindow(sub);
+            return f;
+        }
+    return nullptr;
+}
+
+}  // namespace
+
 void InstalarFichas() {
     frmMDI::fábricaFicha = [](frmMDI& m, int32_t id, uint8_t país, const QString& número,
                               bool nueva) -> QWidget* {
         // The same applicant twice: bring its card to the front.
-        if (!nueva)
-            for (QMdiSubWindow* sub : m.área()->subWindowList())
-                if (auto* f = qobject_cast<frmFicha*>(sub->widget());
-                    f && !f->nueva &&
-                    (id != 0 ? f->postulante.id == id
-                             : f->postulante.Dni_País == país &&
-                                   f->postulante.Dni_Número.texto() == número)) {
-                    m.área()->setActiveSubWindow(sub);
-                    return nullptr;
-                }
+        if (FichaAbierta(m, nueva ? 0 : id, país, número)) return nullptr;
         auto* f = new frmFicha;
         f->nueva = nueva;
         f->postulante.id = nueva ? 0 : id;
@@ -1133,6 +1181,9 @@ void InstalarFichas() {
     };
     frmMDI::RegistrarMódulo(QStringLiteral("ABM"), [](frmMDI& m) {
         frmABMFichas d(&m);
+        d.alFrente = [&m](uint8_t país, const QString& documento) {
+            return FichaAbierta(m, 0, país, documento) != nullptr;
+        };
         d.exec();
         if (d.resultado == 1) m.abrir_cv(0, d.país, d.documento, true);
         if (d.resultado == 2) m.abrir_cv(d.id, d.país, d.documento, false);

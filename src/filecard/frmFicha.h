@@ -80,6 +80,8 @@ class frmFicha : public QWidget {
     void actualizarInternos();
     void calcularEdad();
     void eliminar();
+    // Drops this card's edits and shows the applicant as stored now.
+    void recargar();
     bool validar();
 
     // Controls bound to record members, registered on the page being built.

@@ -246,6 +246,7 @@ uint8_t cPostulante::cargar() {
 }
 
 bool cPostulante::guardar(bool sobrescribir) {
+    cambiadaEl.clear();
     RelojDeArena reloj;
     Diccionario& d = almacén();
     Transaccion transacción(d);
@@ -274,13 +275,7 @@ bool cPostulante::guardar(bool sobrescribir) {
                     .arg(clave));
         anterior = VacíoSiNulo(guardado);
         if (!sobrescribir && anterior != actualizado) {
-            MsgBox(
-                QStringLiteral(
-                    "Otro usuario modificó esta ficha el %1, después de que usted la abriera.\n\n"
-                    "Sus cambios no se guardaron. Vuelva a abrir la ficha para ver los datos "
-                    "actuales.")
-                    .arg(FormatearFechaHora(anterior)),
-                Icono::Exclamación);
+            cambiadaEl = anterior;  // the caller decides what to do
             return false;
         }
     }

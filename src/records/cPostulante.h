@@ -103,10 +103,12 @@ class cPostulante {
 
     // Writes the applicant row and all its detail rows in one transaction.
     // A new record gets its key here. A loaded record that another
-    // workstation changed since it was loaded is not written (the user is
-    // told) unless `sobrescribir`. False when nothing was written; a store
-    // failure throws ErrorAlmacen and leaves the stored applicant as it was.
+    // workstation changed since it was loaded is not written unless
+    // `sobrescribir`: then `cambiadaEl` holds the time of that change. False
+    // when nothing was written; a store failure throws ErrorAlmacen and leaves
+    // the stored applicant as it was.
     bool guardar(bool sobrescribir = false);
+    QString cambiadaEl;
 
     // Deletes the applicant row and all its detail rows in one transaction.
     void eliminar();

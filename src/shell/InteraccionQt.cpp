@@ -72,9 +72,11 @@ Respuesta InteraccionQt::mostrar(const Mensaje& m) {
                                                 {QMessageBox::Cancel, QStringLiteral("Cancelar")},
                                                 {QMessageBox::Yes, QStringLiteral("Sí")},
                                                 {QMessageBox::No, QStringLiteral("No")}};
-    for (Respuesta r : respuestas) {
+    for (size_t i = 0; i < respuestas.size(); ++i) {
+        const Respuesta r = respuestas[i];
         QPushButton* b = caja.addButton(Botón(r));
-        b->setText(rótulos.value(Botón(r)));
+        b->setText(qsizetype(i) < m.rótulos.size() ? m.rótulos.at(qsizetype(i))
+                                                   : rótulos.value(Botón(r)));
         if (r == m.predeterminada) caja.setDefaultButton(b);
     }
     const bool conCancelar =

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The one seam through which the core talks to the user: message boxes, the
 // status-bar text and the hourglass. The desktop program installs its Qt
@@ -17,6 +18,8 @@ struct Mensaje {
     Botones botones = Botones::Aceptar;
     QString título;  // empty = the program title
     Respuesta predeterminada = Respuesta::Aceptar;
+    // Captions for the buttons, in their order ("&Recargar"…); empty = the usual ones.
+    QStringList rótulos = {};
 };
 
 // An open or save file dialog.

@@ -361,6 +361,51 @@ TEST_F(FichaTest, ModificarUnFamiliarLoPasaAlFinalYQuitarPregunta) {
     EXPECT_EQ(S(f->postulante.familiares.Item(1).Nombre), "Tres");
 }
 
+TEST_F(FichaTest, UnGuardadoRechazadoPorOtroCambioOfreceRecargarSobrescribirOSeguir) {
+    GenerarPostulantes(*dic, 1, 13, {});
+    principal->abrir_cv(1, 0, {}, false);
+    frmFicha* f = ficha();
+    ASSERT_NE(f, nullptr);
+    f->setEdición(true);
+    auto* apellido = control<ceTxtBox>("txtApellido");
+    const auto otroPuesto = [&](const char* valor) {
+        cPostulante otro;
+        otro.id = 1;
+        otro.cargar();
+        otro.Apellido = QString::fromUtf8(valor);
+        ASSERT_TRUE(otro.guardar());
+    };
+    const auto escribir = [&](const char* valor) {
+        apellido->selectAll();
+        Escribir(apellido, QString::fromUtf8(valor));
+    };
+    const auto guardado = [&] {
+        return S(
+            dic->valorÚnico(QStringLiteral("select apellido from nvx_m_postulantes where id = 1"))
+                .toString());
+    };
+
+    escribir("Mío");
+    otroPuesto("Suyo");
+    usuario.respuestas = {Respuesta::Sí};  // Recargar
+    EXPECT_FALSE(f->GuardarFicha());
+    EXPECT_EQ(S(usuario.mensajes.back().rótulos.join(u'|')),
+              "&Recargar|&Sobrescribir|Seguir &editando");
+    EXPECT_EQ(S(apellido->text()), "Suyo");
+    EXPECT_FALSE(f->modificada);
+
+    escribir("Mío otra vez");
+    otroPuesto("Suyo otra vez");
+    usuario.respuestas = {Respuesta::Cancelar};  // Seguir editando
+    EXPECT_FALSE(f->GuardarFicha());
+    EXPECT_TRUE(f->modificada);
+    EXPECT_EQ(guardado(), "Suyo otra vez");
+    usuario.respuestas = {Respuesta::No};  // Sobrescribir
+    EXPECT_TRUE(f->GuardarFicha());
+    EXPECT_EQ(guardado(), "Mío otra vez");
+    EXPECT_FALSE(f->modificada);
+}
+
 TEST_F(FichaTest, ElMenúDeLasListasSaleConElBotónDerechoOLaTeclaDeMenúSóloAlEditar) {
     GenerarPostulantes(*dic, 1, 4, {});
     principal->abrir_cv(1, 0, {}, false);
@@ -421,11 +466,21 @@ TEST_F(FichaTest, ElDocumentoSeBuscaComoTexto) {
     ASSERT_EQ(m.área()->subWindowList().size(), 1);
     EXPECT_EQ(ficha()->postulante.id, 1);
 
+    // A new card not saved yet comes to the front instead of a second new card.
+    m.abrir_cv(0, 1, QStringLiteral("4321"), true);
+    const qsizetype abiertas = m.área()->subWindowList().size();
+    const size_t preguntas = usuario.mensajes.size();
+    m.área()->setActiveSubWindow(m.área()->subWindowList().first());
+    abm(QStringLiteral("4321"), [] {});
+    EXPECT_EQ(m.área()->subWindowList().size(), abiertas);
+    EXPECT_EQ(usuario.mensajes.size(), preguntas);  // not asked whether to create it
+    EXPECT_EQ(S(ficha()->postulante.Dni_Número.texto()), "4321");
+
     usuario.respuestas = {Respuesta::No};
     abm(QStringLiteral("777"), [] {});  // not the same document
     EXPECT_TRUE(usuario.mensajes.back().texto.startsWith(
         QStringLiteral("No existe una ficha con documento 777 ")));
-    EXPECT_EQ(m.área()->subWindowList().size(), 1);
+    EXPECT_EQ(m.área()->subWindowList().size(), abiertas);
 }
 
 }  // namespace
