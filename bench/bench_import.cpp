@@ -123,4 +123,39 @@ BENCHMARK(BM_CargaMasivaBase)
     ->Iterations(3)
     ->UseRealTime();
 
+// One applicant whose first name carries a megabyte of blanks: reading it collapses
+// every run of blanks, which must cost one pass over the line, not one per blank.
+void BM_LineaConUnMegaDeBlancos(benchmark::State& state) {
+    QTemporaryDir carpeta;
+    const QString base = carpeta.filePath(QStringLiteral("base.db"));
+    const QString nvx = carpeta.filePath(QStringLiteral("blancos.nvx"));
+    CrearBase(base);
+    EscribirIntercambio(nvx, 1, 1);
+    QFile f(nvx);
+    f.open(QIODevice::ReadOnly);
+    QList<QByteArray> líneas = f.readAll().split('\n');
+    f.close();
+    for (QByteArray& l : líneas)
+        if (l.count(',') > 50) {  // the applicant's line: blanks open its first name
+            const qsizetype nombre = l.indexOf(",\"", l.indexOf(",\"") + 1) + 2;
+            l.insert(nombre, QByteArray(1 << 20, ' '));
+        }
+    f.open(QIODevice::WriteOnly);
+    f.write(líneas.join('\n'));
+    f.close();
+    for (auto _ : state) {
+        state.PauseTiming();
+        dic = std::make_unique<Diccionario>();
+        dic->abrirArchivo(base, false);
+        dic->ejecutar(QStringLiteral("delete from nvx_m_postulantes"));
+        state.ResumeTiming();
+        cImportador imp;
+        imp.Archivo = nvx;
+        if (imp.leer_intercambio() != 0 || imp.Cnt_Postulantes + imp.cnt_Actualizados != 1)
+            state.SkipWithError("la importación no terminó");
+    }
+    dic.reset();
+}
+BENCHMARK(BM_LineaConUnMegaDeBlancos)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
 }  // namespace

@@ -126,8 +126,17 @@ void frmImportar::importar() {
         omitidos_->setText(QString::number(imp.Cnt_Vacíos));
         actualizados_->setText(QString::number(imp.cnt_Actualizados));
     };
+    // Reading a large file takes a while too: the bar shows how much is read.
+    barra_->setRange(0, 100);
+    barra_->setFormat(QStringLiteral("Leyendo el archivo: %p%"));
+    imp.alPreparar = [&](int porcentaje) {
+        barra_->setValue(porcentaje);
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
     imp.alEmpezar = [&](int total) {
         todos_->setText(QString::number(total));
+        barra_->setFormat(QStringLiteral("%p%"));
+        barra_->setValue(0);
         barra_->setRange(0, std::max(total, 1));
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
