@@ -46,6 +46,16 @@ void RetirarImposibles(Diccionario& d, const std::function<QString(const QString
         const QString t = nombre(tabla);
         if (t.isEmpty()) continue;
         const bool maestra = tabla == QLatin1String("nvx_m_postulantes");
+        // One pass over the table finds whether anything is out of range at all
+        // (a Null in range is not: the whole condition is then Null or false).
+        QStringList todas;
+        if (maestra) todas << CondiciónFechaNacimiento();
+        for (const Rango& r : Rangos())
+            if (tabla == QLatin1String(r.tabla)) todas << CondiciónRango(r);
+        if (!d.valorÚnico(QStringLiteral("select 1 from %1 where not ((%2)) limit 1")
+                              .arg(t, todas.join(QStringLiteral(") and ("))))
+                 .isValid())
+            continue;
         const QString dueño = maestra ? QStringLiteral("id") : QStringLiteral("postulante");
         for (const Rango& r : Rangos()) {
             if (tabla != QLatin1String(r.tabla)) continue;
