@@ -75,8 +75,12 @@ Respuesta InteraccionQt::mostrar(const Mensaje& m) {
     for (size_t i = 0; i < respuestas.size(); ++i) {
         const Respuesta r = respuestas[i];
         QPushButton* b = caja.addButton(Botón(r));
-        b->setText(qsizetype(i) < m.rótulos.size() ? m.rótulos.at(qsizetype(i))
-                                                   : rótulos.value(Botón(r)));
+        if (qsizetype(i) < m.rótulos.size()) {
+            b->setText(m.rótulos.at(qsizetype(i)));
+            b->setIcon(QIcon());  // a yes or no picture would not fit what the caption says
+        } else {
+            b->setText(rótulos.value(Botón(r)));
+        }
         if (r == m.predeterminada) caja.setDefaultButton(b);
     }
     const bool conCancelar =
