@@ -294,8 +294,12 @@ class Verificador {
             columna.startsWith(QLatin1String("interes"), Qt::CaseInsensitive))
             r = RangoDe(QStringLiteral("nvx_d_interes"), QStringLiteral("area"));
         if (r) return código(r, v, false);
-        if (m && m->conversión == Conversión::Título && EsNúmero(v))
-            return código(RangoDe(QLatin1String(s.tabla), QLatin1String(m->destino)), v, true);
+        if (m && m->conversión == Conversión::Título) {  // a number is a title id: it must exist
+            bool ok = false;
+            QVariant id = VacíoSiNulo(v).trimmed().toLongLong(&ok);
+            if (ok && id.toLongLong() > 0)
+                return código(RangoDe(QLatin1String(s.tabla), QLatin1String(m->destino)), id, true);
+        }
         if (EsNúmero(v)) v = v.toString();  // a number written bare in a text column
         const QString t = VacíoSiNulo(v);
         if (m && QLatin1String(m->destino) == QLatin1String("fecha_ingreso") && !t.isEmpty() &&

@@ -188,6 +188,9 @@ TEST_P(ImportadorTest, UnaLíneaQueNoSePuedeImportarDetieneTodoAntesDeFusionar) 
         {conEncabezado({QStringLiteral("[experiencia]"),
                         QStringLiteral("1,\"20\",1,2,\"X\",\"Y\",\"Z\",13,2010,0,0,1,0,0,null")}),
          6, "«ingreso_mes» (mes de ingreso) tiene 13"},
+        {conEncabezado({QStringLiteral("[formacion]"),
+                        QStringLiteral("1,\"20\",4,2,\"999\",\"\",1,30,0,7.5,2000,2005,5")}),
+         6, "«titulo» (título) tiene el código 999, que no está en la lista"},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.motivo);
