@@ -8,15 +8,16 @@
 void LlenarLista(ceDropList& lista, const char* tabla, bool porOrden, int32_t id,
                  bool predeterminado, bool conNinguno) {
     const QSignalBlocker b(lista);
-    dic->LlenarComboElementos(QString::fromLatin1(tabla), lista, porOrden ? 1 : 0, conNinguno, id);
+    Almacén().LlenarComboElementos(QString::fromLatin1(tabla), lista, porOrden ? 1 : 0, conNinguno,
+                                   id);
     if (id == 0 && !predeterminado) lista.setListIndex(conNinguno ? 0 : -1);
 }
 
 void LlenarLista(ceCombo& lista, const char* tabla, bool porOrden, const Elemento& e,
                  bool conNinguno) {
     const QSignalBlocker b(lista);
-    dic->LlenarComboElementos(QString::fromLatin1(tabla), lista, porOrden ? 1 : 0, conNinguno,
-                              e.id == 0 ? -1 : e.id);
+    Almacén().LlenarComboElementos(QString::fromLatin1(tabla), lista, porOrden ? 1 : 0, conNinguno,
+                                   e.id == 0 ? -1 : e.id);
     if (lista.ListIndex() < 0) lista.setText(e.Nombre);
 }
 

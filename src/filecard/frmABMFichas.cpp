@@ -76,7 +76,7 @@ void frmABMFichas::aceptar() {
         accept();
         return;
     }
-    const QVariant hallado = dic->valorÚnico(
+    const QVariant hallado = Almacén().valorÚnico(
         QStringLiteral("select id from nvx_m_postulantes where dni_pais = ? and dni_numero = ?"),
         {país, documento});
     if (hallado.isValid()) {

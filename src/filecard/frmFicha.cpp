@@ -8,6 +8,7 @@
 #include "filecard/frmABMFichas.h"
 #include "filecard/frmTomarFoto.h"
 #include "pages/Html.h"
+#include "shell/Fallas.h"
 #include "shell/Iconos.h"
 #include "shell/Ventanas.h"
 #include "shell/frmMDI.h"
@@ -449,7 +450,8 @@ void frmFicha::construirIdentificación(Página& p) {
     Grilla g(p.capa, w, true);
     g.campo(721, mostrado(p, "txtNumDoc", [this] { return postulante.Dni_Número.texto(); }));
     g.campo(722, mostrado(p, "txtPaísDoc", [this] {
-                return dic->NombreElemento(QStringLiteral("nvx_m_paises"), postulante.Dni_País);
+                return Almacén().NombreElemento(QStringLiteral("nvx_m_paises"),
+                                                postulante.Dni_País);
             }));
     g.campo(723, texto(p, "txtApellido", &cPostulante::Apellido));
     g.campo(724, texto(p, "txtNombre", &cPostulante::Nombre));
@@ -672,8 +674,8 @@ void frmFicha::construirPretensiones(Página& p) {
         símbolo->setMaximumWidth(48);
         ceDropList* l = lista(p, nMoneda, mon, "nvx_m_monedas", false);
         const auto poner = [this, símbolo, l] {
-            símbolo->setText(dic->NombreElemento(QStringLiteral("nvx_m_monedas"), IdElegido(*l),
-                                                 QStringLiteral("simbolo")));
+            símbolo->setText(Almacén().NombreElemento(QStringLiteral("nvx_m_monedas"),
+                                                      IdElegido(*l), QStringLiteral("simbolo")));
         };
         connect(l, &QComboBox::currentIndexChanged, this, poner);
         p.llenadores.push_back(poner);
@@ -838,7 +840,7 @@ void frmFicha::actualizarInternos() {
 // Entry texts.
 
 QString frmFicha::textoFamiliar(const cFamiliar& f) {
-    return dic->NombreElemento(QStringLiteral("nvx_m_parentescos"), f.Parentesco) +
+    return Almacén().NombreElemento(QStringLiteral("nvx_m_parentescos"), f.Parentesco) +
            QStringLiteral(": ") + f.Nombre + QStringLiteral(" (") + QString::number(f.Edad) +
            QStringLiteral(") ") + (f.Vive ? QString() : QStringLiteral("Fall")) + u' ' +
            (f.Convive ? QStringLiteral("Conv") : QString()) + u' ' +
@@ -846,27 +848,29 @@ QString frmFicha::textoFamiliar(const cFamiliar& f) {
 }
 
 QString frmFicha::textoFormación(const cFormación& f) {
-    return dic->NombreElemento(QStringLiteral("nvx_m_formacion_tipos"), f.Tipo) +
+    return Almacén().NombreElemento(QStringLiteral("nvx_m_formacion_tipos"), f.Tipo) +
            QStringLiteral(": ") +
-           dic->NombreElemento(QStringLiteral("nvx_m_formacion_areas"), f.área) +
+           Almacén().NombreElemento(QStringLiteral("nvx_m_formacion_areas"), f.área) +
            QStringLiteral(", ") + f.Título.Nombre + u' ' +
-           dic->NombreElemento(QStringLiteral("nvx_m_formacion_estados"), f.estado) +
+           Almacén().NombreElemento(QStringLiteral("nvx_m_formacion_estados"), f.estado) +
            QStringLiteral(" (") + f.institución.Nombre + QStringLiteral(") ");
 }
 
 QString frmFicha::textoIdioma(const cIdioma& i) {
     const QString niveles = QStringLiteral("nvx_m_idiomas_niveles");
-    return dic->NombreElemento(QStringLiteral("nvx_m_idiomas"), i.Idioma) + QStringLiteral(": ") +
-           CadenaRecurso(1104).toLower() + u' ' + dic->NombreElemento(niveles, i.Habla).toUpper() +
-           QStringLiteral(", ") + CadenaRecurso(1103).toLower() + u' ' +
-           dic->NombreElemento(niveles, i.Lee).toUpper() + QStringLiteral(", ") +
-           CadenaRecurso(1105).toLower() + u' ' + dic->NombreElemento(niveles, i.Escribe).toUpper();
+    return Almacén().NombreElemento(QStringLiteral("nvx_m_idiomas"), i.Idioma) +
+           QStringLiteral(": ") + CadenaRecurso(1104).toLower() + u' ' +
+           Almacén().NombreElemento(niveles, i.Habla).toUpper() + QStringLiteral(", ") +
+           CadenaRecurso(1103).toLower() + u' ' +
+           Almacén().NombreElemento(niveles, i.Lee).toUpper() + QStringLiteral(", ") +
+           CadenaRecurso(1105).toLower() + u' ' +
+           Almacén().NombreElemento(niveles, i.Escribe).toUpper();
 }
 
 QString frmFicha::textoExperiencia(const cExperiencia& x) {
-    return dic->NombreElemento(QStringLiteral("nvx_m_experiencia_areas"), x.área) +
+    return Almacén().NombreElemento(QStringLiteral("nvx_m_experiencia_areas"), x.área) +
            QStringLiteral(": ") +
-           dic->NombreElemento(QStringLiteral("nvx_m_experiencia_puestos"), x.puesto) +
+           Almacén().NombreElemento(QStringLiteral("nvx_m_experiencia_puestos"), x.puesto) +
            QStringLiteral(", ") + x.empleador.Nombre + QStringLiteral(" (") +
            QString::number(x.ingreso_mes) + u'/' + QString::number(x.ingreso_año) +
            QStringLiteral(" - ") +
@@ -877,7 +881,7 @@ QString frmFicha::textoExperiencia(const cExperiencia& x) {
 }
 
 QString frmFicha::textoInterés(uint8_t área) {
-    return dic->NombreElemento(QStringLiteral("nvx_m_experiencia_areas"), área);
+    return Almacén().NombreElemento(QStringLiteral("nvx_m_experiencia_areas"), área);
 }
 
 void frmFicha::verFoto(int fila) {
@@ -1056,14 +1060,15 @@ bool frmFicha::validar() {
 
 bool frmFicha::GuardarFicha() {
     if (!validar()) return false;
+    if (frmMDI* m = VentanaPrincipal(); m && !m->AsegurarBase()) return false;
     for (bool sobrescribir = false;;) {
         bool guardado = false;
         try {
             Espera espera;
             guardado = postulante.guardar(sobrescribir);
         } catch (const ErrorAlmacen& e) {
-            MsgBox(QStringLiteral("No se guardó la ficha.\n\n") + e.textoUsuario(), Icono::Crítico);
-            return false;
+            InformarFalla(QStringLiteral("No se pudo guardar la ficha."), e);
+            return false;  // the card keeps its edits
         }
         if (guardado) break;
         if (postulante.cambiadaEl.isEmpty()) return false;  // the user was told why
@@ -1121,7 +1126,7 @@ void frmFicha::eliminar() {
     try {
         postulante.eliminar();
     } catch (const ErrorAlmacen& e) {
-        MsgBox(QStringLiteral("No se eliminó la ficha.\n\n") + e.textoUsuario(), Icono::Crítico);
+        InformarFalla(QStringLiteral("No se pudo borrar la ficha."), e);
         return;
     }
     modificada = false;

@@ -20,11 +20,6 @@
 
 namespace {
 
-Diccionario& almacén() {
-    if (!dic) throw ErrorAlmacen(QStringLiteral("La base de datos no está abierta."));
-    return *dic;
-}
-
 void Avisar(const QString& texto, Icono icono) {
     MsgBox(texto, icono);
 }
@@ -371,7 +366,7 @@ void cImportador::borrartemporal() {
 // section, or holds a value its column cannot take, stops the run with nothing
 // staged and nothing merged.
 bool cImportador::preparar() {
-    Diccionario& d = almacén();
+    Diccionario& d = Almacén();
     QFile f(Archivo);
     if (!f.open(QIODevice::ReadOnly)) {
         Avisar(QStringLiteral("No se puede leer el archivo de intercambio «%1».").arg(Archivo),
@@ -571,7 +566,7 @@ class Fusión {
 }  // namespace
 
 bool cImportador::fusionar() {
-    Diccionario& d = almacén();
+    Diccionario& d = Almacén();
     const int total = d.valorÚnico(QStringLiteral("select count(*) from imp_postulantes")).toInt();
     if (total == 0) {
         Avisar(QStringLiteral("No hay nada que importar. El archivo de intercambio está vacío."),
@@ -669,14 +664,14 @@ bool cImportador::fusionar() {
                     (lote->texto(QStringLiteral("Apellido")) + QStringLiteral(", ") +
                      lote->texto(QStringLiteral("Nombre")))
                         .trimmed();
-                Avisar(QStringLiteral("La importación se detuvo en el postulante %1 (documento %2 "
-                                      "%3): se importaron %4 postulantes nuevos y se actualizaron "
-                                      "%5 antes de él, y quedaron guardados.\n\n%6")
-                           .arg(nombre, VacíoSiNulo(documento.at(0)), VacíoSiNulo(documento.at(1)))
-                           .arg(Cnt_Postulantes)
-                           .arg(cnt_Actualizados)
-                           .arg(e.textoUsuario()),
-                       Icono::Crítico);
+                InformarError(
+                    QStringLiteral("La importación se detuvo en el postulante %1 (documento %2 "
+                                   "%3): se importaron %4 postulantes nuevos y se actualizaron "
+                                   "%5 antes de él, y quedaron guardados.")
+                        .arg(nombre, VacíoSiNulo(documento.at(0)), VacíoSiNulo(documento.at(1)))
+                        .arg(Cnt_Postulantes)
+                        .arg(cnt_Actualizados),
+                    e);
                 return false;
             }
             if (alAvanzar) alAvanzar();
@@ -688,12 +683,11 @@ bool cImportador::fusionar() {
         grupo.reset();
         Cnt_Postulantes = nuevosConfirmados;
         cnt_Actualizados = actualizadosConfirmados;
-        Avisar(QStringLiteral("La importación no pudo guardar los últimos postulantes: quedaron "
-                              "guardados %1 postulantes nuevos y %2 actualizados.\n\n%3")
-                   .arg(Cnt_Postulantes)
-                   .arg(cnt_Actualizados)
-                   .arg(e.textoUsuario()),
-               Icono::Crítico);
+        InformarError(QStringLiteral("La importación no pudo guardar los últimos postulantes: "
+                                     "quedaron guardados %1 postulantes nuevos y %2 actualizados.")
+                          .arg(Cnt_Postulantes)
+                          .arg(cnt_Actualizados),
+                      e);
         return false;
     }
     return true;

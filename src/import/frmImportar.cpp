@@ -3,6 +3,7 @@
 #include "controls/Varios.h"
 #include "controls/ceBoton.h"
 #include "import/cImportador.h"
+#include "shell/Fallas.h"
 #include "store/ErrorAlmacen.h"
 #include "store/Interaccion.h"
 
@@ -150,7 +151,7 @@ void frmImportar::importar() {
         RelojDeArena reloj;
         r = imp.leer_intercambio();
     } catch (const ErrorAlmacen& e) {
-        MsgBox(e.textoUsuario(), Icono::Crítico);
+        InformarFalla(QStringLiteral("No se pudo importar el archivo."), e);
     }
     mostrar();
     corriendo_ = false;

@@ -2,6 +2,7 @@
 
 #include "filecard/frmFicha.h"
 #include "pages/PaginaCV.h"
+#include "shell/Fallas.h"
 #include "shell/Iconos.h"
 #include "shell/Ventanas.h"
 #include "shell/frmMDI.h"
@@ -158,7 +159,8 @@ void frmResultado2::llenar_html(int primero) {
     try {
         página_ = resultado_.página(primero);
     } catch (const ErrorAlmacen& e) {
-        MsgBox(e.textoUsuario(), Icono::Crítico);  // the previous page stays
+        InformarFalla(QStringLiteral("No se pudo mostrar la página de resultados."),
+                      e);  // the previous page stays
         return;
     }
     anteriores_->setEnabled(página_.anteriores > 0);
@@ -196,8 +198,7 @@ void frmResultado2::eliminar() {
         Espera espera(QStringLiteral("Aguarde mientras Candora elimina los currículums..."));
         eliminados = resultado_.eliminarTodos();
     } catch (const ErrorAlmacen& e) {
-        MsgBox(QStringLiteral("No se eliminó ningún currículum.\n\n") + e.textoUsuario(),
-               Icono::Crítico);
+        InformarFalla(QStringLiteral("No se eliminó ningún currículum."), e);
         return;
     }
     CerrarVentanasDe(ids);

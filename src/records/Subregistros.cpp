@@ -8,14 +8,9 @@ namespace Colecciones {
 
 namespace {
 
-Diccionario& almacén() {
-    if (!dic) throw ErrorAlmacen(QStringLiteral("La base de datos no está abierta."));
-    return *dic;
-}
-
 // Empties the applicant's rows of a detail table; each collection then inserts its elements.
 Diccionario& vaciar(const char* tabla, int32_t postulante) {
-    Diccionario& d = almacén();
+    Diccionario& d = Almacén();
     d.ejecutar(QStringLiteral("DELETE from %1 WHERE postulante = ?").arg(QLatin1String(tabla)),
                {postulante});
     return d;

@@ -103,11 +103,6 @@ struct Visitante : F... {
     using F::operator()...;
 };
 
-Diccionario& almacén() {
-    if (!dic) throw ErrorAlmacen(QStringLiteral("La base de datos no está abierta."));
-    return *dic;
-}
-
 // The UPDATE of every written column, built once.
 const QString& sentenciaActualizar() {
     static const QString sql = [] {
@@ -139,7 +134,7 @@ void leerElemento(Elemento& e, const char* tabla, int32_t clave) {
 }  // namespace
 
 void cPostulante::AplicarPredeterminados() {
-    Diccionario& d = almacén();
+    Diccionario& d = Almacén();
     for (const Columna& c : kColumnas) {
         const Rango* r = RangoDe(QStringLiteral("nvx_m_postulantes"), QLatin1String(c.nombre));
         // Free lists (items by name) start empty; the document's country is chosen first.
@@ -172,9 +167,9 @@ uint8_t cPostulante::cargar() {
     std::unique_ptr<Recordset> rs;
     if (id != 0)
         rs =
-            almacén().AbrirRS(QStringLiteral("select * from nvx_m_postulantes where id = ?"), {id});
+            Almacén().AbrirRS(QStringLiteral("select * from nvx_m_postulantes where id = ?"), {id});
     else if (!Dni_Número.isEmpty() && Dni_País != 0)
-        rs = almacén().AbrirRS(
+        rs = Almacén().AbrirRS(
             QStringLiteral("select * from nvx_m_postulantes where dni_pais = ? and dni_numero = ?"),
             {Dni_País, Dni_Número.texto()});
     else
@@ -198,7 +193,7 @@ uint8_t cPostulante::cargar() {
                    c.miembro);
     }
 
-    Diccionario& d = almacén();
+    Diccionario& d = Almacén();
     const auto detalle = [&](const char* tabla) {
         return d.AbrirRS(QStringLiteral("select * from %1 where postulante = ? order by rowid")
                              .arg(QLatin1String(tabla)),
@@ -248,7 +243,7 @@ uint8_t cPostulante::cargar() {
 bool cPostulante::guardar(bool sobrescribir) {
     cambiadaEl.clear();
     RelojDeArena reloj;
-    Diccionario& d = almacén();
+    Diccionario& d = Almacén();
     Transaccion transacción(d);
 
     const bool esNueva = id == 0;
@@ -330,7 +325,7 @@ bool cPostulante::guardar(bool sobrescribir) {
 }
 
 void cPostulante::eliminar() {
-    Diccionario& d = almacén();
+    Diccionario& d = Almacén();
     Transaccion t(d);
     d.DeleteId(QStringLiteral("nvx_m_postulantes"), QStringLiteral("id"), id);
     for (const char* tabla : {"nvx_d_familiares", "nvx_d_formacion", "nvx_d_idiomas",

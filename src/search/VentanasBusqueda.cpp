@@ -5,6 +5,7 @@
 #include "controls/ceCombo.h"
 #include "controls/ceTxtBox.h"
 #include "pages/VentanasPaginas.h"
+#include "shell/Fallas.h"
 #include "shell/Posiciones.h"
 #include "shell/Ventanas.h"
 #include "shell/frmMDI.h"
@@ -195,7 +196,7 @@ void frmBusquedas::ejecutar() {
         Espera espera;
         hay = ventana->cargar();
     } catch (const ErrorAlmacen& e) {
-        MsgBox(e.textoUsuario(), Icono::Crítico);
+        InformarFalla(QStringLiteral("No se pudo ejecutar la búsqueda."), e);
         if (nueva) delete ventana;
         return;
     }
@@ -221,7 +222,8 @@ namespace {
 
 // False, after telling the user, when another workstation deleted the definition.
 bool SigueExistiendo(int32_t id) {
-    if (dic->valorÚnico(QStringLiteral("select 1 from nvx_m_busquedas where id = ?"), {id})
+    if (Almacén()
+            .valorÚnico(QStringLiteral("select 1 from nvx_m_busquedas where id = ?"), {id})
             .isValid())
         return true;
     MsgBox(QStringLiteral("Otro usuario eliminó esta búsqueda. Los cambios no se guardaron."),
@@ -237,7 +239,7 @@ bool frmBusquedas::guardar(cBúsqueda& b, bool nueva) {
         if (!nueva && !SigueExistiendo(b.id)) return false;
         if (!b.guardar()) return false;
     } catch (const ErrorAlmacen& e) {
-        MsgBox(QStringLiteral("No se guardó la búsqueda.\n\n") + e.textoUsuario(), Icono::Crítico);
+        InformarFalla(QStringLiteral("No se pudo guardar la búsqueda."), e);
         return false;
     }
     return true;
@@ -276,7 +278,7 @@ void frmBusquedas::borrar() {
     try {
         cBúsqueda::Eliminar(i->data(0, Qt::UserRole).toInt());
     } catch (const ErrorAlmacen& e) {
-        MsgBox(e.textoUsuario(), Icono::Crítico);
+        InformarFalla(QStringLiteral("No se pudo eliminar la búsqueda."), e);
     }
     cargarLista(0);
 }
@@ -470,7 +472,7 @@ void frmCondicion::cargar(const QString& tabla) {
     condición = Condición();
     llenando_ = true;
     datos_->clear();
-    auto rs = dic->AbrirRS(
+    auto rs = Almacén().AbrirRS(
         QStringLiteral("select * from nvx_diccionario where tabla = ? and tipo <> 'CO' and "
                        "buscable = 1 order by orden"),
         {tabla});
@@ -491,8 +493,8 @@ void frmCondicion::elegirColumna(int fila) {
     const QListWidgetItem* i = datos_->item(fila);
     condición.dato = i->text();
     condición.idcolumna = i->data(Qt::UserRole).toInt();
-    auto rs = dic->AbrirRS(QStringLiteral("select * from nvx_diccionario where id = ?"),
-                           {condición.idcolumna});
+    auto rs = Almacén().AbrirRS(QStringLiteral("select * from nvx_diccionario where id = ?"),
+                                {condición.idcolumna});
     if (rs->eof()) return;
     condición.tipodato = rs->texto(QStringLiteral("Tipo")).trimmed().toUpper();
     condición.rel_tabla = rs->texto(QStringLiteral("Relacion_Tabla")).trimmed();
@@ -512,7 +514,7 @@ void frmCondicion::elegirColumna(int fila) {
     txtValor_->setMaxLength(t != QLatin1String("L") && largo > 0 ? largo : 32767);
     if (t == QLatin1String("L")) {
         const QSignalBlocker b(cmbValor_);
-        dic->LlenarComboElementos(condición.rel_tabla, *cmbValor_, 0, false, -1);
+        Almacén().LlenarComboElementos(condición.rel_tabla, *cmbValor_, 0, false, -1);
         cmbValor_->setListIndex(cmbValor_->ListCount() > 0 ? 0 : -1);
     }
     comparación_->setListIndex(comparación_->ListCount() > 0 ? 0 : -1);

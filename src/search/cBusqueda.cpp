@@ -15,11 +15,6 @@
 
 namespace {
 
-Diccionario& almacén() {
-    if (!dic) throw ErrorAlmacen(QStringLiteral("La base de datos no está abierta."));
-    return *dic;
-}
-
 // A number typed into a condition, in the store's notation; "" when it is not one.
 QString NúmeroCondición(const QString& valor) {
     QString t = valor.trimmed();
@@ -147,7 +142,7 @@ QString cBúsqueda::condicion_sql(const QString& c, const QString& tipo, int op,
 // Every condition must name a dictionary column of its table and have a
 // fragment; a number column needs a number. Refused before any statement runs.
 void cBúsqueda::validar() const {
-    Diccionario& d = almacén();
+    Diccionario& d = Almacén();
     const QString operación = QStringLiteral("No se puede usar la búsqueda «%1».").arg(Título);
     for (int g = 1; g <= 6; ++g) {
         const Condiciones& col = *const_cast<cBúsqueda*>(this)->grupo(g);
@@ -182,7 +177,7 @@ void cBúsqueda::validar() const {
 }
 
 bool cBúsqueda::cargar() {
-    Diccionario& d = almacén();
+    Diccionario& d = Almacén();
     vaciarColecciones();
     auto rs = d.AbrirRS(QStringLiteral("select * FROM nvx_m_busquedas where id = ?"), {id});
     if (rs->eof()) return false;
@@ -207,7 +202,7 @@ bool cBúsqueda::cargar() {
 bool cBúsqueda::guardar() {
     RelojDeArena reloj;
     validar();
-    Diccionario& d = almacén();
+    Diccionario& d = Almacén();
     Transaccion t(d);
     const bool nueva = id < 1;
     const int32_t clave = nueva ? d.PróximoID(QStringLiteral("nvx_m_busquedas")) : id;
@@ -239,7 +234,7 @@ bool cBúsqueda::guardar() {
 }
 
 void cBúsqueda::intersecar(bool& primero) {
-    Diccionario& d = almacén();
+    Diccionario& d = Almacén();
     if (primero) {
         d.ejecutar(QStringLiteral(
             "insert into CONSULTA_C select distinct ID from CONSULTA_B where not isnull( "
@@ -263,7 +258,7 @@ QString ClaveDe(const QString& tabla) {
 }
 
 QString Fragmento(const Condición& c) {
-    const Campo campo = almacén().GetCampo(c.idcolumna);
+    const Campo campo = Almacén().GetCampo(c.idcolumna);
     return cBúsqueda::condicion_sql(campo.Nombre_Columna, campo.Tipo, c.Operador, c.Valor,
                                     c.idvalor);
 }
@@ -271,7 +266,7 @@ QString Fragmento(const Condición& c) {
 }  // namespace
 
 void cBúsqueda::filtrar_por_condicion(const Condiciones& col, const QString& tabla, bool& primero) {
-    Diccionario& d = almacén();
+    Diccionario& d = Almacén();
     for (const Condición& c : col) {
         const QString f = Fragmento(c);
         d.ejecutar(QStringLiteral("delete * from CONSULTA_B"));
@@ -283,7 +278,7 @@ void cBúsqueda::filtrar_por_condicion(const Condiciones& col, const QString& ta
 
 void cBúsqueda::filtrar_por_fila(const Condiciones& col, const QString& tabla, bool& primero) {
     if (col.Count() == 0) return;
-    Diccionario& d = almacén();
+    Diccionario& d = Almacén();
     d.ejecutar(QStringLiteral("delete * from CONSULTA_B"));
     QString w = QStringLiteral("(1=1)");
     for (const Condición& c : col) w += QStringLiteral(" and ") + Fragmento(c);
@@ -295,7 +290,7 @@ void cBúsqueda::filtrar_por_fila(const Condiciones& col, const QString& tabla, 
 void cBúsqueda::ejecutar() {
     RelojDeArena reloj;
     validar();
-    Diccionario& d = almacén();
+    Diccionario& d = Almacén();
     // The working tables are the connection's own scratch tables: each step
     // runs on its own. This definition's earlier result is replaced only at
     // the end, in one transaction, so a failed run leaves it as it was.
@@ -319,14 +314,14 @@ std::unique_ptr<Recordset> cBúsqueda::Visibles(const QString& usuario, const QS
     QString columna = QString::fromLatin1(kOrdenes[0]);
     for (const char* o : kOrdenes)
         if (orden.compare(QLatin1String(o), Qt::CaseInsensitive) == 0) columna = QLatin1String(o);
-    return almacén().AbrirRS(
+    return Almacén().AbrirRS(
         QStringLiteral("select * FROM nvx_m_busquedas where publica = 1 or usuario = ? order by ") +
             columna,
         {usuario});
 }
 
 void cBúsqueda::Eliminar(int32_t id) {
-    Diccionario& d = almacén();
+    Diccionario& d = Almacén();
     Transaccion t(d);
     d.ejecutar(QStringLiteral("delete FROM nvx_m_busquedas where id = ?"), {id});
     d.ejecutar(QStringLiteral("delete from nvx_d_busquedas where id = ?"), {id});
@@ -334,7 +329,7 @@ void cBúsqueda::Eliminar(int32_t id) {
 }
 
 std::unique_ptr<Recordset> cBúsqueda::Resultado(int32_t consulta, int desde, int cuántos) {
-    return almacén().AbrirRS(
+    return Almacén().AbrirRS(
         QStringLiteral("select p.* from RESULTADO r join nvx_m_postulantes p on p.id = r.ID "
                        "where r.CONSULTA = ? and p.activo <> 0 "
                        "order by p.apellido, p.nombre, p.id limit ? offset ?"),
@@ -342,7 +337,7 @@ std::unique_ptr<Recordset> cBúsqueda::Resultado(int32_t consulta, int desde, in
 }
 
 std::vector<int32_t> cBúsqueda::OrdenResultado(int32_t consulta) {
-    auto rs = almacén().AbrirRS(
+    auto rs = Almacén().AbrirRS(
         QStringLiteral("select p.id from RESULTADO r join nvx_m_postulantes p on p.id = r.ID "
                        "where r.CONSULTA = ? and p.activo <> 0 "
                        "order by p.apellido, p.nombre, p.id"),
@@ -354,7 +349,7 @@ std::vector<int32_t> cBúsqueda::OrdenResultado(int32_t consulta) {
 }
 
 int cBúsqueda::CantidadResultado(int32_t consulta) {
-    return almacén()
+    return Almacén()
         .valorÚnico(QStringLiteral(
                         "select count(*) from RESULTADO r join nvx_m_postulantes p on p.id = r.ID "
                         "where r.CONSULTA = ? and p.activo <> 0"),
@@ -363,7 +358,7 @@ int cBúsqueda::CantidadResultado(int32_t consulta) {
 }
 
 void cBúsqueda::AgregarCondición(const QString& texto) {
-    Diccionario& d = almacén();
+    Diccionario& d = Almacén();
     const QString operación = QStringLiteral("No se entiende la condición «%1».").arg(texto);
     const QString t = texto.trimmed();
     const qsizetype espacio = t.indexOf(u' ');

@@ -57,7 +57,7 @@ int Arrancar(const QStringList& argumentos) {
         sóloLectura = AbrirBase();
     } catch (const ErrorAlmacen& e) {
         intro.reset();
-        MsgBox(e.textoUsuario(), Icono::Crítico);
+        InformarError({}, e);  // the store's sentence names the step and the file
         delete principal;
         return 1;
     }

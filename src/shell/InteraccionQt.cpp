@@ -36,6 +36,7 @@ Respuesta InteraccionQt::mostrar(const Mensaje& m) {
     QMessageBox caja(QApplication::activeWindow());
     caja.setWindowTitle(m.título.isEmpty() ? QString::fromUtf8(kTítuloPrograma) : m.título);
     caja.setText(m.texto);
+    if (!m.detalles.isEmpty()) caja.setDetailedText(m.detalles);
     switch (m.icono) {
         case Icono::Ninguno:
             caja.setIcon(QMessageBox::NoIcon);

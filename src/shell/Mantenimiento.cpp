@@ -26,12 +26,20 @@
 
 namespace {
 
-// Opens the store again after maintenance; a failure is told, not thrown.
-void Reabrir() {
+// Opens the store again after maintenance. A failure is told, and leaves the
+// program without a store (it tries again on the next command), never with a
+// closed one.
+bool Reabrir(const QString& operación) {
     try {
         AbrirBase();
+        return true;
     } catch (const ErrorAlmacen& e) {
-        MsgBox(e.textoUsuario(), Icono::Crítico);
+        if (frmMDI* m = VentanaPrincipal()) m->PerderBase();
+        InformarError(operación, e,
+                      QStringLiteral("Candora no tiene conexión con la base de datos; intentará "
+                                     "abrirla otra vez en la próxima operación, o use Sistema › "
+                                     "Reabrir la base de datos."));
+        return false;
     }
 }
 
@@ -128,12 +136,8 @@ void frmOpciones::revincular() {
         return;
     }
     guardar();
-    try {
-        AbrirBase();  // relinks to the saved source, or connects to the server named there
-    } catch (const ErrorAlmacen& e) {
-        MsgBox(e.textoUsuario(), Icono::Crítico);
-        return;
-    }
+    // Relinks to the saved source, or connects to the server named there.
+    if (!Reabrir(QStringLiteral("No se pudo abrir la base de datos con el nuevo origen."))) return;
     MsgBox(servidor ? QStringLiteral("Candora trabaja ahora con la base del servidor PostgreSQL.")
                     : QStringLiteral("Se revincularon todas las tablas de la base local."),
            Icono::Información);
@@ -154,7 +158,7 @@ void frmOpciones::limpiar() {
         return;
     dic.reset();  // this program must not hold the file either
     const bool ok = CompactarBase(remoto_->text().trimmed(), true);
-    Reabrir();
+    if (!Reabrir(QStringLiteral("La base se limpió, pero no se pudo volver a abrir."))) return;
     if (ok)
         MsgBox(QStringLiteral("La base remota ha sido limpiada. Ahora los usuarios pueden volver a "
                               "acceder al sistema."),
@@ -255,10 +259,18 @@ void frmRespaldo::crear() {
             QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         });
     }
-    Reabrir();
     if (!ok) {
         estado_->setText(QStringLiteral("No se hizo la copia."));
-        MsgBox(error, Icono::Crítico);
+        if (Reabrir(QStringLiteral("No se hizo la copia (%1), y no se pudo volver a abrir la base "
+                                   "de datos.")
+                        .arg(error)))
+            MsgBox(error, Icono::Crítico);
+        return;
+    }
+    if (!Reabrir(QStringLiteral("La copia de seguridad se guardó en %1, pero no se pudo volver a "
+                                "abrir la base de datos.")
+                     .arg(destino))) {
+        estado_->setText(QStringLiteral("Copia guardada; la base no se pudo volver a abrir."));
         return;
     }
     estado_->setText(QStringLiteral("Listo."));

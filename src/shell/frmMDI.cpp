@@ -1,10 +1,13 @@
 #include "shell/frmMDI.h"
 
+#include "shell/Fallas.h"
 #include "shell/Iconos.h"
 #include "shell/Posiciones.h"
 #include "shell/Ventanas.h"
 #include "store/Cadenas.h"
+#include "store/Conexion.h"
 #include "store/Diccionario.h"
+#include "store/ErrorAlmacen.h"
 #include "store/Interaccion.h"
 
 #include <QAction>
@@ -104,6 +107,8 @@ void frmMDI::crearMenús() {
         MsgBox(QStringLiteral("Este comando está reservado para el soporte técnico de Candora."),
                Icono::Información);
     });
+    connect(acción(sistema, "mnuSistemaReabrir", 0, QStringLiteral("&Reabrir la base de datos")),
+            &QAction::triggered, this, &frmMDI::ReabrirBase);
     sistema->addSeparator()->setObjectName(QStringLiteral("mnuSistemasep1"));
     connect(acción(sistema, "mnuSistemaSalir", 103), &QAction::triggered, this,
             &frmMDI::ConfirmarSalida);
@@ -205,7 +210,14 @@ void frmMDI::botón(const QString& clave) {
     const auto m = Módulos().constFind(clave);
     if (m == Módulos().cend()) return;
     if (clave == QLatin1String("Respaldo") && !respaldoPermitido()) return;
-    (*m)(*this);
+    if (!AsegurarBase()) return;
+    static const QHash<QString, QString> operaciones = {
+        {QStringLiteral("Búsqueda"), QStringLiteral("No se pudieron abrir las búsquedas.")},
+        {QStringLiteral("ABM"), QStringLiteral("No se pudo abrir la ficha.")},
+        {QStringLiteral("Importar"), QStringLiteral("No se pudo importar el archivo.")},
+        {QStringLiteral("Respaldo"), QStringLiteral("No se pudo hacer la copia de seguridad.")}};
+    Proteger(operaciones.value(clave, QStringLiteral("No se pudo completar lo que pidió.")),
+             [&] { (*m)(*this); });
 }
 
 void frmMDI::MostrarComandos(QWidget* destino, const QString& tag, bool hayElementos,
@@ -224,15 +236,20 @@ void frmMDI::comando(const QString& letra) {
 }
 
 void frmMDI::abrir_cv(int32_t id, uint8_t dni_país, const QString& dni_número, bool nueva) {
-    if (!dic) return;
+    if (!AsegurarBase()) return;
+    Proteger(QStringLiteral("No se pudo abrir la ficha."),
+             [&] { abrirFicha(id, dni_país, dni_número, nueva); });
+}
+
+void frmMDI::abrirFicha(int32_t id, uint8_t dni_país, const QString& dni_número, bool nueva) {
     const QString número = dni_número.trimmed();
     if (!nueva) {
         const QVariant hay =
-            id != 0 ? dic->valorÚnico(
+            id != 0 ? Almacén().valorÚnico(
                           QStringLiteral("select 1 from nvx_m_postulantes where id = ?"), {id})
-                    : dic->valorÚnico(QStringLiteral("select 1 from nvx_m_postulantes "
-                                                     "where dni_pais = ? and dni_numero = ?"),
-                                      {dni_país, número});
+                    : Almacén().valorÚnico(QStringLiteral("select 1 from nvx_m_postulantes "
+                                                          "where dni_pais = ? and dni_numero = ?"),
+                                           {dni_país, número});
         if (!hay.isValid()) {
             MsgBox(QStringLiteral("Esa ficha ya no existe. Probablemente haya sido borrada por "
                                   "otro usuario."),
@@ -268,8 +285,41 @@ QMdiSubWindow* frmMDI::agregarVentana(QWidget* w) {
 }
 
 void frmMDI::MostrarEstado(const QString& texto) {
-    estado_->setText(texto.isEmpty() ? QStringLiteral("Listo.") : texto);
+    estado_->setText(!texto.isEmpty() ? texto
+                     : sinBase_
+                         ? QStringLiteral("Sin conexión con la base de datos: Sistema › Reabrir "
+                                          "la base de datos.")
+                         : QStringLiteral("Listo."));
     estado_->repaint();
+}
+
+void frmMDI::PerderBase() {
+    dic.reset();  // never a store that does not answer: every use now asks for it again
+    sinBase_ = true;
+    MostrarEstado({});
+}
+
+bool frmMDI::AsegurarBase() {
+    if (dic) return true;
+    QString aviso;
+    try {
+        aviso = AbrirBase();
+    } catch (const ErrorAlmacen& e) {
+        InformarError(QStringLiteral("No se pudo volver a abrir la base de datos."), e,
+                      QStringLiteral("Las fichas abiertas conservan sus cambios. Cuando la base "
+                                     "esté disponible, use Sistema › Reabrir la base de datos."));
+        return false;
+    }
+    sinBase_ = false;
+    MostrarEstado({});
+    if (!aviso.isEmpty()) MsgBox(aviso, Icono::Exclamación);
+    return true;
+}
+
+void frmMDI::ReabrirBase() {
+    dic.reset();
+    if (AsegurarBase())
+        MsgBox(QStringLiteral("La base de datos está abierta."), Icono::Información);
 }
 
 void frmMDI::setUsuario(const QString& nombre) {

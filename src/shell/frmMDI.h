@@ -45,7 +45,18 @@ class frmMDI : public QMainWindow {
                          const QPoint& dónde);
     QMenu* menúComandos() const { return mnuComandos_; }
 
+    // The status text; empty shows "Listo." (or that there is no store).
     void MostrarEstado(const QString& texto);
+
+    // The store no longer answers: closed, the status bar says so and every
+    // command that needs it first tries to open it again.
+    void PerderBase();
+    bool sinBase() const { return sinBase_; }
+    // True when the store is open, opening it again first when it was lost;
+    // false after telling the user why it could not be opened.
+    bool AsegurarBase();
+    // Closes and opens the store again (menu Sistema › Reabrir la base de datos).
+    void ReabrirBase();
     void setUsuario(const QString& nombre);
 
     // Backup is offered only while no other window is open; recomputed
@@ -64,6 +75,7 @@ class frmMDI : public QMainWindow {
     void closeEvent(QCloseEvent* e) override;
 
   private:
+    void abrirFicha(int32_t id, uint8_t dni_país, const QString& dni_número, bool nueva);
     void crearMenús();
     void crearBarra();
     void botón(const QString& clave);
@@ -82,6 +94,7 @@ class frmMDI : public QMainWindow {
     bool bSistema_ = false, bMódulos_ = false, bVentana_ = false, bAyuda_ = false;
     bool saliendo_ = false;
     bool respaldoHabilitado_ = true;
+    bool sinBase_ = false;
 };
 
 // The running program's main window (nullptr without one).

@@ -3,18 +3,21 @@
 #include "filecard/frmFicha.h"
 #include "search/VentanasBusqueda.h"
 #include "shell/Arranque.h"
+#include "shell/Fallas.h"
 #include "shell/Iconos.h"
 #include "shell/InstanciaUnica.h"
 #include "shell/InteraccionQt.h"
 #include "shell/Mantenimiento.h"
+#include "shell/Sesion.h"
 #include "shell/frmMDI.h"
 #include "store/Diccionario.h"
+#include "store/Interaccion.h"
 #include "store/Respaldo.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    AplicacionCandora app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Candora"));
     QApplication::setApplicationName(QStringLiteral("Candora"));
     QApplication::setApplicationDisplayName(QStringLiteral("Candora"));
@@ -37,7 +40,9 @@ int main(int argc, char** argv) {
     InstalarFichas();
     InstalarBusquedas();
     InstalarMantenimiento();
+    const MarcaSesion sesión;
     const int fin = Arrancar(app.arguments().mid(1));
+    if (fin < 0 && sesión.anteriorAnormal()) MsgBox(MarcaSesion::Aviso(), Icono::Exclamación);
     const int código = fin >= 0 ? fin : app.exec();
     dic.reset();
     InstalarInteraccion(nullptr);

@@ -12,7 +12,9 @@
 #include "store/Verificacion.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlDatabase>
@@ -27,6 +29,14 @@
 
 std::unique_ptr<Diccionario> dic;
 
+Diccionario& Almacén() {
+    if (!dic)
+        throw ErrorAlmacen(QStringLiteral("La base de datos no está abierta."),
+                           QStringLiteral("Candora no tiene conexión con la base de datos. Use "
+                                          "Sistema › Reabrir la base de datos."));
+    return *dic;
+}
+
 namespace {
 
 constexpr int kEsperaOcupadoMs = 10000;
@@ -38,8 +48,7 @@ const QString kFijarPunto = QStringLiteral("SAVEPOINT candora_sentencia");
 const QString kLiberarPunto = QStringLiteral("RELEASE SAVEPOINT candora_sentencia; ");
 const QString kDeshacerPunto = QStringLiteral("ROLLBACK TO SAVEPOINT candora_sentencia");
 
-const QString kFallaSentencia =
-    QStringLiteral("No se pudo completar una operación en la base de datos.");
+const QString& kFallaSentencia = ErrorAlmacen::kGenérica;
 
 QString nuevoNombreConexión() {
     static std::atomic<int> n{0};
@@ -54,6 +63,15 @@ QString uriArchivo(const QString& ruta, bool crear) {
     p.replace(u'#', QLatin1String("%23"));
     return QStringLiteral("file:") + p +
            (crear ? QStringLiteral("?mode=rwc") : QStringLiteral("?mode=rw"));
+}
+
+// The device and inode of a file: the file itself, whatever its name.
+bool Identificar(const QString& ruta, quint64& dispositivo, quint64& nodo) {
+    struct stat s {};
+    if (::stat(QFile::encodeName(ruta).constData(), &s) != 0) return false;
+    dispositivo = quint64(s.st_dev);
+    nodo = quint64(s.st_ino);
+    return true;
 }
 
 void exigirIdentificador(const QString& nombre) {
@@ -128,6 +146,10 @@ void Diccionario::abrirArchivo(const QString& ruta, bool conVínculos, bool crea
         // Reading the schema now turns a file that is not a database into a clear error.
         valorÚnico(QStringLiteral("select count(*) from sqlite_master"));
         if (conVínculos) adjuntarVinculos();
+        for (const QString& r : QStringList{rutaLocal_} + vinculados_) {
+            Identidad i{r, 0, 0};
+            if (Identificar(r, i.dispositivo, i.nodo)) identidades_.push_back(i);
+        }
     } catch (const ErrorAlmacen& e) {
         cerrar();
         throw ErrorAlmacen(QStringLiteral("No se puede abrir la base de datos «%1».").arg(ruta),
@@ -149,6 +171,10 @@ void Diccionario::abrirServidor(const QString& conexión, const QString& usuario
         ejecutar(QStringLiteral("SET temp_buffers = '64MB'"));
         // Compiling a plan costs more than these short statements save by it.
         ejecutar(QStringLiteral("SET jit = off"));
+        // No wait on the server is endless: another workstation's lock is waited for
+        // as long as the file's busy wait, and a statement gives up after two minutes.
+        ejecutar(QStringLiteral("SET lock_timeout = '%1ms'").arg(kEsperaOcupadoMs));
+        ejecutar(QStringLiteral("SET statement_timeout = '120s'"));
         QFile f(QStringLiteral(":/base/esquema_local.sql"));
         f.open(QIODevice::ReadOnly);
         for (const QString& s : DividirGuion(QString::fromUtf8(f.readAll()))) {
@@ -289,8 +315,42 @@ void Diccionario::adjuntarVinculos() {
     }
 }
 
+void Diccionario::exigirArchivosEnSuLugar() const {
+    for (const Identidad& i : identidades_) {
+        quint64 dispositivo = 0, nodo = 0;
+        if (Identificar(i.ruta, dispositivo, nodo) && dispositivo == i.dispositivo &&
+            nodo == i.nodo)
+            continue;
+        throw ErrorAlmacen(
+            QStringLiteral("La base de datos ya no está donde estaba."),
+            QStringLiteral("El archivo «%1» fue borrado o reemplazado mientras Candora lo usaba: "
+                           "no se escribe nada en él. Vuelva a abrir la base de datos (menú "
+                           "Sistema) cuando el archivo esté otra vez en su lugar.")
+                .arg(i.ruta),
+            {}, QStringLiteral("perdida"));
+    }
+}
+
+bool Diccionario::responde() {
+    if (!abierto()) return false;
+    try {
+        exigirArchivosEnSuLugar();
+        if (servidor_) {
+            valorÚnico(QStringLiteral("select 1"));
+        } else {
+            valorÚnico(QStringLiteral("select count(*) from sqlite_master"));
+            for (int i = 1; i <= vinculados_.size(); ++i)
+                valorÚnico(QStringLiteral("select count(*) from vinculo%1.sqlite_master").arg(i));
+        }
+        return true;
+    } catch (const ErrorAlmacen& e) {
+        return e.ocupado();
+    }
+}
+
 void Diccionario::cerrar() {
     preparadas_.clear();  // every statement is finalized before the connection closes
+    identidades_.clear();
     consultas_.clear();
     traducidas_.clear();
     suelta_.reset();
@@ -760,13 +820,13 @@ int Diccionario::ColumnasTabla(const QString& tabla) {
 
 QStringList Diccionario::NombresColumnas(const QString& tabla) {
     QStringList nombres;
-    for (auto rs = AbrirRS(servidor_ ? QStringLiteral(
-                                           "select attname from pg_attribute where attrelid = "
-                                           "to_regclass(?) and attnum > 0 and not attisdropped "
-                                           "and attname <> 'rowid' order by attnum")
-                                     : QStringLiteral("select name from pragma_table_info(?) "
-                                                      "order by cid"),
-                           {tabla});
+    for (auto rs = AbrirRS(
+             servidor_ ? QStringLiteral("select attname from pg_attribute where attrelid = "
+                                        "to_regclass(?) and attnum > 0 and not attisdropped "
+                                        "and attname <> 'rowid' order by attnum")
+                       : QStringLiteral("select name from pragma_table_info(?) "
+                                        "order by cid"),
+             {tabla});
          !rs->eof(); rs->MoveNext())
         nombres << rs->texto(0);
     return nombres;
@@ -794,6 +854,10 @@ int Diccionario::VersiónEsquema() {
 }
 
 Transaccion::Transaccion(Diccionario& d, Bloqueo bloqueo) : d_(d), nivel_(d.nivel_ + 1) {
+    if (nivel_ == 1) {
+        d_.exigirArchivosEnSuLugar();
+        reloj_.emplace();
+    }
     const QString inicio = bloqueo == Bloqueo::Inmediato ? QStringLiteral("BEGIN IMMEDIATE")
                                                          : QStringLiteral("BEGIN DEFERRED");
     d_.ejecutarControl(nivel_ == 1 ? inicio : QStringLiteral("SAVEPOINT candora_%1").arg(nivel_));

@@ -2,6 +2,7 @@
 
 #include "store/Campo.h"
 #include "store/Elemento.h"
+#include "store/Interaccion.h"
 #include "store/Recordset.h"
 
 #include <QString>
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -107,12 +109,24 @@ class Diccionario {
     int VersiónEsquema();
 
     bool enTransacción() const { return nivel_ > 0; }
+    // True when the store still answers: on the file, every file it opened is
+    // still in its place (not deleted or replaced) and reads as a database; on a
+    // server, the connection works. A store busy with another's lock answers.
+    bool responde();
     // How long a statement waits for another connection's lock before it fails.
     void setEsperaOcupado(int milisegundos);
 
   private:
     friend class Transaccion;
     void adjuntarVinculos();
+    // Throws when a file the connection opened was deleted or replaced since:
+    // SQLite would go on writing to a file nobody will ever read again.
+    void exigirArchivosEnSuLugar() const;
+    struct Identidad {
+        QString ruta;
+        quint64 dispositivo, nodo;
+    };
+    std::vector<Identidad> identidades_;  // of the files it opened
     class Sentencia;
     Sentencia& preparada(const QString& sql);
     void ejecutarDirecto(const QString& sql);
@@ -166,6 +180,8 @@ class Transaccion {
     void confirmar();
 
   private:
+    // The wait for another workstation's lock is bounded, and shows the hourglass.
+    std::optional<RelojDeArena> reloj_;
     Diccionario& d_;
     int nivel_;
     bool terminada_ = false;
@@ -173,3 +189,6 @@ class Transaccion {
 
 // The program-wide store, created by AbrirBase.
 extern std::unique_ptr<Diccionario> dic;
+// The program-wide store; an ErrorAlmacen ("La base de datos no está abierta.")
+// when there is none, never a null store.
+Diccionario& Almacén();

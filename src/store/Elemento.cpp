@@ -7,16 +7,10 @@
 
 namespace {
 
-Diccionario& programa() {
-    if (!dic) throw ErrorAlmacen(QStringLiteral("La base de datos no está abierta."));
-    return *dic;
-}
-
 QString tablaVálida(const QString& tabla) {
     if (!EsIdentificador(tabla))
-        throw ErrorAlmacen(
-            QStringLiteral("No se pudo completar una operación en la base de datos."),
-            QStringLiteral("«%1» no es un nombre de tabla válido.").arg(tabla));
+        throw ErrorAlmacen(ErrorAlmacen::kGenérica,
+                           QStringLiteral("«%1» no es un nombre de tabla válido.").arg(tabla));
     return tabla;
 }
 
@@ -31,15 +25,15 @@ void leerFila(Elemento& e, const Recordset& rs) {
 }  // namespace
 
 void Elemento::cargar_id(int32_t clave, const QString& tabla) {
-    cargar_id(programa(), clave, tabla);
+    cargar_id(Almacén(), clave, tabla);
 }
 
 int32_t Elemento::cargar_nombre(const QString& nombre, const QString& tabla) {
-    return cargar_nombre(programa(), nombre, tabla);
+    return cargar_nombre(Almacén(), nombre, tabla);
 }
 
 int32_t Elemento::guardar(const QString& tabla) {
-    return guardar(programa(), tabla);
+    return guardar(Almacén(), tabla);
 }
 
 void Elemento::cargar_id(Diccionario& d, int32_t clave, const QString& tabla) {

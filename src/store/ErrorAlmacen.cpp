@@ -18,26 +18,38 @@ ErrorAlmacen::ErrorAlmacen(QString operación, QString detalle, QString sql, QSt
       sql_(std::move(sql)),
       código_(std::move(código)) {}
 
+const QString ErrorAlmacen::kGenérica =
+    QStringLiteral("No se pudo completar una operación en la base de datos.");
+
 bool ErrorAlmacen::ocupado() const {
-    // SQLite: 5 = SQLITE_BUSY, 6 = SQLITE_LOCKED, plus their extended codes.
+    // SQLite: 5 = SQLITE_BUSY, 6 = SQLITE_LOCKED, plus their extended codes; a server's
+    // lock that did not come in time, or a deadlock.
+    if (código_ == QLatin1String("55P03") || código_ == QLatin1String("40P01")) return true;
     bool ok = false;
     const int c = código_.toInt(&ok);
     return ok && ((c & 0xFF) == 5 || (c & 0xFF) == 6);
 }
 
-QString ErrorAlmacen::textoUsuario() const {
-    QString t = operación_;
+QString ErrorAlmacen::explicación() const {
     if (ocupado())
-        t += QStringLiteral(
-            "\n\nOtro usuario o programa está usando la base de datos en este momento. "
-            "Intente de nuevo en unos instantes.");
-    else if (código_.toInt() % 256 == 13)  // SQLITE_FULL and its extended codes
-        t += QStringLiteral(
-            "\n\nEl disco donde está la base de datos está lleno. Libere espacio y vuelva a "
+        return QStringLiteral(
+            "Otro usuario o programa está usando la base de datos en este momento. Intente de "
+            "nuevo en unos instantes.");
+    bool sqlite = false;
+    const int c = código_.toInt(&sqlite);
+    if ((sqlite && c % 256 == 13) || código_ == QLatin1String("53100"))  // a full disk
+        return QStringLiteral(
+            "El disco donde está la base de datos está lleno. Libere espacio y vuelva a "
             "intentarlo.");
-    else if (const QString rango = ExplicarRestricción(detalle_); !rango.isEmpty())
-        t += QStringLiteral("\n\n") + rango;
-    else if (!detalle_.isEmpty())
-        t += QStringLiteral("\n\n") + detalle_;
-    return t;
+    if (código_ == QLatin1String("57014"))
+        return QStringLiteral(
+            "El servidor tardó demasiado en responder y la operación se "
+            "canceló. Intente de nuevo más tarde.");
+    if (const QString rango = ExplicarRestricción(detalle_); !rango.isEmpty()) return rango;
+    return detalle_;
+}
+
+QString ErrorAlmacen::textoUsuario() const {
+    const QString e = explicación();
+    return e.isEmpty() ? operación_ : operación_ + QStringLiteral("\n\n") + e;
 }

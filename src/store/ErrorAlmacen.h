@@ -19,8 +19,16 @@ class ErrorAlmacen : public std::runtime_error {
     // True when the store refused because another connection holds the file.
     bool ocupado() const;
 
-    // What the user reads: the sentence, then the store's explanation.
+    // Why, in words a recruiter reads: a busy store, a full disk, a value out of
+    // range, or else the store's own text.
+    QString explicación() const;
+    // What the user reads: the sentence, then the explanation.
     QString textoUsuario() const;
+
+    // The gateway's sentence for a failed statement: it does not say what the
+    // user was doing, so the one error reporting puts the user's action first.
+    static const QString kGenérica;
+    bool genérica() const { return operación_ == kGenérica; }
 
   private:
     QString operación_;

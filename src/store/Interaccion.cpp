@@ -1,5 +1,7 @@
 #include "store/Interaccion.h"
 
+#include "store/ErrorAlmacen.h"
+
 #include <cstdio>
 
 namespace {
@@ -10,6 +12,8 @@ class InteraccionConsola : public Interaccion {
         const QString título = m.título.isEmpty() ? QString::fromLatin1(kTítuloPrograma) : m.título;
         std::fprintf(stderr, "%s: %s\n", título.toLocal8Bit().constData(),
                      m.texto.toLocal8Bit().constData());
+        if (!m.detalles.isEmpty())
+            std::fprintf(stderr, "%s\n", m.detalles.toLocal8Bit().constData());
         return m.predeterminada;
     }
 };
@@ -37,6 +41,28 @@ Respuesta MsgBox(const QString& texto, Icono icono, Botones botones, const QStri
     if (!síNo && (predeterminada == Respuesta::Sí || predeterminada == Respuesta::No))
         predeterminada = Respuesta::Aceptar;
     return interaccion().mostrar({texto, icono, botones, título, predeterminada});
+}
+
+void InformarError(const QString& operación, const std::exception& e, const QString& además) {
+    Mensaje m;
+    m.texto = operación;
+    m.icono = Icono::Crítico;
+    if (const auto* a = dynamic_cast<const ErrorAlmacen*>(&e)) {
+        // The gateway's own sentence adds nothing to what the user was doing.
+        const QString porqué = a->genérica() ? a->explicación() : a->textoUsuario();
+        if (!porqué.isEmpty())
+            m.texto += (m.texto.isEmpty() ? QString() : QStringLiteral("\n\n")) + porqué;
+        QStringList d;
+        if (!a->sql().isEmpty()) d << QStringLiteral("Instrucción: ") + a->sql();
+        if (!a->código().isEmpty()) d << QStringLiteral("Código: ") + a->código();
+        if (!a->detalle().isEmpty() && a->detalle() != a->explicación())
+            d << QStringLiteral("Mensaje de la base de datos: ") + a->detalle();
+        m.detalles = d.join(u'\n');
+    } else {
+        m.detalles = QString::fromLocal8Bit(e.what());
+    }
+    if (!además.isEmpty()) m.texto += QStringLiteral("\n\n") + además;
+    interaccion().mostrar(m);
 }
 
 QString ElegirArchivo(const DiálogoArchivo& d) {

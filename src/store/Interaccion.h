@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <exception>
+
 // The one seam through which the core talks to the user: message boxes, the
 // status-bar text and the hourglass. The desktop program installs its Qt
 // implementation; tests install a scripted one; without either, messages go
@@ -20,6 +22,8 @@ struct Mensaje {
     Respuesta predeterminada = Respuesta::Aceptar;
     // Captions for the buttons, in their order ("&Recargar"…); empty = the usual ones.
     QStringList rótulos = {};
+    // For the technical support: shown only on request (the statement that failed…).
+    QString detalles = {};
 };
 
 // An open or save file dialog.
@@ -77,6 +81,13 @@ Respuesta MsgBox(const QString& texto, Icono icono = Icono::Ninguno,
                  Respuesta predeterminada = Respuesta::Aceptar);
 
 QString ElegirArchivo(const DiálogoArchivo& d);
+
+// The general error reporting: one critical message saying in a recruiter's
+// words what could not be done (`operación`, "No se pudo abrir la ficha."),
+// then why; the statement and the store's own text go to its details. An empty
+// `operación` leaves the store's own sentence first.
+// `además` closes the message (what the program does next, the way out).
+void InformarError(const QString& operación, const std::exception& e, const QString& además = {});
 
 // Status-bar text of the main window; empty shows "Listo.".
 void MostrarEstado(const QString& texto);

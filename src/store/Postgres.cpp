@@ -30,6 +30,8 @@ QSqlDatabase ConectarPostgres(const QString& conexión, const QString& nombre,
             db.setPassword(valor);
     }
     if (!usuario.isEmpty()) db.setUserName(usuario);
+    db.setConnectOptions(
+        QStringLiteral("connect_timeout=10"));  // a server that is down fails in time
     if (!contraseña.isEmpty()) db.setPassword(contraseña);
     if (!db.open()) {
         const QString error = db.lastError().text();

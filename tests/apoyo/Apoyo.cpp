@@ -21,6 +21,7 @@ InteraccionGuionada::~InteraccionGuionada() {
 
 Respuesta InteraccionGuionada::mostrar(const Mensaje& m) {
     mensajes.push_back(m);
+    if (alMostrar) alMostrar(m);
     if (respuestas.empty()) return m.predeterminada;
     const Respuesta r = respuestas.front();
     respuestas.pop_front();

@@ -9,6 +9,7 @@
 #include <QVariantList>
 
 #include <deque>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -40,6 +41,8 @@ class InteraccionGuionada : public Interaccion {
     QString copiado;
     QStringList escaneos;
 
+    // Called with each message before it is answered (to change the world meanwhile).
+    std::function<void(const Mensaje&)> alMostrar;
     std::vector<Mensaje> mensajes;
     std::deque<Respuesta> respuestas;
     std::vector<DiálogoArchivo> diálogos;

@@ -104,16 +104,26 @@ void ServidorPostgres::iniciar() {
                  QStringLiteral("-U"), usuario(), QStringLiteral("-E"), QStringLiteral("UTF8"),
                  QStringLiteral("--locale=C.UTF-8")}))
         return;
+    ok_ = reanudar();
+}
+
+bool ServidorPostgres::reanudar() {
     const QString opciones =
         QStringLiteral("-k %1 -p %2 -c listen_addresses='' -c fsync=off -c max_connections=200")
             .arg(carpeta_)
             .arg(puerto_);
-    if (!correr(QStringLiteral("pg_ctl"),
-                {QStringLiteral("-D"), datos, QStringLiteral("-o"), opciones, QStringLiteral("-l"),
-                 QDir(carpeta_).filePath(QStringLiteral("registro.txt")), QStringLiteral("-w"),
-                 QStringLiteral("start")}))
-        return;
-    ok_ = true;
+    return correr(QStringLiteral("pg_ctl"),
+                  {QStringLiteral("-D"), QDir(carpeta_).filePath(QStringLiteral("datos")),
+                   QStringLiteral("-o"), opciones, QStringLiteral("-l"),
+                   QDir(carpeta_).filePath(QStringLiteral("registro.txt")), QStringLiteral("-w"),
+                   QStringLiteral("start")});
+}
+
+bool ServidorPostgres::parar() {
+    return correr(QStringLiteral("pg_ctl"),
+                  {QStringLiteral("-D"), QDir(carpeta_).filePath(QStringLiteral("datos")),
+                   QStringLiteral("-m"), QStringLiteral("immediate"), QStringLiteral("-w"),
+                   QStringLiteral("stop")});
 }
 
 QString ServidorPostgres::conexión(const QString& base) const {

@@ -29,6 +29,9 @@ class ServidorPostgres {
     QString carpetaSocket() const { return carpeta_; }
     int puerto() const { return puerto_; }
     static QString usuario() { return QStringLiteral("candora"); }
+    // Stops the server at once, as a crash would, and starts it again with its data.
+    bool parar();
+    bool reanudar();
     // The connection text of one of its databases (of the server alone when `base` is empty).
     QString conexión(const QString& base) const;
 

@@ -1,3 +1,5 @@
+#include "shell/Fallas.h"
+
 #include <QApplication>
 #include <QSettings>
 #include <QStandardPaths>
@@ -7,7 +9,7 @@
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    AplicacionCandora app(argc, argv);  // as the program: errors end at the one reporting
     QApplication::setOrganizationName(QStringLiteral("Candora"));
     QApplication::setApplicationName(QStringLiteral("Candora"));
     QStandardPaths::setTestModeEnabled(true);  // never the user's real settings or data

@@ -306,7 +306,10 @@ TEST_F(FichaTest, UnGuardadoFallidoConservaLoEscritoYBorrarPregunta) {
     EXPECT_TRUE(f->modificada);
     EXPECT_EQ(S(apellido->text()), "Cambiado");
     ASSERT_FALSE(usuario.mensajes.empty());
-    EXPECT_TRUE(usuario.mensajes.back().texto.startsWith(QStringLiteral("No se guardó la ficha.")));
+    // The action in words, the store's reason below, the statement only in the details.
+    EXPECT_EQ(S(usuario.mensajes.back().texto), "No se pudo guardar la ficha.\n\ndisco lleno");
+    EXPECT_TRUE(usuario.mensajes.back().detalles.startsWith(
+        QStringLiteral("Instrucción: UPDATE nvx_m_postulantes SET")));
     EXPECT_NE(
         S(dic->valorÚnico(QStringLiteral("select apellido from nvx_m_postulantes where id = 2"))
               .toString()),

@@ -1,0 +1,43 @@
+#include "shell/Fallas.h"
+
+#include "shell/frmMDI.h"
+#include "store/Diccionario.h"
+#include "store/ErrorAlmacen.h"
+#include "store/Interaccion.h"
+
+void InformarFalla(const QString& operación, const std::exception& e) {
+    const auto* almacén = dynamic_cast<const ErrorAlmacen*>(&e);
+    // A store busy with another's lock is still there; anything else is checked.
+    const bool perdida = almacén && !almacén->ocupado() && (!dic || !dic->responde());
+    QString además;
+    if (perdida) {
+        if (frmMDI* m = VentanaPrincipal())
+            m->PerderBase();
+        else
+            dic.reset();
+        además = QStringLiteral(
+            "Candora no tiene conexión con la base de datos. Las fichas abiertas conservan sus "
+            "cambios: guárdelas cuando la base vuelva a estar disponible. Candora intentará "
+            "abrirla otra vez en la próxima operación, o use Sistema › Reabrir la base de datos.");
+    }
+    InformarError(operación, e, además);
+}
+
+bool Proteger(const QString& operación, const std::function<void()>& acción) {
+    try {
+        acción();
+        return true;
+    } catch (const std::exception& e) {
+        InformarFalla(operación, e);
+    }
+    return false;
+}
+
+bool AplicacionCandora::notify(QObject* receptor, QEvent* evento) {
+    try {
+        return QApplication::notify(receptor, evento);
+    } catch (const std::exception& e) {
+        InformarFalla(QStringLiteral("No se pudo completar lo que pidió."), e);
+    }
+    return false;
+}

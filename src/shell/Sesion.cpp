@@ -1,0 +1,29 @@
+#include "shell/Sesion.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+MarcaSesion::MarcaSesion(const QString& carpeta) {
+    const QString c = carpeta.isEmpty()
+                          ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                          : carpeta;
+    QDir().mkpath(c);
+    ruta_ = QDir(c).filePath(QStringLiteral("sesion-abierta"));
+    anormal_ = QFile::exists(ruta_);
+    QFile f(ruta_);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(QByteArray::number(QCoreApplication::applicationPid()) + '\n');
+}
+
+MarcaSesion::~MarcaSesion() {
+    QFile::remove(ruta_);
+}
+
+QString MarcaSesion::Aviso() {
+    return QStringLiteral(
+        "La última sesión de Candora terminó de forma inesperada (un corte de luz, un equipo "
+        "que se apagó o un error del programa).\n\nRevise la última ficha en la que estaba "
+        "trabajando: los cambios que no llegó a guardar no se conservaron.");
+}
