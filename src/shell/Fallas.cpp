@@ -9,8 +9,12 @@ void InformarFalla(const QString& operación, const std::exception& e) {
     const auto* almacén = dynamic_cast<const ErrorAlmacen*>(&e);
     // A store busy with another's lock is still there; anything else is checked.
     const bool perdida = almacén && !almacén->ocupado() && (!dic || !dic->responde());
-    QString además;
+    QString además, porqué;
     if (perdida) {
+        // The store's own words for a store that is gone are a technician's: they go to the
+        // details.
+        if (almacén->genérica() && almacén->explicación() == almacén->detalle())
+            porqué = QStringLiteral("La base de datos dejó de responder.");
         if (frmMDI* m = VentanaPrincipal())
             m->PerderBase();
         else
@@ -20,7 +24,7 @@ void InformarFalla(const QString& operación, const std::exception& e) {
             "cambios: guárdelas cuando la base vuelva a estar disponible. Candora intentará "
             "abrirla otra vez en la próxima operación, o use Sistema › Reabrir la base de datos.");
     }
-    InformarError(operación, e, además);
+    InformarError(operación, e, además, porqué);
 }
 
 bool Proteger(const QString& operación, const std::function<void()>& acción) {

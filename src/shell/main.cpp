@@ -15,6 +15,9 @@
 #include "store/Respaldo.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char** argv) {
     AplicacionCandora app(argc, argv);
@@ -23,6 +26,11 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QStringLiteral("Candora"));
     QApplication::setDesktopFileName(QStringLiteral("candora"));
     QApplication::setWindowIcon(IconoCandora());
+    // The toolkit's own texts (standard buttons, "Mostrar detalles…") in Spanish.
+    QTranslator qt;
+    if (qt.load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qt);
 
     InstanciaUnica instancia(QStringLiteral("candora"));
     if (!instancia.primera()) return 0;

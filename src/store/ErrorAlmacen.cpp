@@ -41,6 +41,22 @@ QString ErrorAlmacen::explicación() const {
         return QStringLiteral(
             "El disco donde está la base de datos está lleno. Libere espacio y vuelva a "
             "intentarlo.");
+    if (sqlite) switch (c % 256) {  // the file's failures in words, its text in the details
+            case 26:                // SQLITE_NOTADB
+                return QStringLiteral(
+                    "El archivo de la base de datos ya no es una base de datos: "
+                    "fue reemplazado o se dañó.");
+            case 11:  // SQLITE_CORRUPT
+                return QStringLiteral(
+                    "La base de datos está dañada. Restaure la última copia de "
+                    "seguridad.");
+            case 10:  // SQLITE_IOERR
+                return QStringLiteral(
+                    "No se pudo leer o escribir el archivo de la base de datos "
+                    "(un error del disco o de la red).");
+            case 14:  // SQLITE_CANTOPEN
+                return QStringLiteral("No se pudo abrir el archivo de la base de datos.");
+        }
     if (código_ == QLatin1String("57014"))
         return QStringLiteral(
             "El servidor tardó demasiado en responder y la operación se "

@@ -43,19 +43,22 @@ Respuesta MsgBox(const QString& texto, Icono icono, Botones botones, const QStri
     return interaccion().mostrar({texto, icono, botones, título, predeterminada});
 }
 
-void InformarError(const QString& operación, const std::exception& e, const QString& además) {
+void InformarError(const QString& operación, const std::exception& e, const QString& además,
+                   const QString& porquéDado) {
     Mensaje m;
     m.texto = operación;
     m.icono = Icono::Crítico;
     if (const auto* a = dynamic_cast<const ErrorAlmacen*>(&e)) {
         // The gateway's own sentence adds nothing to what the user was doing.
-        const QString porqué = a->genérica() ? a->explicación() : a->textoUsuario();
+        const QString porqué = !porquéDado.isEmpty() ? porquéDado
+                               : a->genérica()       ? a->explicación()
+                                                     : a->textoUsuario();
         if (!porqué.isEmpty())
             m.texto += (m.texto.isEmpty() ? QString() : QStringLiteral("\n\n")) + porqué;
         QStringList d;
         if (!a->sql().isEmpty()) d << QStringLiteral("Instrucción: ") + a->sql();
         if (!a->código().isEmpty()) d << QStringLiteral("Código: ") + a->código();
-        if (!a->detalle().isEmpty() && a->detalle() != a->explicación())
+        if (!a->detalle().isEmpty() && (a->detalle() != a->explicación() || !porquéDado.isEmpty()))
             d << QStringLiteral("Mensaje de la base de datos: ") + a->detalle();
         m.detalles = d.join(u'\n');
     } else {

@@ -87,7 +87,9 @@ QString ElegirArchivo(const DiálogoArchivo& d);
 // then why; the statement and the store's own text go to its details. An empty
 // `operación` leaves the store's own sentence first.
 // `además` closes the message (what the program does next, the way out).
-void InformarError(const QString& operación, const std::exception& e, const QString& además = {});
+// `porqué`, when given, says why instead of the store's own text (kept in the details).
+void InformarError(const QString& operación, const std::exception& e, const QString& además = {},
+                   const QString& porqué = {});
 
 // Status-bar text of the main window; empty shows "Listo.".
 void MostrarEstado(const QString& texto);
