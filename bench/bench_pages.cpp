@@ -63,7 +63,7 @@ void ResultadoGrande() {
 void BM_CargarResultado(benchmark::State& state) {
     AbrirGenerada(kArchivo);
     ResultadoGrande();
-    cResultado r(*dic);
+    cResultado r;
     for (auto _ : state) r.cargar(kConsulta, QStringLiteral("Todos"));
     state.counters["postulantes"] = r.Cantidad();
     dic.reset();
@@ -74,7 +74,7 @@ BENCHMARK(BM_CargarResultado)->Unit(benchmark::kMillisecond);
 void BM_PaginaResultados(benchmark::State& state) {
     AbrirGenerada(kArchivo);
     ResultadoGrande();
-    cResultado r(*dic);
+    cResultado r;
     if (r.cargar(kConsulta, QStringLiteral("Todos")) != kResultado)
         state.SkipWithError("el resultado no tiene 50.000 postulantes");
     const int primero = int(state.range(0) - 1) * cResultado::TamañoPágina + 1;

@@ -30,13 +30,13 @@ Elemento ElementoElegido(const ceCombo& lista, const char* tabla) {
     Elemento e;
     const int i = lista.ListIndex();
     if (i >= 0 && lista.ItemData(i) != 0) {
-        e.cargar_id(*dic, lista.ItemData(i), QString::fromLatin1(tabla));
+        e.cargar_id(Almacén(), lista.ItemData(i), QString::fromLatin1(tabla));
         return e;
     }
     QString t = lista.Text();
     t = t.trimmed();
     if (i >= 0 || t.isEmpty()) return e;  // "(ninguno)" or blank: no item
-    e.cargar_nombre(*dic, t, QString::fromLatin1(tabla));
+    e.cargar_nombre(Almacén(), t, QString::fromLatin1(tabla));
     return e;
 }
 

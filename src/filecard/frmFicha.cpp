@@ -946,7 +946,8 @@ bool Comando(const QString& op, QWidget* padre, QListWidget* lista, C& colecció
 
 // Lookup items of an item being modified are read again by name.
 void Releer(Elemento& e, const char* tabla) {
-    if (!e.Nombre.trimmed().isEmpty()) e.cargar_nombre(*dic, e.Nombre, QString::fromLatin1(tabla));
+    if (!e.Nombre.trimmed().isEmpty())
+        e.cargar_nombre(Almacén(), e.Nombre, QString::fromLatin1(tabla));
 }
 
 }  // namespace

@@ -39,10 +39,11 @@ QString Resumen(const QString& t) {
 }  // namespace
 
 int cResultado::eliminarTodos() {
-    Transaccion t(d_);
+    Diccionario& d = Almacén();
+    Transaccion t(d);
     int n = 0;
     for (const int32_t id : ids_) {
-        if (!d_.valorÚnico(QStringLiteral("select 1 from nvx_m_postulantes where id = ?"), {id})
+        if (!d.valorÚnico(QStringLiteral("select 1 from nvx_m_postulantes where id = ?"), {id})
                  .isValid())
             continue;  // gone already
         cPostulante p;
@@ -93,19 +94,20 @@ PáginaResultados cResultado::página(int primero, int tamaño, const QDateTime&
     QVariantList ids;
     for (int f = primero; f <= p.último; ++f) ids.append(Id(f));
     if (!ids.isEmpty()) {
+        Diccionario& d = Almacén();
         const QString en = Marcadores(int(ids.size()));
-        auto rs = d_.AbrirRS(
+        auto rs = d.AbrirRS(
             QStringLiteral("select id, apellido, nombre, nac_dia, nac_mes, nac_ano, dni_pais, "
                            "dni_numero, conocimientos, remun_mensual, moneda_mes, remun_hora, "
                            "moneda_hora from nvx_m_postulantes where id in (%1)")
                 .arg(en),
             ids);
-        auto formación = d_.AbrirRS(
-            QStringLiteral("select postulante, area, titulo, estado, institucion, nivel "
-                           "from nvx_d_formacion where postulante in (%1) order by rowid")
-                .arg(en),
-            ids);
-        auto experiencia = d_.AbrirRS(
+        auto formación =
+            d.AbrirRS(QStringLiteral("select postulante, area, titulo, estado, institucion, nivel "
+                                     "from nvx_d_formacion where postulante in (%1) order by rowid")
+                          .arg(en),
+                      ids);
+        auto experiencia = d.AbrirRS(
             QStringLiteral("select postulante, empleador, puesto, ingreso_mes, ingreso_ano, "
                            "egreso_mes, egreso_ano, empleo_actual from nvx_d_experiencia where "
                            "postulante in (%1) "
@@ -115,7 +117,7 @@ PáginaResultados cResultado::página(int primero, int tamaño, const QDateTime&
         const auto postulantes = PorPostulante(*rs);
         const auto formaciones = PorPostulante(*formación);
         const auto experiencias = PorPostulante(*experiencia);
-        NombresElementos nombre(d_);
+        NombresElementos nombre(d);
         const QString monedas = QStringLiteral("nvx_m_monedas");
         const QString símbolo = QStringLiteral("simbolo");
         const QDate hoy = ahora.date();

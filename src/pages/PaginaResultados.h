@@ -20,12 +20,11 @@ struct PáginaResultados {
 // The active applicants of a search definition's last result, in surname and
 // name order. The order is read once, when the result is loaded; each page
 // then reads only its own rows and their details, so paging neither re-runs
-// the search nor reads the whole result.
+// the search nor reads the whole result. It reads the program's store as it is
+// at each call: a window that outlives a reopened store still reads it.
 class cResultado {
   public:
     static constexpr int TamañoPágina = 20;
-
-    explicit cResultado(Diccionario& d) : d_(d) {}
 
     // Reads the order of definition `consulta`'s result (RESULTADO must hold
     // it already); `título` heads every page. Returns the number of applicants.
@@ -44,7 +43,6 @@ class cResultado {
     const QString& título() const { return título_; }
 
   private:
-    Diccionario& d_;
     QString título_;
     std::vector<int32_t> ids_;
 };

@@ -100,8 +100,7 @@ void AbrirCV(int32_t id) {
 
 // Results.
 
-frmResultado2::frmResultado2(QWidget* parent)
-    : QWidget(parent), resultado_(*dic), htm_(Vista(this)) {
+frmResultado2::frmResultado2(QWidget* parent) : QWidget(parent), htm_(Vista(this)) {
     setObjectName(QStringLiteral("frmResultado2"));
     resize(760, 620);
     setWindowIcon(IconoCandora());
@@ -237,7 +236,7 @@ frmCVhtml::frmCVhtml(QWidget* parent) : QWidget(parent), htm_(Vista(this)) {
 
 void frmCVhtml::cargar() {
     setWindowTitle(postulante.Apellido + QStringLiteral(", ") + postulante.Nombre);
-    html_ = PáginaCV(*dic, postulante, UsuarioActual);
+    html_ = PáginaCV(Almacén(), postulante, UsuarioActual);
     htm_->setHtml(html_);
 }
 

@@ -64,7 +64,7 @@ TEST(Navegador, ChromiumMuestraAmbasPáginasComoTexto) {
     const QString cv = QStringLiteral(CANDORA_CAPTURAS "/cv.htm");
     const QString lista = QStringLiteral(CANDORA_CAPTURAS "/resultados.htm");
     Escribir(cv, PáginaCV(*dic, p, QStringLiteral("ana")));
-    cResultado r(*dic);
+    cResultado r;
     ASSERT_GT(r.cargar(1, QStringLiteral("Todos & <cualquiera>")), 40);
     Escribir(lista, r.página(21).html);
     dic.reset();

@@ -181,7 +181,7 @@ class ResultadosTest : public PaginasTest {
 
 TEST_F(ResultadosTest, PáginasDeVeinteConSusBotones) {
     resultado(21);
-    cResultado r(*dic);
+    cResultado r;
     ASSERT_EQ(r.cargar(7, QStringLiteral("Ventas & <más>")), 21);
     const PáginaResultados p1 = r.página(1);
     EXPECT_EQ(p1.html.count(QStringLiteral("<a href=\"post")), 20);
@@ -209,7 +209,7 @@ TEST_F(ResultadosTest, PáginasDeVeinteConSusBotones) {
 
 TEST_F(ResultadosTest, VeinteJustosOVacíoNoMuestranPaginado) {
     resultado(20);
-    cResultado r(*dic);
+    cResultado r;
     ASSERT_EQ(r.cargar(7, QStringLiteral("T")), 20);
     PáginaResultados p = r.página(1);
     EXPECT_EQ(p.html.count(QStringLiteral("<a href=\"post")), 20);
@@ -257,7 +257,7 @@ TEST_F(ResultadosTest, CadaEntradaLeeSusNombresPorIdentificador) {
     dic->ejecutar(QStringLiteral("delete from nvx_m_monedas where id = 1"));
     dic->ejecutar(QStringLiteral("delete from nvx_m_formacion_estados where id = 1"));
 
-    cResultado r(*dic);
+    cResultado r;
     ASSERT_EQ(r.cargar(3, QStringLiteral("T")), 2);
     const QString h = r.página(1, 20, kAhora).html;
     EXPECT_TRUE(h.contains(QStringLiteral("<a href=\"post%1\">O'Brien, &lt;Ana&gt; (35)</a><br>\n"

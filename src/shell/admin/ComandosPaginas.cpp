@@ -47,7 +47,7 @@ int resultados(Contexto& c, const QStringList& argumentos) {
         return 1;
     }
     b.ejecutar();
-    cResultado r(*dic);
+    cResultado r;
     const int total = r.cargar(b.id, b.Título);
     const int tamaño = cResultado::TamañoPágina;
     const int páginas = (total + tamaño - 1) / tamaño;
