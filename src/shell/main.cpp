@@ -8,7 +8,7 @@
 #include "shell/InstanciaUnica.h"
 #include "shell/InteraccionQt.h"
 #include "shell/Mantenimiento.h"
-#include "shell/Sesion.h"
+#include "shell/MarcaUso.h"
 #include "shell/frmMDI.h"
 #include "store/Diccionario.h"
 #include "store/Interaccion.h"
@@ -48,9 +48,9 @@ int main(int argc, char** argv) {
     InstalarFichas();
     InstalarBusquedas();
     InstalarMantenimiento();
-    const MarcaSesion sesión;
+    const MarcaUso enUso;
     const int fin = Arrancar(app.arguments().mid(1));
-    if (fin < 0 && sesión.anteriorAnormal()) MsgBox(MarcaSesion::Aviso(), Icono::Exclamación);
+    if (fin < 0 && enUso.anteriorAnormal()) MsgBox(MarcaUso::Aviso(), Icono::Exclamación);
     const int código = fin >= 0 ? fin : app.exec();
     dic.reset();
     InstalarInteraccion(nullptr);

@@ -9,7 +9,7 @@
 #include "records/Generador.h"
 #include "shell/Arranque.h"
 #include "shell/Mantenimiento.h"
-#include "shell/Sesion.h"
+#include "shell/MarcaUso.h"
 #include "shell/frmMDI.h"
 #include "store/BaseEntregada.h"
 #include "store/Conexion.h"
@@ -236,7 +236,7 @@ TEST_F(FallasTest, UnRespaldoQueNoPuedeVolverAAbrirLaBaseNoDiceQueTerminóBien) 
     EXPECT_EQ(m->área()->subWindowList().size(), 1);
 }
 
-TEST(Sesion, UnProgramaMatadoSeNotaAlArrancarOtraVez) {
+TEST(MarcaUso, UnProgramaMatadoSeNotaAlArrancarOtraVez) {
     QTemporaryDir carpeta;
     QDir(carpeta.path()).mkpath(QStringLiteral("config/Candora"));
     QFile ajustes(carpeta.filePath(QStringLiteral("config/Candora/Candora.conf")));
@@ -252,14 +252,14 @@ TEST(Sesion, UnProgramaMatadoSeNotaAlArrancarOtraVez) {
     programa.setProcessEnvironment(e);
     programa.start(QStringLiteral(CANDORA_GUI), {});
     const QString datos = carpeta.filePath(QStringLiteral("datos/Candora/Candora"));
-    const QString marca = QDir(datos).filePath(QStringLiteral("sesion-abierta"));
+    const QString marca = QDir(datos).filePath(QStringLiteral("candora-en-uso"));
     for (int i = 0; i < 200 && !QFile::exists(marca); ++i) QTest::qWait(50);
     ASSERT_TRUE(QFile::exists(marca));
     ::kill(pid_t(programa.processId()), SIGKILL);
     programa.waitForFinished();
 
-    EXPECT_TRUE(MarcaSesion(datos).anteriorAnormal());  // this one ends normally
-    EXPECT_FALSE(MarcaSesion(datos).anteriorAnormal());
+    EXPECT_TRUE(MarcaUso(datos).anteriorAnormal());  // this one ends normally
+    EXPECT_FALSE(MarcaUso(datos).anteriorAnormal());
 }
 
 }  // namespace
