@@ -14,6 +14,10 @@
 // message and goes on without a store until it can open it again.
 void InformarFalla(const QString& operación, const std::exception& e);
 
+// Opens the store again, with the start-up's checks. False after one message
+// that starts with `operación`; the program then goes on without a store.
+bool AbrirBaseOtraVez(const QString& operación);
+
 // Runs the user's action `operación` ("No se pudo abrir la ficha."): an
 // exception is reported as above and false returned.
 bool Proteger(const QString& operación, const std::function<void()>& acción);

@@ -3,10 +3,10 @@
 #include "controls/Varios.h"
 #include "controls/ceBoton.h"
 #include "import/frmImportar.h"
+#include "shell/Fallas.h"
 #include "shell/frmMDI.h"
 #include "store/Conexion.h"
 #include "store/Diccionario.h"
-#include "store/ErrorAlmacen.h"
 #include "store/Interaccion.h"
 #include "store/Respaldo.h"
 
@@ -23,27 +23,6 @@
 #include <QSettings>
 #include <QStyle>
 #include <QVBoxLayout>
-
-namespace {
-
-// Opens the store again after maintenance. A failure is told, and leaves the
-// program without a store (it tries again on the next command), never with a
-// closed one.
-bool Reabrir(const QString& operación) {
-    try {
-        AbrirBase();
-        return true;
-    } catch (const ErrorAlmacen& e) {
-        if (frmMDI* m = VentanaPrincipal()) m->PerderBase();
-        InformarError(operación, e,
-                      QStringLiteral("Candora no tiene conexión con la base de datos; intentará "
-                                     "abrirla otra vez en la próxima operación, o use Sistema › "
-                                     "Reabrir la base de datos."));
-        return false;
-    }
-}
-
-}  // namespace
 
 // Options.
 
@@ -137,7 +116,8 @@ void frmOpciones::revincular() {
     }
     guardar();
     // Relinks to the saved source, or connects to the server named there.
-    if (!Reabrir(QStringLiteral("No se pudo abrir la base de datos con el nuevo origen."))) return;
+    if (!AbrirBaseOtraVez(QStringLiteral("No se pudo abrir la base de datos con el nuevo origen.")))
+        return;
     MsgBox(servidor ? QStringLiteral("Candora trabaja ahora con la base del servidor PostgreSQL.")
                     : QStringLiteral("Se revincularon todas las tablas de la base local."),
            Icono::Información);
@@ -158,7 +138,8 @@ void frmOpciones::limpiar() {
         return;
     dic.reset();  // this program must not hold the file either
     const bool ok = CompactarBase(remoto_->text().trimmed(), true);
-    if (!Reabrir(QStringLiteral("La base se limpió, pero no se pudo volver a abrir."))) return;
+    if (!AbrirBaseOtraVez(QStringLiteral("La base se limpió, pero no se pudo volver a abrir.")))
+        return;
     if (ok)
         MsgBox(QStringLiteral("La base remota ha sido limpiada. Ahora los usuarios pueden volver a "
                               "acceder al sistema."),
@@ -261,15 +242,17 @@ void frmRespaldo::crear() {
     }
     if (!ok) {
         estado_->setText(QStringLiteral("No se hizo la copia."));
-        if (Reabrir(QStringLiteral("No se hizo la copia (%1), y no se pudo volver a abrir la base "
-                                   "de datos.")
-                        .arg(error)))
+        if (AbrirBaseOtraVez(
+                QStringLiteral("No se hizo la copia (%1), y no se pudo volver a abrir la base "
+                               "de datos.")
+                    .arg(error)))
             MsgBox(error, Icono::Crítico);
         return;
     }
-    if (!Reabrir(QStringLiteral("La copia de seguridad se guardó en %1, pero no se pudo volver a "
-                                "abrir la base de datos.")
-                     .arg(destino))) {
+    if (!AbrirBaseOtraVez(
+            QStringLiteral("La copia de seguridad se guardó en %1, pero no se pudo volver a "
+                           "abrir la base de datos.")
+                .arg(destino))) {
         estado_->setText(QStringLiteral("Copia guardada; la base no se pudo volver a abrir."));
         return;
     }

@@ -5,9 +5,7 @@
 #include "shell/Posiciones.h"
 #include "shell/Ventanas.h"
 #include "store/Cadenas.h"
-#include "store/Conexion.h"
 #include "store/Diccionario.h"
-#include "store/ErrorAlmacen.h"
 #include "store/Interaccion.h"
 
 #include <QAction>
@@ -299,26 +297,17 @@ void frmMDI::PerderBase() {
     MostrarEstado({});
 }
 
-bool frmMDI::AsegurarBase() {
-    if (dic) return true;
-    QString aviso;
-    try {
-        aviso = AbrirBase();
-    } catch (const ErrorAlmacen& e) {
-        InformarError(QStringLiteral("No se pudo volver a abrir la base de datos."), e,
-                      QStringLiteral("Las fichas abiertas conservan sus cambios. Cuando la base "
-                                     "esté disponible, use Sistema › Reabrir la base de datos."));
-        return false;
-    }
+void frmMDI::BaseRecuperada() {
     sinBase_ = false;
     MostrarEstado({});
-    if (!aviso.isEmpty()) MsgBox(aviso, Icono::Exclamación);
-    return true;
+}
+
+bool frmMDI::AsegurarBase() {
+    return dic || AbrirBaseOtraVez(QStringLiteral("No se pudo volver a abrir la base de datos."));
 }
 
 void frmMDI::ReabrirBase() {
-    dic.reset();
-    if (AsegurarBase())
+    if (AbrirBaseOtraVez(QStringLiteral("No se pudo volver a abrir la base de datos.")))
         MsgBox(QStringLiteral("La base de datos está abierta."), Icono::Información);
 }
 

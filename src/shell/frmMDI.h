@@ -51,6 +51,8 @@ class frmMDI : public QMainWindow {
     // The store no longer answers: closed, the status bar says so and every
     // command that needs it first tries to open it again.
     void PerderBase();
+    // The store is open again.
+    void BaseRecuperada();
     bool sinBase() const { return sinBase_; }
     // True when the store is open, opening it again first when it was lost;
     // false after telling the user why it could not be opened.

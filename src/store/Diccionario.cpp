@@ -55,16 +55,6 @@ QString nuevoNombreConexión() {
     return QStringLiteral("candora-%1").arg(++n);
 }
 
-// A file: URI that SQLite opens without creating the file (mode=rw).
-QString uriArchivo(const QString& ruta, bool crear) {
-    QString p = QFileInfo(ruta).absoluteFilePath();
-    p.replace(u'%', QLatin1String("%25"));
-    p.replace(u'?', QLatin1String("%3f"));
-    p.replace(u'#', QLatin1String("%23"));
-    return QStringLiteral("file:") + p +
-           (crear ? QStringLiteral("?mode=rwc") : QStringLiteral("?mode=rw"));
-}
-
 // The device and inode of a file: the file itself, whatever its name.
 bool Identificar(const QString& ruta, quint64& dispositivo, quint64& nodo) {
     struct stat s {};
@@ -113,7 +103,7 @@ void Diccionario::abrirArchivo(const QString& ruta, bool conVínculos, bool crea
                            QStringLiteral("El archivo «%1» no existe.").arg(ruta));
     nombreConexión_ = nuevoNombreConexión();
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombreConexión_);
-    db.setDatabaseName(uriArchivo(ruta, crear));
+    db.setDatabaseName(UriArchivo(ruta, crear ? "rwc" : "rw"));
     db.setConnectOptions(
         QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(kEsperaOcupadoMs));
     if (!db.open()) {
@@ -310,7 +300,7 @@ void Diccionario::adjuntarVinculos() {
                                "origen remoto en las opciones del sistema.")
                     .arg(origen));
         ejecutar(QStringLiteral("ATTACH DATABASE ? AS vinculo%1").arg(++n),
-                 {uriArchivo(origen, false)});
+                 {UriArchivo(origen, "rw")});
         vinculados_ << QFileInfo(origen).absoluteFilePath();
     }
 }
@@ -326,8 +316,7 @@ void Diccionario::exigirArchivosEnSuLugar() const {
             QStringLiteral("El archivo «%1» fue borrado o reemplazado mientras Candora lo usaba: "
                            "no se escribe nada en él. Vuelva a abrir la base de datos (menú "
                            "Sistema) cuando el archivo esté otra vez en su lugar.")
-                .arg(i.ruta),
-            {}, QStringLiteral("perdida"));
+                .arg(i.ruta));
     }
 }
 

@@ -54,8 +54,13 @@ QString ErrorAlmacen::explicación() const {
                 return QStringLiteral(
                     "No se pudo leer o escribir el archivo de la base de datos "
                     "(un error del disco o de la red).");
+            case 8:   // SQLITE_READONLY
             case 14:  // SQLITE_CANTOPEN
-                return QStringLiteral("No se pudo abrir el archivo de la base de datos.");
+                // A file that takes no changes is named by the sentence itself.
+                return genérica() ? QStringLiteral(
+                                        "No se pudo abrir o escribir el archivo de la base "
+                                        "de datos.")
+                                  : QString();
         }
     if (código_ == QLatin1String("57014"))
         return QStringLiteral(

@@ -1,5 +1,7 @@
 #include "store/SqlJet.h"
 
+#include <QFileInfo>
+
 #include <vector>
 
 #include <sqlite3.h>
@@ -248,4 +250,12 @@ QString TraducirPostgres(const QString& original) {
         ++i;
     }
     return r;
+}
+
+QString UriArchivo(const QString& ruta, const char* modo) {
+    QString p = QFileInfo(ruta).absoluteFilePath();
+    p.replace(u'%', QLatin1String("%25"));
+    p.replace(u'?', QLatin1String("%3f"));
+    p.replace(u'#', QLatin1String("%23"));
+    return QStringLiteral("file:") + p + QStringLiteral("?mode=") + QLatin1String(modo);
 }

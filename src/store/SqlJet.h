@@ -18,6 +18,10 @@ QStringList DividirGuion(const QString& guion);
 // "IS ?" as IS NOT DISTINCT FROM, and BEGIN IMMEDIATE/DEFERRED as BEGIN.
 QString TraducirPostgres(const QString& sql);
 
+// A file: URI for SQLite with `modo` ("ro", "rw", "rwc"): with "ro" or "rw"
+// SQLite never creates a missing file. Characters a URI reserves are escaped.
+QString UriArchivo(const QString& ruta, const char* modo);
+
 // True when `nombre` is a plain SQL name (letters, digits, underscore), the only
 // form table and column names may take when they are joined into a statement.
 bool EsIdentificador(const QString& nombre);

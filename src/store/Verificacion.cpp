@@ -1,5 +1,6 @@
 #include "store/Verificacion.h"
 
+#include "store/SqlJet.h"
 #include "store/TextoSqlite.h"
 
 #include <sqlite3.h>
@@ -18,15 +19,6 @@
 namespace {
 
 using std::chrono::milliseconds;
-
-// A file: URI that SQLite opens for reading only, never creating anything.
-QByteArray uriLectura(const QString& ruta) {
-    QString p = QFileInfo(ruta).absoluteFilePath();
-    p.replace(u'%', QLatin1String("%25"));
-    p.replace(u'?', QLatin1String("%3f"));
-    p.replace(u'#', QLatin1String("%23"));
-    return (QStringLiteral("file:") + p + QStringLiteral("?mode=ro")).toUtf8();
-}
 
 bool esDaño(int código) {
     return (código & 0xFF) == SQLITE_CORRUPT || (código & 0xFF) == SQLITE_NOTADB;
@@ -76,7 +68,7 @@ class Vigía {
 // file's texts and their indexes are declared with.
 struct Conexión {
     explicit Conexión(const QString& ruta) {
-        ok = sqlite3_open_v2(uriLectura(ruta).constData(), &h,
+        ok = sqlite3_open_v2(UriArchivo(ruta, "ro").toUtf8().constData(), &h,
                              SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) == SQLITE_OK &&
              RegistrarTextoSqlite(h) == SQLITE_OK;
     }
