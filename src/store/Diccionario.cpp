@@ -799,12 +799,7 @@ std::vector<Diccionario::Tabla> Diccionario::Tablas() {
 }
 
 int Diccionario::ColumnasTabla(const QString& tabla) {
-    return valorÚnico(servidor_ ? QStringLiteral("select count(*) from pg_attribute where attrelid "
-                                                 "= to_regclass(?) and attnum > 0 and not "
-                                                 "attisdropped and attname <> 'rowid'")
-                                : QStringLiteral("select count(*) from pragma_table_info(?)"),
-                      {tabla})
-        .toInt();
+    return int(NombresColumnas(tabla).size());
 }
 
 QStringList Diccionario::NombresColumnas(const QString& tabla) {
