@@ -1104,9 +1104,7 @@ void frmFicha::recargar() {
     cPostulante guardado;
     guardado.id = postulante.id;
     if (!guardado.cargar()) {
-        MsgBox(QStringLiteral("Esa ficha ya no existe. Probablemente haya sido borrada por otro "
-                              "usuario."),
-               Icono::Información);
+        MsgBox(TextoFichaBorrada(), Icono::Información);
         return;
     }
     postulante = std::move(guardado);

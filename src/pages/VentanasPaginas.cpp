@@ -88,9 +88,7 @@ void AbrirCV(int32_t id) {
     cv->postulante.id = id;
     if (cv->postulante.cargar() == 0) {
         delete cv;
-        MsgBox(QStringLiteral(
-                   "Esa ficha ya no existe. Probablemente haya sido borrada por otro usuario."),
-               Icono::Información);
+        MsgBox(TextoFichaBorrada(), Icono::Información);
         return;
     }
     cv->cargar();

@@ -44,6 +44,11 @@ void frmMDI::RegistrarMódulo(const QString& clave, Módulo abrir) {
     Módulos().insert(clave, std::move(abrir));
 }
 
+QString TextoFichaBorrada() {
+    return QStringLiteral(
+        "Esa ficha ya no existe. Probablemente haya sido borrada por otro usuario.");
+}
+
 frmMDI* VentanaPrincipal() {
     return principal;
 }
@@ -249,9 +254,7 @@ void frmMDI::abrirFicha(int32_t id, uint8_t dni_país, const QString& dni_númer
                                                           "where dni_pais = ? and dni_numero = ?"),
                                            {dni_país, número});
         if (!hay.isValid()) {
-            MsgBox(QStringLiteral("Esa ficha ya no existe. Probablemente haya sido borrada por "
-                                  "otro usuario."),
-                   Icono::Información);
+            MsgBox(TextoFichaBorrada(), Icono::Información);
             return;
         }
     }

@@ -99,5 +99,8 @@ class frmMDI : public QMainWindow {
     bool sinBase_ = false;
 };
 
+// What the user is told of a card whose applicant another workstation deleted.
+QString TextoFichaBorrada();
+
 // The running program's main window (nullptr without one).
 frmMDI* VentanaPrincipal();
