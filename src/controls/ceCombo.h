@@ -10,7 +10,7 @@ template <class Interfaz>
 class ListaCombo : public QComboBox, public Interfaz {
   public:
     explicit ListaCombo(QWidget* parent = nullptr) : QComboBox(parent) {
-        // The wheel scrolls the page past a list; it never picks another item.
+        // The wheel scrolls the page past a list without the focus instead of changing it.
         setFocusPolicy(Qt::StrongFocus);
     }
     void Clear() override { clear(); }
