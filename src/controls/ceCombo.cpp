@@ -3,6 +3,7 @@
 #include "controls/ceTxtBox.h"
 #include "store/Valores.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -12,6 +13,8 @@ ceCombo::ceCombo(QWidget* parent) : ListaCombo(parent) {
     setCompleter(nullptr);  // type-ahead is ours
     lineEdit()->installEventFilter(this);
     connect(this, &QComboBox::activated, this, &ceCombo::Click);
+    connect(&AvisoOpciones::instancia(), &AvisoOpciones::cambiaron, this,
+            [this] { resaltado_.actualizar(*this, hasFocus()); });
 }
 
 int ceCombo::AddItem(const QString& texto) {
@@ -65,43 +68,119 @@ void ceCombo::setSelLength(int largo) {
         lineEdit()->setCursorPosition(inicio);
 }
 
-bool ceCombo::eventFilter(QObject* o, QEvent* e) {
-    if (o != lineEdit() || lineEdit()->isReadOnly()) return QComboBox::eventFilter(o, e);
-    if (e->type() == QEvent::ShortcutOverride && EsEnter(*static_cast<QKeyEvent*>(e))) {
-        e->accept();
-        return true;
-    }
-    if (e->type() != QEvent::KeyPress) return QComboBox::eventFilter(o, e);
-    auto* k = static_cast<QKeyEvent*>(e);
-    if (EsEnter(*k)) {
+namespace {
+
+// A printable character typed without Ctrl: what type-ahead and upper case act on.
+bool EsCarácter(const QKeyEvent& k) {
+    const QString t = k.text();
+    return t.size() == 1 && t.at(0).isPrint() && !(k.modifiers() & Qt::ControlModifier);
+}
+
+// Enter is the control's own (next field): no window shortcut or default button takes it first.
+bool TomarEnter(QEvent* e) {
+    if (e->type() != QEvent::ShortcutOverride || !EsEnter(*static_cast<QKeyEvent*>(e)))
+        return false;
+    e->accept();
+    return true;
+}
+
+}  // namespace
+
+bool ceCombo::event(QEvent* e) {
+    if (TomarEnter(e)) return true;
+    return ListaCombo::event(e);
+}
+
+// The keyboard reaches the combo, which holds the focus for its text box.
+void ceCombo::keyPressEvent(QKeyEvent* e) {
+    if (EsEnter(*e)) {
         focusNextChild();
-        return true;
+        e->accept();
+        return;
     }
-    const QString t = k->text();
-    if (t.size() == 1 && t.at(0).isPrint() && !(k->modifiers() & Qt::ControlModifier)) {
-        const int tecla = t.at(0).unicode();
-        if (Autocompletar(*this, tecla, SelStart(), SelLength()) == 0) {
-            marcar(false);
+    if (lineEdit()->isReadOnly()) {
+        // Locked: the text can be gone through and copied, the item stays.
+        const int k = e->key();
+        if (k == Qt::Key_Up || k == Qt::Key_Down || k == Qt::Key_PageUp || k == Qt::Key_PageDown)
+            e->accept();
+        else
+            QComboBox::keyPressEvent(e);
+        return;
+    }
+    if (!EsCarácter(*e)) {
+        QComboBox::keyPressEvent(e);
+        return;
+    }
+    const OpcionesEntrada& o = OpcionesEntrada::actuales();
+    const QString t = o.mayúsculas ? e->text().toUpper() : e->text();
+    // Completes only at the end of the text: a letter typed inside it is an edit.
+    const int inicio = SelStart(), largo = SelLength();
+    if (o.autocompletar && inicio + largo == lineEdit()->text().size() &&
+        Autocompletar(*this, t.at(0).unicode(), inicio, largo) == 0) {
+        marcar(false);
+        e->accept();
+        return;
+    }
+    if (t == e->text()) {
+        QComboBox::keyPressEvent(e);
+        return;
+    }
+    QKeyEvent mayúscula(e->type(), e->key(), e->modifiers(), t, e->isAutoRepeat(),
+                        ushort(e->count()));
+    QComboBox::keyPressEvent(&mayúscula);
+    e->setAccepted(mayúscula.isAccepted());
+}
+
+void ceCombo::inputMethodEvent(QInputMethodEvent* e) {
+    if (!OpcionesEntrada::actuales().mayúsculas || lineEdit()->isReadOnly() ||
+        e->commitString().toUpper() == e->commitString()) {
+        QComboBox::inputMethodEvent(e);
+        return;
+    }
+    QInputMethodEvent mayúscula(e->preeditString(), e->attributes());
+    mayúscula.setCommitString(e->commitString().toUpper(), e->replacementStart(),
+                              e->replacementLength());
+    QComboBox::inputMethodEvent(&mayúscula);
+}
+
+// Keys sent to the text box itself take the same way as the combo's.
+bool ceCombo::eventFilter(QObject* o, QEvent* e) {
+    if (o == lineEdit()) {
+        if (TomarEnter(e)) return true;
+        if (e->type() == QEvent::KeyPress) {
+            keyPressEvent(static_cast<QKeyEvent*>(e));
             return true;
         }
     }
     return QComboBox::eventFilter(o, e);
 }
 
+void ceCombo::showPopup() {
+    if (!Locked()) QComboBox::showPopup();
+}
+
 void ceCombo::focusInEvent(QFocusEvent* e) {
     marcar(false);
+    resaltado_.entrar(*this);
     QComboBox::focusInEvent(e);
 }
 
 void ceCombo::focusOutEvent(QFocusEvent* e) {
+    // Its own list dropping down keeps it the active field, and its text as it is.
+    if (e->reason() == Qt::PopupFocusReason) {
+        QComboBox::focusOutEvent(e);
+        return;
+    }
+    resaltado_.salir(*this);
     QString t = currentText();
-    // Only typed text is cleaned; an item shown or chosen stays as it is.
-    if (lineEdit()->isModified()) LimpiarTexto(t);
-    if (t != currentText()) {
-        const int i = findText(t, Qt::MatchFixedString);
-        if (i >= 0)
+    // Only typed text is cleaned, and becomes the item it names (typed whole,
+    // without type-ahead); an item shown or chosen stays as it is.
+    if (lineEdit()->isModified()) {
+        LimpiarTexto(t);
+        const int i = t.isEmpty() ? -1 : findText(t, Qt::MatchFixedString);
+        if (i >= 0 && i != ListIndex())
             setCurrentIndex(i);
-        else
+        else if (i < 0 && t != currentText())
             setEditText(t);
     }
     marcar(!t.isEmpty() && ListIndex() < 0);
@@ -121,6 +200,13 @@ void ceCombo::marcar(bool fuera) {
 
 ceDropList::ceDropList(QWidget* parent) : ListaCombo(parent) {
     connect(this, &QComboBox::activated, this, &ceDropList::Click);
+    connect(&AvisoOpciones::instancia(), &AvisoOpciones::cambiaron, this,
+            [this] { resaltado_.actualizar(*this, hasFocus()); });
+}
+
+bool ceDropList::event(QEvent* e) {
+    if (TomarEnter(e)) return true;
+    return ListaCombo::event(e);
 }
 
 int ceDropList::AddItem(const QString& texto) {
@@ -141,4 +227,14 @@ void ceDropList::keyPressEvent(QKeyEvent* e) {
 
 void ceDropList::mousePressEvent(QMouseEvent* e) {
     if (!locked_) QComboBox::mousePressEvent(e);
+}
+
+void ceDropList::focusInEvent(QFocusEvent* e) {
+    resaltado_.entrar(*this);
+    QComboBox::focusInEvent(e);
+}
+
+void ceDropList::focusOutEvent(QFocusEvent* e) {
+    if (e->reason() != Qt::PopupFocusReason) resaltado_.salir(*this);
+    QComboBox::focusOutEvent(e);
 }

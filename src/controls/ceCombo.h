@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/OpcionesEntrada.h"
 #include "store/Controles.h"
 
 #include <QComboBox>
@@ -32,7 +33,9 @@ class ListaCombo : public QComboBox, public Interfaz {
 
 // An editable combo that completes what is typed from its own list (the
 // toolkit's completer is off) and marks, on leaving, a text that is not one
-// of its items.
+// of its items. Enter moves to the next field. It follows the data-entry
+// options: type-ahead on or off, typed letters in upper case, the
+// active-field colour while it has the focus.
 class ceCombo : public ListaCombo<ControlCombo> {
     Q_OBJECT
     Q_PROPERTY(bool Locked READ Locked WRITE setLocked)
@@ -56,21 +59,30 @@ class ceCombo : public ListaCombo<ControlCombo> {
 
     // True while the text is marked as not in the list.
     bool fueraDeLista() const { return fuera_; }
+    // A locked combo does not drop its list down.
+    void showPopup() override;
 
   signals:
     void Click();
 
   protected:
+    bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void inputMethodEvent(QInputMethodEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
+    bool acepta() const override { return !Locked(); }
 
   private:
     void marcar(bool fuera);
     bool fuera_ = false;
+    ResaltadoActivo resaltado_;
 };
 
-// A drop-down list without free text.
+// A drop-down list without free text; typing selects the first item that
+// begins with what was typed. Enter moves to the next field; it takes the
+// active-field colour while it has the focus.
 class ceDropList : public ListaCombo<ControlLista> {
     Q_OBJECT
 
@@ -87,10 +99,14 @@ class ceDropList : public ListaCombo<ControlLista> {
     void Click();
 
   protected:
+    bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
     bool acepta() const override { return !locked_; }
 
   private:
     bool locked_ = false;
+    ResaltadoActivo resaltado_;
 };

@@ -2,6 +2,7 @@
 
 #include "store/Valores.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QRegularExpression>
 #include <QValidator>
@@ -38,7 +39,10 @@ bool EsEnter(const QKeyEvent& e) {
            !(e.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
 }
 
-ceTxtBox::ceTxtBox(QWidget* parent) : QLineEdit(parent) {}
+ceTxtBox::ceTxtBox(QWidget* parent) : QLineEdit(parent) {
+    connect(&AvisoOpciones::instancia(), &AvisoOpciones::cambiaron, this,
+            [this] { resaltado_.actualizar(*this, hasFocus() && !isReadOnly()); });
+}
 
 void ceTxtBox::setMascara(int máscara) {
     máscara_ = máscara;
@@ -76,6 +80,11 @@ void ceTxtBox::limpiar() {
     if (t != text()) QLineEdit::setText(t);
 }
 
+bool ceTxtBox::enMayúsculas() const {
+    return OpcionesEntrada::actuales().mayúsculas && máscara_ == 0 && !sinMayúsculas_ &&
+           echoMode() == QLineEdit::Normal;
+}
+
 bool ceTxtBox::event(QEvent* e) {
     // Enter is ours (next field): no window shortcut or default button takes it first.
     if (e->type() == QEvent::ShortcutOverride && EsEnter(*static_cast<QKeyEvent*>(e))) {
@@ -105,10 +114,37 @@ void ceTxtBox::keyPressEvent(QKeyEvent* e) {
             return;
         }
     }
+    if (t.size() == 1 && t.at(0).isPrint() && !(e->modifiers() & Qt::ControlModifier) &&
+        enMayúsculas() && t.toUpper() != t) {
+        QKeyEvent mayúscula(e->type(), e->key(), e->modifiers(), t.toUpper(), e->isAutoRepeat(),
+                            ushort(e->count()));
+        QLineEdit::keyPressEvent(&mayúscula);
+        e->setAccepted(mayúscula.isAccepted());
+        return;
+    }
     QLineEdit::keyPressEvent(e);
+}
+
+// Letters composed by an input method (dead keys, accents) are typed too.
+void ceTxtBox::inputMethodEvent(QInputMethodEvent* e) {
+    if (!enMayúsculas() || e->commitString().toUpper() == e->commitString()) {
+        QLineEdit::inputMethodEvent(e);
+        return;
+    }
+    QInputMethodEvent mayúscula(e->preeditString(), e->attributes());
+    mayúscula.setCommitString(e->commitString().toUpper(), e->replacementStart(),
+                              e->replacementLength());
+    QLineEdit::inputMethodEvent(&mayúscula);
+}
+
+void ceTxtBox::focusInEvent(QFocusEvent* e) {
+    if (!isReadOnly()) resaltado_.entrar(*this);
+    QLineEdit::focusInEvent(e);
 }
 
 void ceTxtBox::focusOutEvent(QFocusEvent* e) {
     limpiar();
+    // A menu over the field keeps it the active one.
+    if (e->reason() != Qt::PopupFocusReason) resaltado_.salir(*this);
     QLineEdit::focusOutEvent(e);
 }

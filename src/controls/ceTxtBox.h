@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/OpcionesEntrada.h"
 #include "store/Controles.h"
 
 #include <QLineEdit>
@@ -8,7 +9,9 @@
 // 2 a decimal number (a typed comma becomes the point). Typed and pasted text
 // go through the same filter. Enter moves to the next field. What the user
 // typed is cleaned (outer blanks trimmed, runs of blanks collapsed) when the
-// field is left; a field only visited keeps its text exactly.
+// field is left; a field only visited keeps its text exactly. It follows the
+// data-entry options: typed letters in upper case, and the active-field colour
+// while it has the focus.
 class ceTxtBox : public QLineEdit, public ControlTexto {
     Q_OBJECT
     Q_PROPERTY(int Mascara READ Mascara WRITE setMascara)
@@ -35,17 +38,25 @@ class ceTxtBox : public QLineEdit, public ControlTexto {
 
     // Cleans the text as leaving the field does: only when the user edited it.
     void limpiar();
+    // Keeps typed letters as typed even with the upper-case option on (e-mail
+    // addresses, paths). Password fields always do.
+    void setSinMayúsculas(bool sí) { sinMayúsculas_ = sí; }
 
   protected:
     bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void inputMethodEvent(QInputMethodEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
 
   private:
     void filtrar();
+    bool enMayúsculas() const;
     int máscara_ = 0;
     qint64 máximo_ = 0;
     QString tag_;
+    bool sinMayúsculas_ = false;
+    ResaltadoActivo resaltado_;
 };
 
 // True for Enter and Return without Ctrl, Alt or Meta.

@@ -5,12 +5,15 @@
 #include "store/Interaccion.h"
 #include "store/Valores.h"
 
+#include <QDate>
 #include <QFile>
 #include <QHash>
 #include <QSet>
 #include <QStringList>
 
 #include <algorithm>
+#include <cmath>
+#include <iterator>
 #include <random>
 #include <vector>
 
@@ -55,9 +58,86 @@ QString Ascii(const QString& t) {
     return r;
 }
 
+// Relationships the generator gives family members, by their delivered names.
+enum class Parentesco {
+    Cónyuge,
+    Pareja,
+    Hijo,
+    Padre,
+    Madre,
+    Hermano,
+    Abuelo,
+    Nieto,
+    Tío,
+    Sobrino,
+    Primo,
+    Suegro,
+    Cuñado,
+    Yerno,
+    Nuera,
+    Padrastro,
+    Madrastra,
+    Tutor,
+    Otro,
+    Cuántos
+};
+
+// The ages a relative of that kind can have, as offsets from the applicant's
+// age and as plain bounds; a kind no range fits is not given.
+struct RangoEdad {
+    int desde, hasta;  // applicant's age + offset
+    int mínima, máxima;
+};
+constexpr RangoEdad kEdades[] = {
+    {-8, 8, 18, 90},     // Cónyuge
+    {-8, 8, 18, 90},     // Pareja
+    {-45, -18, 0, 70},   // Hijo/a
+    {20, 45, 38, 95},    // Padre
+    {18, 42, 36, 95},    // Madre
+    {-12, 12, 1, 95},    // Hermano/a
+    {40, 70, 58, 100},   // Abuelo/a
+    {-70, -38, 0, 40},   // Nieto/a
+    {15, 40, 33, 95},    // Tío/a
+    {-40, -10, 0, 50},   // Sobrino/a
+    {-12, 12, 1, 95},    // Primo/a
+    {18, 45, 36, 95},    // Suegro/a
+    {-12, 12, 16, 95},   // Cuñado/a
+    {-45, -18, 18, 60},  // Yerno
+    {-45, -18, 18, 60},  // Nuera
+    {12, 40, 30, 95},    // Padrastro
+    {12, 40, 30, 95},    // Madrastra
+    {20, 50, 38, 80},    // Tutor/a, of a young applicant only
+    {-30, 30, 18, 85},   // Otro
+};
+
+// Rough nominal monthly pay of an office job in pesos, by year: old jobs show
+// what they paid then.
+double SueldoDelAño(int año) {
+    static const std::pair<int, double> tabla[] = {
+        {2001, 900},   {2005, 1300},   {2008, 2400},   {2010, 3500},   {2012, 5600},
+        {2014, 9000},  {2016, 15000},  {2018, 24000},  {2019, 33000},  {2020, 45000},
+        {2021, 65000}, {2022, 120000}, {2023, 280000}, {2024, 800000}, {2025, 1200000}};
+    if (año <= tabla[0].first) return tabla[0].second;
+    for (size_t i = 1; i < std::size(tabla); ++i) {
+        if (año > tabla[i].first) continue;
+        const auto [a0, v0] = tabla[i - 1];
+        const auto [a1, v1] = tabla[i];
+        return v0 * std::pow(v1 / v0, double(año - a0) / double(a1 - a0));
+    }
+    return tabla[std::size(tabla) - 1].second *
+           std::pow(1.2, año - tabla[std::size(tabla) - 1].first);
+}
+
+// Pay as people say it: to the hundred, or to the thousand past a hundred thousand.
+double Redondo(double v) {
+    const double paso = v >= 100000 ? 1000 : v >= 1000 ? 100 : 10;
+    return std::max(paso, std::round(v / paso) * paso);
+}
+
 class Generador {
   public:
-    Generador(Diccionario& d, quint32 semilla) : d_(d), azar_(semilla) {}
+    Generador(Diccionario& d, quint32 semilla)
+        : d_(d), azar_(semilla), hoy_(QDate::currentDate()) {}
 
     void preparar();
     void uno(int32_t id);
@@ -68,21 +148,32 @@ class Generador {
     bool moneda(int porCiento) { return int(n(100)) < porCiento; }
     template <class V>
     const auto& uno_de(const V& v) {
-        return v[n(uint32_t(v.size()))];
+        return v[n(uint32_t(std::size(v)))];
     }
-    QString fecha(int añoDesde, int añoHasta) {
-        return QStringLiteral("%1%2%3%4%5%6")
-            .arg(entre(añoDesde, añoHasta))
-            .arg(entre(1, 12), 2, 10, QLatin1Char('0'))
-            .arg(entre(1, 28), 2, 10, QLatin1Char('0'))
-            .arg(entre(8, 19), 2, 10, QLatin1Char('0'))
-            .arg(entre(0, 59), 2, 10, QLatin1Char('0'))
-            .arg(entre(0, 59), 2, 10, QLatin1Char('0'));
-    }
+    // A moment of that day (before now when it is today) as "yyyyMMddHHmmss".
+    QString momento(const QDate& día);
     QString documento(int país);
+    // The lookup id of a delivered name (0 when the store has no such item).
+    static int32_t idDe(const QHash<QString, int32_t>& ids, const char* nombre) {
+        return ids.value(QString::fromUtf8(nombre));
+    }
+
+    struct Persona {
+        QDate nacimiento;
+        int edad;
+        bool mujer;
+        QString apellido;
+        int32_t estadoCivil;
+        bool casada, enPareja, hijos;
+    };
+    void familia(int32_t id, const Persona& p);
+    void familiar(int32_t id, const Persona& p, Parentesco k);
+    void formación(int32_t id, const Persona& p);
+    void experiencia(int32_t id, const Persona& p);
 
     Diccionario& d_;
     std::mt19937 azar_;
+    const QDate hoy_;
     QStringList nombresF_, nombresM_, apellidos_, calles_, actividades_, conocimientos_;
     struct Localidad {
         int32_t id;
@@ -90,14 +181,28 @@ class Generador {
     };
     std::vector<Localidad> localidades_;
     int32_t caba_ = 0;
-    std::vector<int32_t> empleadores_, barrios_, estadosCiviles_, tiposTel_, parentescos_,
-        ocupaciones_, rubros_, áreasExp_, puestos_, motivos_, tiposForm_, áreasForm_, estadosForm_,
-        institutos_, títulos_, orientaciones_, idiomas_, niveles_, dispSem_, dispHor_, presencias_,
-        contexturas_, zonas_, fuentes_;
+    std::vector<int32_t> empleadores_, barrios_, estadosCiviles_, tiposTel_, ocupaciones_, rubros_,
+        áreasExp_, puestos_, motivos_, tiposForm_, áreasForm_, estadosForm_, institutos_, títulos_,
+        orientaciones_, idiomas_, niveles_, dispSem_, dispHor_, presencias_, contexturas_, zonas_,
+        fuentes_;
+    // Ids of the relationships by kind (0: not in this store's list).
+    int32_t parentescos_[int(Parentesco::Cuántos)] = {};
+    int32_t soltero_ = 0, casado_ = 0, unión_ = 0, estudiante_ = 0, jubilado_ = 0, enCurso_ = 0,
+            completo_ = 0;
     int32_t femenino_ = 1, masculino_ = 2;
     QSet<QString> documentos_;
     int siguienteDoc_[7] = {};
 };
+
+// Every id of a lookup table with its name.
+QHash<QString, int32_t> IdsPorNombre(Diccionario& d, const char* tabla) {
+    QHash<QString, int32_t> r;
+    for (auto rs = d.AbrirRS(
+             QStringLiteral("select id, nombre from %1 order by id").arg(QLatin1String(tabla)));
+         !rs->eof(); rs->MoveNext())
+        r.insert(rs->texto(1), int32_t(rs->entero(0)));
+    return r;
+}
 
 void Generador::preparar() {
     nombresF_ = Lista("nombres_femeninos");
@@ -146,15 +251,42 @@ void Generador::preparar() {
     barrios_ = Ids(d_, "nvx_m_barrios");
     estadosCiviles_ = Ids(d_, "nvx_m_estados_civiles");
     tiposTel_ = Ids(d_, "nvx_m_tipos_telefono");
-    parentescos_ = Ids(d_, "nvx_m_parentescos");
-    ocupaciones_ = Ids(d_, "nvx_m_ocupaciones");
     rubros_ = Ids(d_, "nvx_m_empleadores_rubros");
     áreasExp_ = Ids(d_, "nvx_m_experiencia_areas");
     puestos_ = Ids(d_, "nvx_m_experiencia_puestos");
-    motivos_ = Ids(d_, "nvx_m_motivos_egreso");
     tiposForm_ = Ids(d_, "nvx_m_formacion_tipos");
     áreasForm_ = Ids(d_, "nvx_m_formacion_areas");
     estadosForm_ = Ids(d_, "nvx_m_formacion_estados");
+
+    // Relationships, civil states, occupations and reasons are chosen by what
+    // they mean, so that ages and dates agree with them.
+    const QHash<QString, int32_t> parentescos = IdsPorNombre(d_, "nvx_m_parentescos");
+    const char* const nombresParentesco[] = {
+        "Cónyuge", "Pareja",    "Hijo/a",    "Padre",   "Madre",    "Hermano/a", "Abuelo/a",
+        "Nieto/a", "Tío/a",     "Sobrino/a", "Primo/a", "Suegro/a", "Cuñado/a",  "Yerno",
+        "Nuera",   "Padrastro", "Madrastra", "Tutor/a", "Otro"};
+    for (int k = 0; k < int(Parentesco::Cuántos); ++k)
+        parentescos_[k] = idDe(parentescos, nombresParentesco[k]);
+    const QHash<QString, int32_t> estados = IdsPorNombre(d_, "nvx_m_estados_civiles");
+    soltero_ = idDe(estados, "Soltero/a");
+    casado_ = idDe(estados, "Casado/a");
+    unión_ = idDe(estados, "Unión convivencial");
+    const QHash<QString, int32_t> ocupaciones = IdsPorNombre(d_, "nvx_m_ocupaciones");
+    estudiante_ = idDe(ocupaciones, "Estudiante");
+    jubilado_ = idDe(ocupaciones, "Jubilado/a");
+    for (auto it = ocupaciones.cbegin(); it != ocupaciones.cend(); ++it)
+        if (it.value() != estudiante_ && it.value() != jubilado_)
+            ocupaciones_.push_back(it.value());
+    std::sort(ocupaciones_.begin(), ocupaciones_.end());
+    if (ocupaciones_.empty()) ocupaciones_.push_back(0);
+    const QHash<QString, int32_t> motivos = IdsPorNombre(d_, "nvx_m_motivos_egreso");
+    for (auto it = motivos.cbegin(); it != motivos.cend(); ++it)
+        if (it.key() != QStringLiteral("Jubilación")) motivos_.push_back(it.value());
+    std::sort(motivos_.begin(), motivos_.end());
+    if (motivos_.empty()) motivos_.push_back(0);
+    const QHash<QString, int32_t> estadosForm = IdsPorNombre(d_, "nvx_m_formacion_estados");
+    enCurso_ = idDe(estadosForm, "En curso");
+    completo_ = idDe(estadosForm, "Completo");
     institutos_ = Ids(d_, "nvx_m_formacion_institutos");
     títulos_ = Ids(d_, "nvx_m_titulos");
     orientaciones_ = Ids(d_, "nvx_m_formsec_areas");
@@ -186,28 +318,179 @@ QString Generador::documento(int país) {
     }
 }
 
-void Generador::uno(int32_t id) {
-    // Detail rows first: their triggers then find no applicant row to touch yet.
-    for (int i = 0, familia = entre(0, 3); i < familia; ++i)
-        d_.ejecutar(
-            QStringLiteral(
-                "insert into nvx_d_familiares (postulante,parentesco,nombre,edad,vive,convive,"
-                "acargo,ocupacion,empresa) values (?,?,?,?,?,?,?,?,?)"),
-            {id, uno_de(parentescos_), moneda(50) ? uno_de(nombresF_) : uno_de(nombresM_),
-             entre(1, 80), moneda(92), moneda(60), moneda(40),
-             moneda(70) ? uno_de(ocupaciones_) : 0, 0});
+QString Generador::momento(const QDate& día) {
+    const QTime ahora = QTime::currentTime();
+    const int hasta = día == hoy_ ? std::max(0, ahora.msecsSinceStartOfDay() / 1000 - 1) : 86399;
+    const int segundo = std::min(hasta, entre(8 * 3600, 19 * 3600 + 3599));
+    return día.toString(QStringLiteral("yyyyMMdd")) +
+           QTime(0, 0).addSecs(segundo).toString(QStringLiteral("HHmmss"));
+}
+
+// A relative of kind `k`: an age that fits the applicant's, a name that fits
+// the kind, and living arrangements that fit the age.
+void Generador::familiar(int32_t id, const Persona& p, Parentesco k) {
+    const int32_t parentesco = parentescos_[int(k)];
+    const RangoEdad& r = kEdades[int(k)];
+    const int desde = std::max(p.edad + r.desde, r.mínima);
+    const int hasta = std::min(p.edad + r.hasta, r.máxima);
+    if (!parentesco || desde > hasta) return;
+    if (k == Parentesco::Tutor && p.edad > 21) return;
+    const int edad = entre(desde, hasta);
+    bool mujer = moneda(50);
+    switch (k) {
+        case Parentesco::Madre:
+        case Parentesco::Madrastra:
+        case Parentesco::Nuera:
+            mujer = true;
+            break;
+        case Parentesco::Padre:
+        case Parentesco::Padrastro:
+        case Parentesco::Yerno:
+            mujer = false;
+            break;
+        case Parentesco::Cónyuge:
+        case Parentesco::Pareja:
+            mujer = moneda(92) ? !p.mujer : p.mujer;
+            break;
+        default:
+            break;
+    }
+    const bool mayor = k == Parentesco::Padre || k == Parentesco::Madre ||
+                       k == Parentesco::Abuelo || k == Parentesco::Suegro ||
+                       k == Parentesco::Padrastro || k == Parentesco::Madrastra;
+    const bool vive = edad < 60 ? moneda(99) : edad < 80 ? moneda(85) : moneda(55);
+    const bool pareja = k == Parentesco::Cónyuge || k == Parentesco::Pareja;
+    const bool hijo = k == Parentesco::Hijo;
+    const bool convive = vive && (pareja ? moneda(95)
+                                  : hijo ? moneda(edad < 18 ? 95 : 40)
+                                         : moneda(mayor ? 25 : 8));
+    const bool aCargo = vive && (hijo    ? moneda(edad < 18 ? 90 : 15)
+                                 : mayor ? moneda(edad >= 70 ? 30 : 5)
+                                         : moneda(pareja ? 20 : 3));
+    int32_t ocupación = 0;
+    if (vive && edad >= 6) {
+        if (edad < 18)
+            ocupación = estudiante_;
+        else if (edad >= 65 && moneda(75))
+            ocupación = jubilado_;
+        else if (edad < 25 && moneda(50))
+            ocupación = estudiante_;
+        else if (moneda(80))
+            ocupación = uno_de(ocupaciones_);
+    }
+    d_.ejecutar(
+        QStringLiteral("insert into nvx_d_familiares (postulante,parentesco,nombre,edad,vive,"
+                       "convive,acargo,ocupacion,empresa) values (?,?,?,?,?,?,?,?,?)"),
+        {id, parentesco, mujer ? uno_de(nombresF_) : uno_de(nombresM_), edad, vive ? 1 : 0,
+         convive ? 1 : 0, aCargo ? 1 : 0, ocupación, 0});
+}
+
+void Generador::familia(int32_t id, const Persona& p) {
+    if (p.casada && moneda(75)) familiar(id, p, Parentesco::Cónyuge);
+    if (p.enPareja && moneda(75)) familiar(id, p, Parentesco::Pareja);
+    if (p.hijos && moneda(70))
+        for (int i = 0, hijos = entre(1, 3); i < hijos; ++i) familiar(id, p, Parentesco::Hijo);
+    if (moneda(35)) familiar(id, p, Parentesco::Madre);
+    if (moneda(25)) familiar(id, p, Parentesco::Padre);
+    if (moneda(15)) familiar(id, p, Parentesco::Hermano);
+    if (moneda(10)) {
+        // Now and then a less usual relative, whose age still has to fit.
+        static constexpr Parentesco otros[] = {
+            Parentesco::Abuelo,    Parentesco::Nieto,     Parentesco::Tío,   Parentesco::Sobrino,
+            Parentesco::Primo,     Parentesco::Cuñado,    Parentesco::Yerno, Parentesco::Nuera,
+            Parentesco::Padrastro, Parentesco::Madrastra, Parentesco::Tutor, Parentesco::Otro};
+        familiar(id, p, uno_de(otros));
+    }
+    if ((p.casada || p.enPareja) && moneda(8)) familiar(id, p, Parentesco::Suegro);
+}
+
+// Studies begun at 17 or later, none after this year; one in progress goes on this year.
+void Generador::formación(int32_t id, const Persona& p) {
+    const int primero = p.nacimiento.year() + 17, año = hoy_.year();
+    if (primero > año) return;
     for (int i = 0, estudios = entre(0, 3); i < estudios; ++i) {
-        const int ingreso = entre(1980, 2022);
+        const int32_t estado = uno_de(estadosForm_);
+        const bool enCurso = estado == enCurso_ && enCurso_;
+        const int ingreso = enCurso ? entre(std::max(primero, año - 6), año) : entre(primero, año);
+        const int último = enCurso ? año : std::min(año, ingreso + entre(0, 7));
+        const int aprobadas = entre(0, 40);
         d_.ejecutar(
             QStringLiteral(
                 "insert into nvx_d_formacion (postulante,nivel,area,titulo,institucion,estado,"
                 "materias_aprobadas,materias_restantes,promedio,ingreso,ultimo,completos) "
                 "VALUES (?,?,?,?,?,?,?,?,?,?,?,?)"),
             {id, uno_de(tiposForm_), uno_de(áreasForm_), uno_de(títulos_), uno_de(institutos_),
-             uno_de(estadosForm_), entre(0, 40), entre(0, 20),
-             RedondearSimple(entre(400, 990) / 100.0), ingreso, ingreso + entre(0, 7),
-             entre(0, 6)});
+             estado, aprobadas, estado == completo_ && completo_ ? 0 : entre(1, 20),
+             RedondearSimple(entre(400, 990) / 100.0), ingreso, último,
+             std::min(último - ingreso, 6)});
     }
+}
+
+// Jobs from the most recent back, one after another, the first at 16 or later:
+// none begins or ends after this month, and each paid what was paid then.
+void Generador::experiencia(int32_t id, const Persona& p) {
+    const int primerMes =
+        (p.nacimiento.year() + (moneda(20) ? 16 : 18)) * 12 + p.nacimiento.month() - 1;
+    int cursor = hoy_.year() * 12 + hoy_.month() - 1;  // months since year 0
+    const double sueldoPropio = entre(50, 200) / 100.0;
+    for (int i = 0, empleos = entre(0, 5); i < empleos; ++i) {
+        const bool actual = i == 0 && moneda(40);
+        const int egreso = actual ? cursor : cursor - entre(0, i == 0 ? 18 : 10);
+        const int ingreso = egreso - entre(actual ? 2 : 3, 96);
+        if (ingreso < primerMes) break;
+        const QString tareas =
+            uno_de(actividades_) +
+            (moneda(50) ? QStringLiteral("\n") + uno_de(actividades_) : QString());
+        const double sueldo =
+            Redondo(SueldoDelAño(egreso / 12) * sueldoPropio * entre(85, 115) / 100.0);
+        d_.ejecutar(
+            QStringLiteral(
+                "insert into nvx_d_experiencia (postulante,area,puesto,empleador,empleador_rubro,"
+                "actividades,ingreso_mes,ingreso_ano,egreso_mes,egreso_ano,empleo_actual,"
+                "gente_acargo,motivo_egreso,observaciones,remuneracion) "
+                "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
+            {id, uno_de(áreasExp_), uno_de(puestos_), uno_de(empleadores_), uno_de(rubros_), tareas,
+             ingreso % 12 + 1, ingreso / 12, actual ? 0 : egreso % 12 + 1, actual ? 0 : egreso / 12,
+             actual ? 1 : 0, moneda(25) ? 1 : 0, actual ? 0 : uno_de(motivos_),
+             moneda(10) ? QVariant(QStringLiteral("Buenas referencias.")) : ValorTexto(QString()),
+             moneda(80) ? QVariant(sueldo) : ValorNumérico(QString())});
+        cursor = ingreso - entre(0, 12);
+    }
+}
+
+void Generador::uno(int32_t id) {
+    // Who the applicant is comes first: the details must agree with it.
+    Persona p;
+    const int tramo = entre(1, 100);
+    p.edad = tramo <= 5    ? entre(18, 19)
+             : tramo <= 65 ? entre(20, 35)
+             : tramo <= 92 ? entre(36, 50)
+                           : entre(51, 64);
+    p.nacimiento = hoy_.addYears(-p.edad).addDays(-entre(0, 364));
+    p.mujer = moneda(52);
+    p.apellido = uno_de(apellidos_);
+    const int e = entre(1, 100);
+    if (!soltero_ || !casado_ || !unión_)
+        p.estadoCivil = uno_de(estadosCiviles_);
+    else if (p.edad < 25)
+        p.estadoCivil = e <= 80 ? soltero_ : e <= 95 ? unión_ : casado_;
+    else if (p.edad < 40)
+        p.estadoCivil = e <= 40   ? soltero_
+                        : e <= 70 ? casado_
+                        : e <= 90 ? unión_
+                                  : uno_de(estadosCiviles_);
+    else
+        p.estadoCivil = e <= 15   ? soltero_
+                        : e <= 60 ? casado_
+                        : e <= 70 ? unión_
+                                  : uno_de(estadosCiviles_);
+    p.casada = p.estadoCivil == casado_ && casado_;
+    p.enPareja = p.estadoCivil == unión_ && unión_;
+    p.hijos = p.edad >= 20 && moneda(std::min(80, 10 + (p.edad - 20) * 3));
+
+    // Detail rows first: their triggers then find no applicant row to touch yet.
+    familia(id, p);
+    formación(id, p);
     {
         std::vector<int32_t> lenguas = idiomas_;
         std::shuffle(lenguas.begin(), lenguas.end(), azar_);
@@ -217,24 +500,7 @@ void Generador::uno(int32_t id) {
                                "values (?,?,?,?,?)"),
                 {id, lenguas[i], uno_de(niveles_), uno_de(niveles_), uno_de(niveles_)});
     }
-    for (int i = 0, empleos = entre(0, 5); i < empleos; ++i) {
-        const bool actual = i == 0 && moneda(40);
-        const int ingreso = entre(1990, 2025);
-        const QString tareas =
-            uno_de(actividades_) +
-            (moneda(50) ? QStringLiteral("\n") + uno_de(actividades_) : QString());
-        d_.ejecutar(
-            QStringLiteral(
-                "insert into nvx_d_experiencia (postulante,area,puesto,empleador,empleador_rubro,"
-                "actividades,ingreso_mes,ingreso_ano,egreso_mes,egreso_ano,empleo_actual,"
-                "gente_acargo,motivo_egreso,observaciones,remuneracion) "
-                "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
-            {id, uno_de(áreasExp_), uno_de(puestos_), uno_de(empleadores_), uno_de(rubros_), tareas,
-             entre(1, 12), ingreso, actual ? 0 : entre(1, 12), actual ? 0 : ingreso + entre(0, 6),
-             actual ? 1 : 0, moneda(25) ? 1 : 0, actual ? 0 : uno_de(motivos_),
-             moneda(10) ? QVariant(QStringLiteral("Buenas referencias.")) : ValorTexto(QString()),
-             moneda(80) ? QVariant(double(entre(150, 3000) * 1000)) : ValorNumérico(QString())});
-    }
+    experiencia(id, p);
     {
         std::vector<int32_t> áreas = áreasExp_;
         std::shuffle(áreas.begin(), áreas.end(), azar_);
@@ -248,17 +514,22 @@ void Generador::uno(int32_t id) {
             {id, i == 0 ? QStringLiteral("Foto de perfil") : QStringLiteral(""),
              QStringLiteral("/srv/candora/fotos/%1_%2.jpg").arg(id).arg(i + 1)});
 
-    const bool mujer = moneda(52);
-    const QString nombre = mujer ? uno_de(nombresF_) : uno_de(nombresM_);
-    const QString apellido = uno_de(apellidos_);
+    const QString nombre = p.mujer ? uno_de(nombresF_) : uno_de(nombresM_);
     const int país = moneda(92) ? 1 : entre(2, 6);
     const Localidad& nac = uno_de(localidades_);
     const Localidad& res = moneda(70) ? nac : uno_de(localidades_);
     const bool segundoTel = moneda(40);
     QStringList saberes;
     for (int i = 0, k = entre(0, 3); i < k; ++i) saberes << uno_de(conocimientos_);
-    const QString alta = fecha(2019, 2026);
+    // On file since some day of the last six years, never before turning 18.
+    const QDate mayoría = p.nacimiento.addYears(18);
+    const QDate alta =
+        hoy_.addDays(-entre(0, int(std::min<qint64>(6 * 365, mayoría.daysTo(hoy_)))));
+    const QString cuándo = momento(alta);
     const QVariant nulo = ValorTexto(QString());
+    // Pay asked for: a month's, and by the hour what a month of about 200 hours gives.
+    const double mensual = Redondo(SueldoDelAño(hoy_.year()) * entre(60, 280) / 100.0);
+    const double hora = RedondearSimple(Redondo(mensual / 200.0 * entre(90, 130) / 100.0));
 
     d_.ejecutar(
         QStringLiteral("insert into nvx_m_postulantes "
@@ -282,18 +553,18 @@ void Generador::uno(int32_t id) {
          país,
          documento(país),
          nombre,
-         apellido,
+         p.apellido,
          moneda(60) ? QVariant(uno_de(apellidos_)) : nulo,
-         mujer ? femenino_ : masculino_,
-         entre(1, 28),
-         entre(1, 12),
-         entre(1960, 2006),
+         p.mujer ? femenino_ : masculino_,
+         p.nacimiento.day(),
+         p.nacimiento.month(),
+         p.nacimiento.year(),
          nac.id,
          nac.provincia,
          país,
          país,
-         uno_de(estadosCiviles_),
-         moneda(45) ? 1 : 0,
+         p.estadoCivil,
+         p.hijos ? 1 : 0,
          QStringLiteral("%1 %2").arg(uno_de(calles_)).arg(entre(1, 9800)) +
              (moneda(30) ? QStringLiteral(" piso %1 depto %2")
                                .arg(entre(1, 20))
@@ -305,7 +576,7 @@ void Generador::uno(int32_t id) {
          1,
          QString::number(entre(1000, 9431)),
          QStringLiteral("%1.%2%3@%4")
-             .arg(Ascii(nombre), Ascii(apellido))
+             .arg(Ascii(nombre), Ascii(p.apellido))
              .arg(entre(1, 999))
              .arg(uno_de(std::vector<QString>{
                  QStringLiteral("correo.com.ar"), QStringLiteral("gmail.com"),
@@ -328,8 +599,8 @@ void Generador::uno(int32_t id) {
          entre(1, 3),
          entre(0, 5),
          saberes.isEmpty() ? nulo : QVariant(saberes.join(u'\n')),
-         entre(30, 300) * 10000,
-         RedondearSimple(entre(2000, 20000) / 4.0),
+         qint64(mensual),
+         hora,
          1,
          1,
          moneda(70) ? 1 : 0,
@@ -339,14 +610,14 @@ void Generador::uno(int32_t id) {
          moneda(15) ? 1 : 0,
          uno_de(dispSem_),
          uno_de(dispHor_),
-         entre(150, 195),
+         p.mujer ? entre(150, 178) : entre(160, 195),
          moneda(50) ? uno_de(presencias_) : 0,
          moneda(50) ? uno_de(contexturas_) : 0,
          moneda(10) ? QVariant(QStringLiteral("Disponibilidad inmediata.")) : nulo,
          uno_de(zonas_),
          uno_de(fuentes_),
-         alta,
-         alta,
+         cuándo,
+         cuándo,
          moneda(30) ? QVariant(QStringLiteral("Aviso %1").arg(entre(1, 500))) : nulo,
          moneda(95) ? 1 : 0});
 }

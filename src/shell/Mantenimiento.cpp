@@ -1,7 +1,9 @@
 #include "shell/Mantenimiento.h"
 
+#include "controls/OpcionesEntrada.h"
 #include "controls/Varios.h"
 #include "controls/ceBoton.h"
+#include "controls/ceCombo.h"
 #include "import/frmImportar.h"
 #include "shell/Fallas.h"
 #include "shell/frmMDI.h"
@@ -11,10 +13,13 @@
 #include "store/Respaldo.h"
 
 #include <QApplication>
-#include <QComboBox>
+#include <QCheckBox>
+#include <QColorDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,7 +29,27 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 // Options.
+
+namespace {
+
+// The providers this program opens, each with the line that says what it is.
+struct Proveedor {
+    const char* valor;
+    const char* explicación;
+};
+constexpr Proveedor kProveedores[] = {
+    {kProveedorJet, "archivo de base de datos de Candora en este equipo (SQLite)"},
+    {kProveedorPostgres, "base compartida en un servidor PostgreSQL"},
+};
+
+QString TextoProveedor(const QString& valor, const char* explicación) {
+    return valor + QStringLiteral(" — ") + QString::fromUtf8(explicación);
+}
+
+}  // namespace
 
 frmOpciones::frmOpciones(QWidget* parent)
     : QDialog(parent),
@@ -32,27 +57,38 @@ frmOpciones::frmOpciones(QWidget* parent)
       local_(new QLineEdit(this)),
       usuario_(new QLineEdit(this)),
       contraseña_(new QLineEdit(this)),
-      proveedor_(new QComboBox(this)) {
+      ejemplo_(new QLineEdit(QStringLiteral("Ejemplo"), this)),
+      proveedor_(new ceDropList(this)),
+      ayudaProveedor_(new QLabel(this)),
+      colorear_(
+          new QCheckBox(QStringLiteral("Colorear el fondo del control de entrada activo:"), this)),
+      mayúsculas_(
+          new QCheckBox(QStringLiteral("Convertir el ingreso de datos a MAYÚSCULAS"), this)),
+      autocompletar_(new QCheckBox(QStringLiteral("Autocompletar en cuadros de selección"), this)),
+      muestra_(new QFrame(this)) {
     setObjectName(QStringLiteral("frmOpciones"));
     setWindowTitle(QStringLiteral("Opciones"));
     QVBoxLayout* l = MarcoDeDiálogo(
-        *this, QStringLiteral("Origen de los datos de Candora y mantenimiento de la base."));
+        *this, QStringLiteral("Origen de los datos de Candora, mantenimiento de la base y "
+                              "opciones del ingreso de datos."));
     auto* f = new QFormLayout;
     f->setContentsMargins(16, 8, 16, 8);
     remoto_->setObjectName(QStringLiteral("txtOrigenRemoto"));
     proveedor_->setObjectName(QStringLiteral("txtProveedor"));
-    proveedor_->setEditable(true);
-    proveedor_->setInsertPolicy(QComboBox::NoInsert);
-    proveedor_->addItems({QStringLiteral("Microsoft.Jet.OLEDB.4.0"), QStringLiteral("MSDAORA"),
-                          QStringLiteral("MSDASQL"), QStringLiteral("SQLOLEDB"),
-                          QString::fromLatin1(kProveedorPostgres)});
+    for (const Proveedor& p : kProveedores) {
+        const QString valor = QString::fromLatin1(p.valor);
+        proveedor_->addItem(TextoProveedor(valor, p.explicación), valor);
+    }
+    ayudaProveedor_->setObjectName(QStringLiteral("lblProveedor"));
+    ayudaProveedor_->setWordWrap(true);
     local_->setObjectName(QStringLiteral("txtOrigenLocal"));
     usuario_->setObjectName(QStringLiteral("txtUsuario"));
     contraseña_->setObjectName(QStringLiteral("txtContraseña"));
     contraseña_->setEchoMode(QLineEdit::Password);
     for (QLineEdit* e : {remoto_, local_}) e->setMinimumWidth(380);
-    f->addRow(QStringLiteral("Origen &remoto:"), remoto_);
     f->addRow(QStringLiteral("&Proveedor:"), proveedor_);
+    f->addRow(QString(), ayudaProveedor_);
+    f->addRow(QStringLiteral("Origen &remoto:"), remoto_);
     f->addRow(QStringLiteral("Origen &local:"), local_);
     f->addRow(QStringLiteral("&Usuario:"), usuario_);
     f->addRow(QStringLiteral("Contras&eña:"), contraseña_);
@@ -68,23 +104,167 @@ frmOpciones::frmOpciones(QWidget* parent)
     mantenimiento->addWidget(limpiar);
     mantenimiento->addStretch(1);
     l->addLayout(mantenimiento);
+
+    // Data entry: the sample is a bit of file card, its field in the active-field colour.
+    auto* ingreso = new QGroupBox(QStringLiteral("Ingreso de datos"), this);
+    auto* g = new QGridLayout(ingreso);
+    colorear_->setObjectName(QStringLiteral("chkColorear"));
+    auto* botónColor = new QPushButton(QStringLiteral("< Cambiar..."), ingreso);
+    botónColor->setObjectName(QStringLiteral("cmdCambiarColor"));
+    auto* botónFondo = new QPushButton(QStringLiteral("Fondo de la &ficha..."), ingreso);
+    botónFondo->setObjectName(QStringLiteral("cmdCambiarFondo"));
+    for (QPushButton* b : {botónColor, botónFondo}) b->setAutoDefault(false);
+    muestra_->setObjectName(QStringLiteral("picFichas"));
+    muestra_->setFrameShape(QFrame::StyledPanel);
+    muestra_->setAutoFillBackground(true);
+    auto* m = new QHBoxLayout(muestra_);
+    m->setContentsMargins(10, 8, 10, 8);
+    ejemplo_->setObjectName(QStringLiteral("txtEjemplo"));
+    ejemplo_->setReadOnly(true);
+    ejemplo_->setFocusPolicy(Qt::NoFocus);
+    ejemplo_->setMaximumWidth(120);
+    m->addWidget(ejemplo_);
+    mayúsculas_->setObjectName(QStringLiteral("chkMayúsculas"));
+    autocompletar_->setObjectName(QStringLiteral("chkAutocompletar"));
+    g->addWidget(colorear_, 0, 0);
+    g->addWidget(botónColor, 0, 1);
+    g->addWidget(muestra_, 0, 2, 2, 1);
+    g->addWidget(botónFondo, 1, 1);
+    g->addWidget(mayúsculas_, 2, 0, 1, 3);
+    g->addWidget(autocompletar_, 3, 0, 1, 3);
+    g->setColumnStretch(3, 1);
+    auto* marco = new QHBoxLayout;
+    marco->setContentsMargins(16, 0, 16, 8);
+    marco->addWidget(ingreso);
+    l->addLayout(marco);
+
+    // The keyboard goes through the fields as they are shown.
+    QWidget* orden[] = {proveedor_, remoto_, local_, usuario_, contraseña_};
+    for (size_t i = 1; i < std::size(orden); ++i) setTabOrder(orden[i - 1], orden[i]);
+    proveedor_->setFocus();
+
     connect(revincular, &QPushButton::clicked, this, &frmOpciones::revincular);
     connect(limpiar, &QPushButton::clicked, this, &frmOpciones::limpiar);
+    connect(botónColor, &QPushButton::clicked, this, [this] { cambiarColor(true); });
+    connect(botónFondo, &QPushButton::clicked, this, [this] { cambiarColor(false); });
+    connect(colorear_, &QCheckBox::toggled, this, &frmOpciones::mostrarEjemplo);
+    connect(proveedor_, &QComboBox::currentIndexChanged, this, &frmOpciones::mostrarProveedor);
     connect(PieDeDiálogo(*this, *l), &ceBoton::Click, this, &frmOpciones::aceptar);
 
-    // A provider never stored shows the one start-up uses.
+    // A provider never stored shows the one start-up uses; one stored that this
+    // program cannot open is shown as such, to be replaced.
     const ConfiguraciónDatos c = ConfiguraciónDatos::leer();
     remoto_->setText(c.OrigenRemoto);
-    proveedor_->setEditText(c.Proveedor);
+    int i = -1;
+    for (int k = 0; k < proveedor_->count(); ++k)
+        if (proveedor_->itemData(k).toString().compare(c.Proveedor.trimmed(),
+                                                       Qt::CaseInsensitive) == 0)
+            i = k;
+    if (i < 0) {
+        proveedor_->addItem(
+            TextoProveedor(c.Proveedor.trimmed().isEmpty() ? QStringLiteral("(ninguno)")
+                                                           : c.Proveedor.trimmed(),
+                           "Candora no puede abrir este proveedor"),
+            c.Proveedor.trimmed());
+        i = proveedor_->count() - 1;
+    }
+    proveedor_->setCurrentIndex(i);
+    mostrarProveedor();
     local_->setText(c.OrigenLocal);
     usuario_->setText(c.Usuario);
     contraseña_->setText(c.Contraseña);
+
+    const OpcionesEntrada o = OpcionesEntrada::leer();
+    colorear_->setChecked(o.colorear);
+    mayúsculas_->setChecked(o.mayúsculas);
+    autocompletar_->setChecked(o.autocompletar);
+    colorActivo_ = o.colorActivo;
+    fondoFicha_ = o.fondoFicha;
+    mostrarEjemplo();
+}
+
+QString frmOpciones::proveedor() const {
+    return proveedor_->currentData().toString();
+}
+
+void frmOpciones::mostrarProveedor() {
+    const QString p = proveedor();
+    if (EsProveedorServidor(p))
+        ayudaProveedor_->setText(QStringLiteral(
+            "Origen remoto: la conexión al servidor (host=… port=… dbname=…). Usuario y "
+            "Contraseña se usan para conectarse."));
+    else if (EsProveedorArchivo(p))
+        ayudaProveedor_->setText(
+            QStringLiteral("Origen local: el archivo de este equipo (vacío: el predeterminado). "
+                           "Origen remoto: el archivo compartido al que se vinculan sus tablas."));
+    else
+        ayudaProveedor_->setText(QStringLiteral("Elija uno de los proveedores de la lista."));
+}
+
+void frmOpciones::mostrarEjemplo() {
+    QPalette fondo = muestra_->palette();
+    fondo.setColor(QPalette::Window, fondoFicha_);
+    muestra_->setPalette(fondo);
+    QPalette campo = ejemplo_->palette();
+    campo.setColor(QPalette::Base,
+                   colorear_->isChecked() ? colorActivo_ : palette().color(QPalette::Base));
+    ejemplo_->setPalette(campo);
+}
+
+void frmOpciones::setColorActivo(const QColor& c) {
+    colorActivo_ = c;
+    mostrarEjemplo();
+}
+
+void frmOpciones::setFondoFicha(const QColor& c) {
+    fondoFicha_ = c;
+    mostrarEjemplo();
+}
+
+void frmOpciones::cambiarColor(bool activo) {
+    const QColor c =
+        QColorDialog::getColor(activo ? colorActivo_ : fondoFicha_, this,
+                               activo ? QStringLiteral("Color del control de entrada activo")
+                                      : QStringLiteral("Color de fondo de la ficha"));
+    if (!c.isValid()) return;  // cancelled
+    if (activo) {
+        setColorActivo(c);
+        colorear_->setChecked(true);  // choosing a colour means wanting it
+    } else {
+        setFondoFicha(c);
+    }
+}
+
+QString frmOpciones::motivoRechazo() const {
+    const QString p = proveedor();
+    if (!EsProveedorArchivo(p) && !EsProveedorServidor(p))
+        return QStringLiteral(
+                   "Candora no puede abrir el proveedor «%1»: trabaja con «%2» (el archivo de base "
+                   "de datos de este equipo) o con «%3» (un servidor PostgreSQL).\n\nElija uno de "
+                   "ellos en «Proveedor», o pulse Cancelar para dejar las opciones como estaban.")
+            .arg(p.isEmpty() ? QStringLiteral("(ninguno)") : p, QString::fromLatin1(kProveedorJet),
+                 QString::fromLatin1(kProveedorPostgres));
+    if (EsProveedorServidor(p) && remoto_->text().trimmed().isEmpty())
+        return QStringLiteral(
+                   "Para trabajar con un servidor PostgreSQL escriba en «Origen remoto» la "
+                   "conexión "
+                   "al servidor (host=… port=… dbname=…).\n\nPara trabajar con el archivo de este "
+                   "equipo elija «%1» en «Proveedor».")
+            .arg(QString::fromLatin1(kProveedorJet));
+    const QString local = local_->text().trimmed();
+    if (EsProveedorArchivo(p) && !local.isEmpty() && !QFileInfo(local).isFile())
+        return QStringLiteral(
+                   "No existe el archivo «%1» indicado en «Origen local».\n\nEscriba la ruta de "
+                   "una base de datos de Candora, o deje «Origen local» vacío para usar la base "
+                   "predeterminada de este equipo.")
+            .arg(local);
+    return {};
 }
 
 void frmOpciones::guardar() {
     ConfiguraciónDatos c;
     c.OrigenRemoto = remoto_->text().trimmed();
-    c.Proveedor = proveedor_->currentText().trimmed();
+    c.Proveedor = proveedor();  // as the list spells it: start-up compares it exactly
     c.OrigenLocal = local_->text().trimmed();
     c.Usuario = usuario_->text().trimmed();
     c.Contraseña = contraseña_->text();  // as typed: a password is never cleaned
@@ -96,11 +276,26 @@ void frmOpciones::guardar() {
 }
 
 void frmOpciones::aceptar() {
+    if (const QString motivo = motivoRechazo(); !motivo.isEmpty()) {
+        MsgBox(motivo, Icono::Exclamación);
+        return;
+    }
+    OpcionesEntrada o;
+    o.colorear = colorear_->isChecked();
+    o.colorActivo = colorActivo_;
+    o.fondoFicha = fondoFicha_;
+    o.mayúsculas = mayúsculas_->isChecked();
+    o.autocompletar = autocompletar_->isChecked();
+    o.aplicar();
     guardar();
     accept();
 }
 
 void frmOpciones::revincular() {
+    if (const QString motivo = motivoRechazo(); !motivo.isEmpty()) {
+        MsgBox(motivo, Icono::Exclamación);
+        return;
+    }
     const QString origen = remoto_->text().trimmed();
     if (MsgBox(QStringLiteral(
                    "ATENCIÓN: Esta operación puede dejar sin funcionamiento el programa.\n\n"
@@ -108,7 +303,7 @@ void frmOpciones::revincular() {
                    origen + QStringLiteral("' ?"),
                Icono::Exclamación, Botones::SíNo) != Respuesta::Sí)
         return;
-    const bool servidor = EsProveedorServidor(proveedor_->currentText().trimmed());
+    const bool servidor = EsProveedorServidor(proveedor());
     if (origen.isEmpty() || (!servidor && !QFileInfo(origen).isFile())) {
         MsgBox(QStringLiteral("No existe la base de datos «%1». No se cambió nada.").arg(origen),
                Icono::Exclamación);
@@ -124,7 +319,7 @@ void frmOpciones::revincular() {
 }
 
 void frmOpciones::limpiar() {
-    if (EsProveedorServidor(proveedor_->currentText().trimmed())) {
+    if (EsProveedorServidor(proveedor())) {
         MsgBox(QStringLiteral("La base del servidor PostgreSQL la mantiene el propio servidor "
                               "(VACUUM automático): no hace falta limpiarla desde Candora."),
                Icono::Información);

@@ -4,6 +4,12 @@
 #include "records/cPostulante.h"
 #include "store/Diccionario.h"
 
+#include "store/Recordset.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QHash>
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -66,6 +72,132 @@ TEST(Generador, LasFichasGeneradasSonLasQueElRegistroLeeYGuardaYSeRepitenConLaSe
                   .toInt(),
               600);
     dic.reset();
+}
+
+// What a recruiter reading the demonstration cards would find odd, checked on
+// every row of a generated store.
+TEST(Generador, LosDatosGeneradosSonCreíbles) {
+    QTemporaryDir carpeta;
+    InteraccionGuionada usuario;
+    Diccionario d;
+    d.abrirArchivo(CopiaBaseEntregada(carpeta), false);
+    ASSERT_EQ(GenerarPostulantes(d, 3000, 17), 3000);
+    const QDate hoy = QDate::currentDate();
+    const int mesActual = hoy.year() * 12 + hoy.month();
+
+    struct Postulante {
+        QDate nacimiento;
+        int edad;
+        bool tieneHijos;
+    };
+    QHash<qint64, Postulante> postulantes;
+    for (auto rs = d.AbrirRS(QStringLiteral(
+             "select id, nac_dia, nac_mes, nac_ano, tiene_hijos, remun_mensual, remun_hora, "
+             "fecha_ingreso, actualizado from nvx_m_postulantes"));
+         !rs->eof(); rs->MoveNext()) {
+        SCOPED_TRACE(rs->entero(0));
+        const QDate nacimiento(int(rs->entero(3)), int(rs->entero(2)), int(rs->entero(1)));
+        ASSERT_TRUE(nacimiento.isValid());
+        int edad = hoy.year() - nacimiento.year();
+        if (QDate(hoy.year(), nacimiento.month(), 1).addDays(nacimiento.day() - 1) > hoy) --edad;
+        EXPECT_GE(edad, 18);
+        EXPECT_LE(edad, 70);
+        postulantes.insert(rs->entero(0), {nacimiento, edad, rs->entero(4) != 0});
+        // The hourly pay asked for is the monthly one over a working month (120 to 250 hours).
+        const double mensual = rs->real(5), hora = rs->real(6);
+        ASSERT_GT(hora, 0);
+        EXPECT_GE(mensual / hora, 120) << mensual << " / " << hora;
+        EXPECT_LE(mensual / hora, 250) << mensual << " / " << hora;
+        // On file since some day after turning 18, and never later than now.
+        const QDateTime alta =
+            QDateTime::fromString(rs->texto(7), QStringLiteral("yyyyMMddHHmmss"));
+        ASSERT_TRUE(alta.isValid()) << S(rs->texto(7));
+        EXPECT_LE(alta, QDateTime::currentDateTime());
+        EXPECT_GE(alta.date(), nacimiento.addYears(18));
+        EXPECT_GE(rs->texto(8), rs->texto(7));
+    }
+    ASSERT_EQ(postulantes.size(), 3000);
+
+    // No job begins or ends after this month; each ends after it began, began at
+    // 16 or later, and a current one has not ended.
+    int empleos = 0, actuales = 0;
+    for (auto rs = d.AbrirRS(QStringLiteral(
+             "select postulante, ingreso_mes, ingreso_ano, egreso_mes, egreso_ano, empleo_actual "
+             "from nvx_d_experiencia"));
+         !rs->eof(); rs->MoveNext()) {
+        SCOPED_TRACE(rs->entero(0));
+        const Postulante& p = postulantes[rs->entero(0)];
+        const int ingreso = int(rs->entero(2) * 12 + rs->entero(1));
+        EXPECT_LE(ingreso, mesActual);
+        EXPECT_GE(rs->entero(2) - p.nacimiento.year(), 16);
+        ++empleos;
+        if (rs->entero(5)) {
+            ++actuales;
+            EXPECT_EQ(rs->entero(4), 0);
+            continue;
+        }
+        const int egreso = int(rs->entero(4) * 12 + rs->entero(3));
+        EXPECT_LE(egreso, mesActual);
+        EXPECT_GE(egreso, ingreso);
+    }
+    EXPECT_GT(empleos, 3000);
+    EXPECT_GT(actuales, 300);
+    EXPECT_EQ(d.valorÚnico(QStringLiteral("select count(*) from nvx_d_formacion where ingreso > ? "
+                                          "or ultimo > ? or ultimo < ingreso"),
+                           {hoy.year(), hoy.year()})
+                  .toInt(),
+              0);
+
+    // Relatives' ages fit the applicant's and the relationship.
+    QHash<QString, int> porNombre;
+    for (auto rs = d.AbrirRS(QStringLiteral("select id, nombre from nvx_m_parentescos"));
+         !rs->eof(); rs->MoveNext())
+        porNombre.insert(rs->texto(1), int(rs->entero(0)));
+    const auto es = [&](int parentesco, std::initializer_list<const char*> nombres) {
+        for (const char* n : nombres)
+            if (porNombre.value(QString::fromUtf8(n)) == parentesco) return true;
+        return false;
+    };
+    std::set<int> vistos;
+    QHash<qint64, int> hijosListados;
+    for (auto rs = d.AbrirRS(QStringLiteral(
+             "select postulante, parentesco, edad, vive, convive, acargo from nvx_d_familiares"));
+         !rs->eof(); rs->MoveNext()) {
+        const Postulante& p = postulantes[rs->entero(0)];
+        const int parentesco = int(rs->entero(1)), edad = int(rs->entero(2));
+        SCOPED_TRACE(QStringLiteral("postulante %1 de %2 años, parentesco %3, edad %4")
+                         .arg(rs->entero(0))
+                         .arg(p.edad)
+                         .arg(parentesco)
+                         .arg(edad)
+                         .toStdString());
+        vistos.insert(parentesco);
+        // Older than the applicant by a generation, younger by one, or grown up.
+        int mínima = 0, máxima = 100;
+        if (es(parentesco,
+               {"Padre", "Madre", "Padrastro", "Madrastra", "Suegro/a", "Tío/a", "Tutor/a"}))
+            mínima = p.edad + 12;
+        else if (es(parentesco, {"Abuelo/a"}))
+            mínima = p.edad + 30;
+        else if (es(parentesco, {"Hijo/a"}))
+            máxima = p.edad - 14;
+        else if (es(parentesco, {"Yerno", "Nuera"}))
+            mínima = 18, máxima = p.edad - 14;
+        else if (es(parentesco, {"Nieto/a"}))
+            máxima = p.edad - 30;
+        else if (es(parentesco, {"Cónyuge", "Pareja"}))
+            mínima = 18;
+        EXPECT_GE(edad, mínima);
+        EXPECT_LE(edad, máxima);
+        if (es(parentesco, {"Hijo/a"})) ++hijosListados[rs->entero(0)];
+        if (!rs->entero(3)) {  // one who died neither lives with nor depends on the applicant
+            EXPECT_EQ(rs->entero(4), 0);
+            EXPECT_EQ(rs->entero(5), 0);
+        }
+    }
+    for (auto it = hijosListados.cbegin(); it != hijosListados.cend(); ++it)
+        EXPECT_TRUE(postulantes[it.key()].tieneHijos) << it.key();
+    EXPECT_GE(vistos.size(), 10u);  // the usual relatives and the odd uncle
 }
 
 }  // namespace

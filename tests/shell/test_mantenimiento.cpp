@@ -1,5 +1,8 @@
 #include "Principal.h"
 
+#include "controls/OpcionesEntrada.h"
+#include "controls/ceCombo.h"
+#include "controls/ceTxtBox.h"
 #include "import/Intercambio.h"
 #include "import/cImportador.h"
 #include "import/frmImportar.h"
@@ -10,6 +13,8 @@
 #include "store/Conexion.h"
 #include "store/Respaldo.h"
 
+#include <QCheckBox>
+#include <QColorDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -247,6 +252,160 @@ TEST_F(MantenimientoTest, OpcionesRevinculaAOtraBaseYElArranqueSiguienteLaUsa) {
     EXPECT_TRUE(dic->archivosVinculados().contains(segunda))
         << S(dic->archivosVinculados().join(u','));
     delete VentanaPrincipal();
+}
+
+// The providers offered are the ones this program opens; a setting it could
+// not open is refused when saved, saying what to do, and nothing is written.
+TEST_F(MantenimientoTest, OpcionesSóloOfreceLosProveedoresQueAbreYRechazaLosDemásAlGuardar) {
+    QSettings s;
+    const auto datos = [&](const char* clave) {
+        return S(s.value(QStringLiteral("Datos/") + QString::fromUtf8(clave)).toString());
+    };
+    ConfiguraciónDatos c;
+    c.Proveedor = QStringLiteral("SQLOLEDB");  // written by an older version's window
+    c.OrigenLocal = ruta;
+    c.guardar();
+
+    frmOpciones w;
+    w.show();
+    auto* proveedor = En<ceDropList>(&w, "txtProveedor");
+    ASSERT_EQ(proveedor->count(), 3);
+    EXPECT_EQ(S(proveedor->itemData(0).toString()), "Microsoft.Jet.OLEDB.4.0");
+    EXPECT_EQ(S(proveedor->itemData(1).toString()), "PostgreSQL");
+    EXPECT_EQ(S(proveedor->itemText(0)),
+              "Microsoft.Jet.OLEDB.4.0 — archivo de base de datos de Candora en este equipo "
+              "(SQLite)");
+    EXPECT_EQ(S(proveedor->itemText(1)), "PostgreSQL — base compartida en un servidor PostgreSQL");
+    EXPECT_EQ(S(proveedor->currentText()), "SQLOLEDB — Candora no puede abrir este proveedor");
+
+    En<QPushButton>(&w, "cmdAceptar")->click();
+    ASSERT_EQ(usuario.mensajes.size(), 1u);
+    EXPECT_EQ(S(usuario.mensajes.back().texto),
+              "Candora no puede abrir el proveedor «SQLOLEDB»: trabaja con "
+              "«Microsoft.Jet.OLEDB.4.0» (el archivo de base de datos de este equipo) o con "
+              "«PostgreSQL» (un servidor PostgreSQL).\n\nElija uno de ellos en «Proveedor», o "
+              "pulse Cancelar para dejar las opciones como estaban.");
+    EXPECT_EQ(usuario.mensajes.back().icono, Icono::Exclamación);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(datos("Proveedor"), "SQLOLEDB");
+    // Relinking saves the settings too: refused before its question.
+    En<QPushButton>(&w, "cmdRevincular")->click();
+    EXPECT_EQ(usuario.mensajes.size(), 2u);
+    EXPECT_TRUE(usuario.mensajes.back().texto.startsWith(QStringLiteral("Candora no puede abrir")));
+
+    // A server needs its connection.
+    proveedor->setCurrentIndex(1);
+    EXPECT_TRUE(En<QLabel>(&w, "lblProveedor")->text().contains(QStringLiteral("host=")));
+    En<QPushButton>(&w, "cmdAceptar")->click();
+    EXPECT_TRUE(usuario.mensajes.back().texto.startsWith(
+        QStringLiteral("Para trabajar con un servidor PostgreSQL escriba en «Origen remoto»")))
+        << S(usuario.mensajes.back().texto);
+    EXPECT_EQ(datos("Proveedor"), "SQLOLEDB");
+
+    // The local file must be there (or left blank for the default one).
+    proveedor->setCurrentIndex(0);
+    auto* local = En<QLineEdit>(&w, "txtOrigenLocal");
+    local->setText(carpeta.filePath(QStringLiteral("no-existe.db")));
+    En<QPushButton>(&w, "cmdAceptar")->click();
+    EXPECT_TRUE(usuario.mensajes.back().texto.startsWith(QStringLiteral("No existe el archivo")));
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(datos("Proveedor"), "SQLOLEDB");
+    local->setText(ruta);
+    const size_t mensajes = usuario.mensajes.size();
+    En<QPushButton>(&w, "cmdAceptar")->click();
+    EXPECT_EQ(usuario.mensajes.size(), mensajes);
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+    EXPECT_EQ(datos("Proveedor"), "Microsoft.Jet.OLEDB.4.0");
+    EXPECT_EQ(datos("OrigenLocal"), S(ruta));
+
+    // Spelled another way it is the same provider, saved as start-up compares it.
+    s.setValue(QStringLiteral("Datos/Proveedor"), QStringLiteral("microsoft.jet.oledb.4.0"));
+    frmOpciones otra;
+    EXPECT_EQ(En<ceDropList>(&otra, "txtProveedor")->count(), 2);
+    EXPECT_EQ(En<ceDropList>(&otra, "txtProveedor")->currentIndex(), 0);
+    En<QPushButton>(&otra, "cmdAceptar")->click();
+    EXPECT_EQ(datos("Proveedor"), "Microsoft.Jet.OLEDB.4.0");
+    EXPECT_EQ(usuario.mensajes.size(), mensajes);
+}
+
+// Colour, upper case and type-ahead are options of their own, kept in section
+// "Opciones"; the card and the custom controls follow them.
+TEST_F(MantenimientoTest, LasOpcionesDeIngresoSeGuardanYLosControlesLasSiguen) {
+    ConfiguraciónDatos c;
+    c.Proveedor = QString::fromLatin1(kProveedorJet);
+    c.OrigenLocal = ruta;
+    c.guardar();
+    QSettings s;
+    s.remove(QStringLiteral("Opciones"));
+    OpcionesEntrada::recargar();
+    const auto opción = [&](const char* clave) {
+        return S(s.value(QStringLiteral("Opciones/") + QString::fromUtf8(clave)).toString());
+    };
+    const QColor celeste(200, 230, 255), crema(255, 250, 230);
+    {
+        frmOpciones w;
+        w.show();
+        EXPECT_FALSE(En<QCheckBox>(&w, "chkColorear")->isChecked());
+        EXPECT_FALSE(En<QCheckBox>(&w, "chkMayúsculas")->isChecked());
+        EXPECT_TRUE(En<QCheckBox>(&w, "chkAutocompletar")->isChecked());
+        En<QCheckBox>(&w, "chkMayúsculas")->setChecked(true);
+        En<QCheckBox>(&w, "chkAutocompletar")->setChecked(false);
+        En<QPushButton>(&w, "cmdCancelar")->click();
+        EXPECT_TRUE(opción("Mayúsculas").empty());  // Cancelar writes nothing
+        EXPECT_FALSE(OpcionesEntrada::actuales().mayúsculas);
+    }
+    frmOpciones w;
+    w.show();
+    const auto elegir = [](const QColor& c) {
+        AlAparecerModal([c](QWidget* m) {
+            auto* d = qobject_cast<QColorDialog*>(m);
+            ASSERT_NE(d, nullptr);
+            d->setCurrentColor(c);
+            d->accept();
+        });
+    };
+    elegir(celeste);
+    En<QPushButton>(&w, "cmdCambiarColor")->click();
+    EXPECT_TRUE(En<QCheckBox>(&w, "chkColorear")->isChecked());  // choosing it means wanting it
+    EXPECT_EQ(En<QLineEdit>(&w, "txtEjemplo")->palette().color(QPalette::Base), celeste);
+    elegir(crema);
+    En<QPushButton>(&w, "cmdCambiarFondo")->click();
+    EXPECT_EQ(En<QFrame>(&w, "picFichas")->palette().color(QPalette::Window), crema);
+    En<QCheckBox>(&w, "chkMayúsculas")->setChecked(true);
+    En<QCheckBox>(&w, "chkAutocompletar")->setChecked(false);
+    En<QPushButton>(&w, "cmdAceptar")->click();
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+    EXPECT_EQ(opción("ColorearActivo"), "1");
+    EXPECT_EQ(opción("ColorActivo"), "&H00FFE6C8");
+    EXPECT_EQ(opción("ColorFondoFicha"), "&H00E6FAFF");
+    EXPECT_EQ(opción("Mayúsculas"), "1");
+    EXPECT_EQ(opción("Autocompletar"), "0");
+
+    // A new card shows both colours and takes what is typed in upper case.
+    principal->abrir_cv(0, 1, QStringLiteral("777"), true);
+    frmFicha* f = ficha();
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(
+        f->findChild<QWidget*>(QStringLiteral("picFichas"))->palette().color(QPalette::Window),
+        crema);
+    principal->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(principal.get()));
+    auto* apellido = control<ceTxtBox>("txtApellido");
+    apellido->setFocus();
+    EXPECT_EQ(apellido->palette().color(QPalette::Base), celeste);
+    QTest::keyClicks(apellido, QStringLiteral("perez"));
+    EXPECT_EQ(S(apellido->text()), "PEREZ");
+    auto* localidad = control<ceCombo>("cmbNac_Localidad");
+    localidad->setFocus();
+    EXPECT_EQ(apellido->palette().color(QPalette::Base), f->palette().color(QPalette::Base));
+    QTest::keyClicks(localidad, QStringLiteral("pal"));
+    EXPECT_EQ(S(localidad->currentText()), "PAL");  // no type-ahead
+    usuario.respuestas = {Respuesta::No};           // not saved
+    f->parentWidget()->close();
+    QTest::qWait(10);
+
+    OpcionesEntrada{}.aplicar();
+    s.remove(QStringLiteral("Opciones"));
 }
 
 }  // namespace
