@@ -15,9 +15,6 @@
 #include "store/Respaldo.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 int main(int argc, char** argv) {
     AplicacionCandora app(argc, argv);
@@ -26,11 +23,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QStringLiteral("Candora"));
     QApplication::setDesktopFileName(QStringLiteral("candora"));
     QApplication::setWindowIcon(IconoCandora());
-    // The toolkit's own texts (standard buttons, "Mostrar detalles…") in Spanish.
-    QTranslator qt;
-    if (qt.load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
-                QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qt);
+    InstalarTraducciones();
 
     InstanciaUnica instancia(QStringLiteral("candora"));
     if (!instancia.primera()) return 0;
