@@ -408,8 +408,7 @@ class Grilla {
     }
     void campo(int rótulo, QWidget* w, int ancho = 1) {
         if (columna_ + ancho > 2) salto();
-        auto* e = new QLabel(CadenaRecurso(rótulo) + (dosPuntos_ ? QStringLiteral(":") : QString()),
-                             padre_);
+        auto* e = new QLabel(texto(rótulo), padre_);
         e->setBuddy(w);
         g_->addWidget(e, fila_, columna_ * 2, Qt::AlignRight | Qt::AlignVCenter);
         g_->addWidget(w, fila_, columna_ * 2 + 1, 1, ancho * 2 - 1);
@@ -417,8 +416,7 @@ class Grilla {
     }
     void fila(int rótulo, QLayout* l) {
         salto();
-        auto* e = new QLabel(CadenaRecurso(rótulo) + (dosPuntos_ ? QStringLiteral(":") : QString()),
-                             padre_);
+        auto* e = new QLabel(texto(rótulo), padre_);
         g_->addWidget(e, fila_, 0, Qt::AlignRight | Qt::AlignVCenter);
         g_->addLayout(l, fila_, 1, 1, 3);
         columna_ = 2;
@@ -427,6 +425,11 @@ class Grilla {
         salto();
         g_->addWidget(w, fila_, 0, 1, 4);
         columna_ = 2;
+    }
+    // The caption with its colon; a question ("¿Tiene hijos?") needs none.
+    QString texto(int rótulo) const {
+        const QString t = CadenaRecurso(rótulo);
+        return dosPuntos_ && !t.endsWith(u'?') ? t + u':' : t;
     }
     void salto() {
         if (columna_ == 0) return;
@@ -840,21 +843,31 @@ void frmFicha::actualizarInternos() {
 
 // Entry texts.
 
+// "Hijo/a: Lourdes (4) - convive, a cargo": what is not known is left out.
 QString frmFicha::textoFamiliar(const cFamiliar& f) {
-    return Almacén().NombreElemento(QStringLiteral("nvx_m_parentescos"), f.Parentesco) +
-           QStringLiteral(": ") + f.Nombre + QStringLiteral(" (") + QString::number(f.Edad) +
-           QStringLiteral(") ") + (f.Vive ? QString() : QStringLiteral("Fall")) + u' ' +
-           (f.Convive ? QStringLiteral("Conv") : QString()) + u' ' +
-           (f.Acargo ? QStringLiteral("Carg") : QString());
+    QString r = UnirTextos(
+        {Almacén().NombreElemento(QStringLiteral("nvx_m_parentescos"), f.Parentesco), f.Nombre},
+        QStringLiteral(": "));
+    if (f.Edad > 0) r += QStringLiteral(" (") + QString::number(f.Edad) + u')';
+    return UnirTextos({r, UnirTextos({f.Vive ? QString() : QStringLiteral("fallecido"),
+                                      f.Convive ? QStringLiteral("convive") : QString(),
+                                      f.Acargo ? QStringLiteral("a cargo") : QString()},
+                                     QStringLiteral(", "))},
+                      QStringLiteral(" - "));
 }
 
 QString frmFicha::textoFormación(const cFormación& f) {
-    return Almacén().NombreElemento(QStringLiteral("nvx_m_formacion_tipos"), f.Tipo) +
-           QStringLiteral(": ") +
-           Almacén().NombreElemento(QStringLiteral("nvx_m_formacion_areas"), f.área) +
-           QStringLiteral(", ") + f.Título.Nombre + u' ' +
-           Almacén().NombreElemento(QStringLiteral("nvx_m_formacion_estados"), f.estado) +
-           QStringLiteral(" (") + f.institución.Nombre + QStringLiteral(") ");
+    const QString instituto = f.institución.Nombre.trimmed();
+    return UnirTextos(
+        {Almacén().NombreElemento(QStringLiteral("nvx_m_formacion_tipos"), f.Tipo),
+         UnirTextos(
+             {UnirTextos({Almacén().NombreElemento(QStringLiteral("nvx_m_formacion_areas"), f.área),
+                          f.Título.Nombre},
+                         QStringLiteral(", ")),
+              Almacén().NombreElemento(QStringLiteral("nvx_m_formacion_estados"), f.estado),
+              instituto.isEmpty() ? QString() : u'(' + instituto + u')'},
+             QStringLiteral(" "))},
+        QStringLiteral(": "));
 }
 
 QString frmFicha::textoIdioma(const cIdioma& i) {
@@ -869,16 +882,17 @@ QString frmFicha::textoIdioma(const cIdioma& i) {
 }
 
 QString frmFicha::textoExperiencia(const cExperiencia& x) {
-    return Almacén().NombreElemento(QStringLiteral("nvx_m_experiencia_areas"), x.área) +
-           QStringLiteral(": ") +
-           Almacén().NombreElemento(QStringLiteral("nvx_m_experiencia_puestos"), x.puesto) +
-           QStringLiteral(", ") + x.empleador.Nombre + QStringLiteral(" (") +
-           QString::number(x.ingreso_mes) + u'/' + QString::number(x.ingreso_año) +
-           QStringLiteral(" - ") +
-           (x.empleo_actual
-                ? CadenaRecurso(806).toLower()
-                : QString::number(x.egreso_mes) + u'/' + QString::number(x.egreso_año)) +
-           u')';
+    QString r = UnirTextos(
+        {Almacén().NombreElemento(QStringLiteral("nvx_m_experiencia_areas"), x.área),
+         UnirTextos(
+             {Almacén().NombreElemento(QStringLiteral("nvx_m_experiencia_puestos"), x.puesto),
+              x.empleador.Nombre},
+             QStringLiteral(", "))},
+        QStringLiteral(": "));
+    const QString período = PeríodoVisible(x.ingreso_mes, x.ingreso_año, x.egreso_mes, x.egreso_año,
+                                           x.empleo_actual != 0);
+    if (!período.isEmpty()) r += QStringLiteral(" (") + período + u')';
+    return r;
 }
 
 QString frmFicha::textoInterés(uint8_t área) {

@@ -22,14 +22,6 @@ QString SinDatos(const QString& t) {
     return t.isEmpty() ? QStringLiteral("sin datos") : t;
 }
 
-// The non-empty texts joined by `separador`.
-QString Unir(std::initializer_list<QString> partes, const QString& separador) {
-    QStringList r;
-    for (const QString& t : partes)
-        if (!t.trimmed().isEmpty()) r << t.trimmed();
-    return r.join(separador);
-}
-
 // The img element of the first photo whose file is there, or "": a missing
 // file would show as a broken picture.
 QString ElementoFoto(const cPostulante& p) {
@@ -110,8 +102,8 @@ QString PáginaCV(Diccionario& d, const cPostulante& p, const QString& usuario,
         QStringLiteral("edad"),
         edad < 0 ? QString() : TextoCantidad(edad, QStringLiteral("año"), QStringLiteral("años")));
     const QString paísNatal = nombre(países, p.nac_país);
-    QString lugar =
-        Unir({p.nac_localidad.Nombre, nombre(provincias, p.nac_provincia)}, QStringLiteral(", "));
+    QString lugar = UnirTextos({p.nac_localidad.Nombre, nombre(provincias, p.nac_provincia)},
+                               QStringLiteral(", "));
     if (!paísNatal.isEmpty())
         lugar = lugar.isEmpty() ? paísNatal : lugar + QStringLiteral(" (") + paísNatal + u')';
     h.Llenar(QStringLiteral("lugar"), SinDatos(lugar));
@@ -156,10 +148,10 @@ QString PáginaCV(Diccionario& d, const cPostulante& p, const QString& usuario,
                      e.Llenar(QStringLiteral("ocupacion"), f.Ocupación.Nombre);
                      e.Llenar(QStringLiteral("empresa"), f.Empresa.Nombre);
                      e.Llenar(QStringLiteral("situacion"),
-                              Unir({f.Vive ? QString() : QStringLiteral("fallecido"),
-                                    f.Convive ? QStringLiteral("convive") : QString(),
-                                    f.Acargo ? QStringLiteral("a cargo") : QString()},
-                                   QStringLiteral(", ")));
+                              UnirTextos({f.Vive ? QString() : QStringLiteral("fallecido"),
+                                          f.Convive ? QStringLiteral("convive") : QString(),
+                                          f.Acargo ? QStringLiteral("a cargo") : QString()},
+                                         QStringLiteral(", ")));
                  }));
     h.LlenarHTML(
         QStringLiteral("formacion_superior"),
@@ -177,15 +169,16 @@ QString PáginaCV(Diccionario& d, const cPostulante& p, const QString& usuario,
             e.Llenar(QStringLiteral("periodo"),
                      PeríodoVisible(0, f.AñoIngreso, 0, f.AñoÚltimo, false));
             e.Llenar(QStringLiteral("materias"),
-                     Unir({f.MateriasAprobadas ? TextoCantidad(f.MateriasAprobadas,
-                                                               QStringLiteral("materia aprobada"),
-                                                               QStringLiteral("materias aprobadas"))
-                                               : QString(),
-                           f.MateriasRestantes ? TextoCantidad(f.MateriasRestantes,
-                                                               QStringLiteral("materia restante"),
-                                                               QStringLiteral("materias restantes"))
-                                               : QString()},
-                          QStringLiteral(", ")));
+                     UnirTextos(
+                         {f.MateriasAprobadas ? TextoCantidad(f.MateriasAprobadas,
+                                                              QStringLiteral("materia aprobada"),
+                                                              QStringLiteral("materias aprobadas"))
+                                              : QString(),
+                          f.MateriasRestantes ? TextoCantidad(f.MateriasRestantes,
+                                                              QStringLiteral("materia restante"),
+                                                              QStringLiteral("materias restantes"))
+                                              : QString()},
+                         QStringLiteral(", ")));
             e.Llenar(QStringLiteral("completos"),
                      f.AñosCompletos
                          ? TextoCantidad(f.AñosCompletos, QStringLiteral("año completo"),
@@ -237,13 +230,13 @@ QString PáginaCV(Diccionario& d, const cPostulante& p, const QString& usuario,
                      e.Llenar(QStringLiteral("area"), nombre(áreasExperiencia, área));
                  }));
 
-    h.Llenar(
-        QStringLiteral("pretension"),
-        SinDatos(Unir({ImporteVisible(p.remun_mes, nombre(monedas, p.MonedaMes, símbolo),
-                                      nombre(monedas, p.MonedaMes), QStringLiteral("mensuales")),
-                       ImporteVisible(p.Remun_hora, nombre(monedas, p.MonedaHora, símbolo),
-                                      nombre(monedas, p.MonedaHora), QStringLiteral("por hora"))},
-                      QStringLiteral(" o "))));
+    h.Llenar(QStringLiteral("pretension"),
+             SinDatos(UnirTextos(
+                 {ImporteVisible(p.remun_mes, nombre(monedas, p.MonedaMes, símbolo),
+                                 nombre(monedas, p.MonedaMes), QStringLiteral("mensuales")),
+                  ImporteVisible(p.Remun_hora, nombre(monedas, p.MonedaHora, símbolo),
+                                 nombre(monedas, p.MonedaHora), QStringLiteral("por hora"))},
+                 QStringLiteral(" o "))));
     h.Llenar(QStringLiteral("obra_social"), SíNo(p.Obra_social == 1));
     h.Llenar(QStringLiteral("tiques"), SíNo(p.Tiques_almuerzo == 1));
     h.Llenar(QStringLiteral("dependencia"), SíNo(p.Relación_dependencia == 1));

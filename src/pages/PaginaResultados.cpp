@@ -36,14 +36,6 @@ QString Resumen(const QString& t) {
     return EscaparHTMLMultilínea(t.left(corte)) + QLatin1String("...");
 }
 
-// The non-empty texts joined by `separador`.
-QString Unir(std::initializer_list<QString> partes, const QString& separador) {
-    QStringList r;
-    for (const QString& t : partes)
-        if (!t.isEmpty()) r << t;
-    return r.join(separador);
-}
-
 }  // namespace
 
 int cResultado::eliminarTodos() {
@@ -146,7 +138,7 @@ PáginaResultados cResultado::página(int primero, int tamaño, const QDateTime&
                 const QString país = nombre(QStringLiteral("nvx_m_paises"), r.entero(6));
                 h += QLatin1String("documento ") + EscaparHTML(documento);
                 if (!país.isEmpty()) h += QLatin1String(" de ") + EscaparHTML(país);
-                h += QLatin1String("<br>\n");
+                h += u'\n';
             }
             h += QLatin1String("<ul>\n");
 
@@ -161,7 +153,7 @@ PáginaResultados cResultado::página(int primero, int tamaño, const QDateTime&
                 QString instituto =
                     EscaparHTML(nombre(QStringLiteral("nvx_m_formacion_institutos"), f.entero(4)));
                 if (!instituto.isEmpty()) instituto = u'(' + instituto + u')';
-                const QString resto = Unir(
+                const QString resto = UnirTextos(
                     {título,
                      EscaparHTML(nombre(QStringLiteral("nvx_m_formacion_estados"), f.entero(3))),
                      instituto,
@@ -169,7 +161,8 @@ PáginaResultados cResultado::página(int primero, int tamaño, const QDateTime&
                     QStringLiteral(" "));
                 if (área.isEmpty() && resto.isEmpty()) continue;
                 h += QLatin1String("<li><font color=\"#CC6600\">") +
-                     Unir({área, resto}, QStringLiteral(": ")) + QLatin1String("</font></li>\n");
+                     UnirTextos({área, resto}, QStringLiteral(": ")) +
+                     QLatin1String("</font></li>\n");
             }
             for (const int i : experiencias.value(id)) {
                 experiencia->Move(i);
@@ -191,12 +184,12 @@ PáginaResultados cResultado::página(int primero, int tamaño, const QDateTime&
                      QLatin1String("</i></li>\n");
             const qint64 mensual = r.entero(9);
             const double hora = r.real(11);
-            const QString pretensión =
-                Unir({ImporteVisible(double(mensual), nombre(monedas, r.entero(10), símbolo),
-                                     nombre(monedas, r.entero(10)), QStringLiteral("mensuales")),
-                      ImporteVisible(hora, nombre(monedas, r.entero(12), símbolo),
-                                     nombre(monedas, r.entero(12)), QStringLiteral("por hora"))},
-                     QStringLiteral(" o "));
+            const QString pretensión = UnirTextos(
+                {ImporteVisible(double(mensual), nombre(monedas, r.entero(10), símbolo),
+                                nombre(monedas, r.entero(10)), QStringLiteral("mensuales")),
+                 ImporteVisible(hora, nombre(monedas, r.entero(12), símbolo),
+                                nombre(monedas, r.entero(12)), QStringLiteral("por hora"))},
+                QStringLiteral(" o "));
             if (!pretensión.isEmpty())
                 h += QLatin1String("<li>") + EscaparHTML(pretensión) + QLatin1String("</li>\n");
             h += QLatin1String("</ul>\n");

@@ -28,7 +28,7 @@ QString NombreDeSesión() {
 namespace {
 
 // Qt's Spanish as written in Argentina ("archivo", not "fichero"), with the
-// few texts of the print dialog that it leaves in English.
+// few texts of the print and file dialogs that it leaves in English.
 class TraducciónQt : public QTranslator {
   public:
     QString translate(const char* contexto, const char* texto, const char* desambiguación,
@@ -40,7 +40,9 @@ class TraducciónQt : public QTranslator {
                 {"Off", QStringLiteral("No")},
                 {"Long side binding", QStringLiteral("Encuadernación por el lado largo")},
                 {"Short side binding", QStringLiteral("Encuadernación por el lado corto")},
-                {"Pages", QStringLiteral("Páginas")}};
+                {"Pages", QStringLiteral("Páginas")},
+                {"Folder", QStringLiteral("Carpeta")},
+                {"Drive", QStringLiteral("Unidad")}};
             return faltan.value(QByteArray(texto));
         }
         r.replace(QLatin1String("fichero"), QLatin1String("archivo"));

@@ -17,6 +17,8 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    // Qt's file dialogs date their files in the system's format: the Argentine one.
+    qputenv("LC_TIME", "es_AR.UTF-8");
     AplicacionCandora app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Candora"));
     QApplication::setApplicationName(QStringLiteral("Candora"));

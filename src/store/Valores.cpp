@@ -167,6 +167,13 @@ QString PeríodoVisible(int mesDesde, int añoDesde, int mesHasta, int añoHasta
     return desde + QStringLiteral(" – ") + hasta;
 }
 
+QString UnirTextos(std::initializer_list<QString> partes, const QString& separador) {
+    QStringList r;
+    for (const QString& t : partes)
+        if (!t.trimmed().isEmpty()) r << t.trimmed();
+    return r.join(separador);
+}
+
 QString TextoCantidad(qint64 n, const QString& singular, const QString& plural) {
     return LocaleVisible().toString(n) + u' ' + (n == 1 ? singular : plural);
 }

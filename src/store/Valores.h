@@ -4,6 +4,7 @@
 #include <QVariant>
 
 #include <cstdint>
+#include <initializer_list>
 
 class ControlLista;
 class QDate;
@@ -64,6 +65,8 @@ QString ImporteVisible(double monto, const QString& símbolo, const QString& mon
 QString MesAñoVisible(int mes, int año);
 // "mar 2010 – jul 2014", "2015 – actual", "desde 2015", "hasta 2014"; "" when nothing is known.
 QString PeríodoVisible(int mesDesde, int añoDesde, int mesHasta, int añoHasta, bool actual);
+// The texts that are not blank, trimmed and joined by `separador`.
+QString UnirTextos(std::initializer_list<QString> partes, const QString& separador);
 // "1 currículum", "3 currículos", "1.250 postulantes".
 QString TextoCantidad(qint64 n, const QString& singular, const QString& plural);
 

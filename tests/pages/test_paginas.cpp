@@ -306,7 +306,7 @@ TEST_F(ResultadosTest, CadaEntradaLeeSusNombresPorIdentificador) {
     ASSERT_EQ(r.cargar(3, QStringLiteral("T")), 2);
     const QString h = r.página(1, 20, kAhora).html;
     EXPECT_TRUE(h.contains(QStringLiteral("<a href=\"post%1\">O'Brien, &lt;Ana&gt; (35)</a><br>\n"
-                                          "documento 007 de Argentina<br>")
+                                          "documento 007 de Argentina\n<ul>")
                                .arg(p.id)))
         << S(h);
     // The issue date in Argentine form, and no text smaller than the program's own.
