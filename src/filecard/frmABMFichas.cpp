@@ -85,7 +85,7 @@ void frmABMFichas::aceptar() {
         accept();
         return;
     }
-    const QString pregunta = CadenaRecurso(606) + u' ' + documento + u' ' +
+    const QString pregunta = CadenaRecurso(606) + u' ' + documento + QStringLiteral(" de ") +
                              cmbPaís_->currentText() + QStringLiteral(".\n\n") + CadenaRecurso(607);
     if (MsgBox(pregunta, Icono::Pregunta, Botones::SíNo) != Respuesta::Sí) {
         resultado = 0;

@@ -408,8 +408,7 @@ class Grilla {
     }
     void campo(int rótulo, QWidget* w, int ancho = 1) {
         if (columna_ + ancho > 2) salto();
-        auto* e = new QLabel(CadenaRecurso(rótulo) + (dosPuntos_ ? QStringLiteral(":") : QString()),
-                             padre_);
+        auto* e = new QLabel(texto(rótulo), padre_);
         e->setBuddy(w);
         g_->addWidget(e, fila_, columna_ * 2, Qt::AlignRight | Qt::AlignVCenter);
         g_->addWidget(w, fila_, columna_ * 2 + 1, 1, ancho * 2 - 1);
@@ -417,8 +416,7 @@ class Grilla {
     }
     void fila(int rótulo, QLayout* l) {
         salto();
-        auto* e = new QLabel(CadenaRecurso(rótulo) + (dosPuntos_ ? QStringLiteral(":") : QString()),
-                             padre_);
+        auto* e = new QLabel(texto(rótulo), padre_);
         g_->addWidget(e, fila_, 0, Qt::AlignRight | Qt::AlignVCenter);
         g_->addLayout(l, fila_, 1, 1, 3);
         columna_ = 2;
@@ -427,6 +425,11 @@ class Grilla {
         salto();
         g_->addWidget(w, fila_, 0, 1, 4);
         columna_ = 2;
+    }
+    // The caption with its colon; a question ("¿Tiene hijos?") needs none.
+    QString texto(int rótulo) const {
+        const QString t = CadenaRecurso(rótulo);
+        return dosPuntos_ && !t.endsWith(u'?') ? t + u':' : t;
     }
     void salto() {
         if (columna_ == 0) return;
@@ -490,7 +493,7 @@ void frmFicha::construirIdentificación(Página& p) {
         nacDécada_->AddItem(QString::number(d));
     for (int u = 0; u <= 9; ++u) nacUnidad_->AddItem(QString::number(u));
     edad_ = mostrado(p, "txtEdad", [] { return QString(); });
-    edad_->setMaximumWidth(60);
+    edad_->setMaximumWidth(90);
     auto* nacimiento = new QHBoxLayout;
     nacimiento->addWidget(nacDía_);
     nacimiento->addWidget(new QLabel(CadenaRecurso(730), w));
@@ -500,8 +503,7 @@ void frmFicha::construirIdentificación(Página& p) {
     nacimiento->addWidget(nacUnidad_);
     nacimiento->addSpacing(16);
     nacimiento->addWidget(new QLabel(CadenaRecurso(732) + u':', w));
-    nacimiento->addWidget(edad_);
-    nacimiento->addWidget(new QLabel(CadenaRecurso(733), w));
+    nacimiento->addWidget(edad_);  // "35 años": the unit goes with the number
     nacimiento->addStretch(1);
     g.fila(729, nacimiento);
     for (ceDropList* c : {nacDía_, nacMes_, nacDécada_, nacUnidad_}) {
@@ -616,7 +618,7 @@ void frmFicha::construirIdentificación(Página& p) {
 void frmFicha::construirFormación(Página& p) {
     QWidget* w = p.widget;
     p.capa->addWidget(Título(CadenaRecurso(747), w));
-    Grilla g(p.capa, w, false);
+    Grilla g(p.capa, w, true);
     g.campo(795, lista(p, "cmbSecOrientación", &cPostulante::Formsec_orientacion,
                        "nvx_m_formsec_areas", true));
     g.campo(750, lista(p, "cmbSecEstado", &cPostulante::Formsec_estado, "nvx_m_formacion_estados",
@@ -666,7 +668,7 @@ void frmFicha::construirExperiencia(Página& p) {
 void frmFicha::construirPretensiones(Página& p) {
     QWidget* w = p.widget;
     p.capa->addWidget(Título(CadenaRecurso(755), w));
-    Grilla g(p.capa, w, false);
+    Grilla g(p.capa, w, true);
     const auto moneda = [&](int rótulo, auto importe, const char* nImporte, auto mon,
                             const char* nMoneda, const char* nSímbolo, qint64 máximo) {
         auto* fila = new QHBoxLayout;
@@ -715,7 +717,7 @@ void frmFicha::construirPretensiones(Página& p) {
 void frmFicha::construirFotografías(Página& p) {
     QWidget* w = p.widget;
     p.capa->addWidget(Título(CadenaRecurso(766), w));
-    Grilla g(p.capa, w, false);
+    Grilla g(p.capa, w, true);
     g.campo(767, número(p, "txtEstatura", &cPostulante::Estatura, k16));
     auto* medidas = new QHBoxLayout;
     for (auto [n, m] :
@@ -765,10 +767,10 @@ void frmFicha::construirObservaciones(Página& p) {
             MsgBox(QStringLiteral(
                        "La marca de 'CV disponible para búsquedas' indica si Candora puede o "
                        "no considerar a este postulante en las búsquedas que se realizan.\n\n"
-                       "- Si la marca esté activada el CV aparecerá en los resultados.\n"
+                       "- Si la marca está activada el CV aparecerá en los resultados.\n"
                        "- Si la marca está desactivada se entiende que el postulante ha sido "
                        "incorporado por un cliente, con lo cual no será tenido en cuenta.\n\n"
-                       "¿ Está seguro que desea cambiar esta marca ?"),
+                       "¿Está seguro de que desea cambiar esta marca?"),
                    Icono::Exclamación, Botones::SíNo, QStringLiteral("Atención"),
                    Respuesta::No) != Respuesta::Sí) {
             const QSignalBlocker b(disponible);
@@ -794,7 +796,7 @@ void frmFicha::construirObservaciones(Página& p) {
     p.capa->addWidget(observaciones);
 
     p.capa->addWidget(Título(CadenaRecurso(771), w));
-    Grilla g(p.capa, w, false);
+    Grilla g(p.capa, w, true);
     Elemento cPostulante::*const datos[] = {
         &cPostulante::dato_a, &cPostulante::dato_b, &cPostulante::dato_c, &cPostulante::dato_d,
         &cPostulante::dato_e, &cPostulante::dato_f, &cPostulante::dato_g, &cPostulante::dato_h,
@@ -808,7 +810,7 @@ void frmFicha::construirObservaciones(Página& p) {
     for (int i = 0; i < 10; ++i) g.campo(772 + i, libre(p, nombres[i], datos[i], tablas[i], false));
 
     p.capa->addWidget(Título(CadenaRecurso(782), w));
-    Grilla d(p.capa, w, false);
+    Grilla d(p.capa, w, true);
     d.campo(783, mostrado(p, "txtFechaIngreso", [this] {
                 const QString f = FormatearFechaHora(postulante.fecha_ingreso);
                 return f.isEmpty() ? postulante.fecha_ingreso : f;
@@ -824,13 +826,15 @@ void frmFicha::construirObservaciones(Página& p) {
 void frmFicha::calcularEdad() {
     if (!edad_) return;
     if (nacDécada_->ListIndex() < 0 || nacUnidad_->ListIndex() < 0) {
-        edad_->setText(QStringLiteral("n/a"));
+        edad_->setText(QStringLiteral("sin datos"));
         return;
     }
     const int año = (kPrimeraDécada + nacDécada_->ListIndex()) * 10 + nacUnidad_->ListIndex();
-    edad_->setText(QString::number(std::max(
-        EdadEnAños(nacDía_->ListIndex() + 1, nacMes_->ListIndex() + 1, año, QDate::currentDate()),
-        0)));
+    edad_->setText(
+        TextoCantidad(std::max(EdadEnAños(nacDía_->ListIndex() + 1, nacMes_->ListIndex() + 1, año,
+                                          QDate::currentDate()),
+                               0),
+                      QStringLiteral("año"), QStringLiteral("años")));
 }
 
 void frmFicha::actualizarInternos() {
@@ -839,21 +843,31 @@ void frmFicha::actualizarInternos() {
 
 // Entry texts.
 
+// "Hijo/a: Lourdes (4) - convive, a cargo": what is not known is left out.
 QString frmFicha::textoFamiliar(const cFamiliar& f) {
-    return Almacén().NombreElemento(QStringLiteral("nvx_m_parentescos"), f.Parentesco) +
-           QStringLiteral(": ") + f.Nombre + QStringLiteral(" (") + QString::number(f.Edad) +
-           QStringLiteral(") ") + (f.Vive ? QString() : QStringLiteral("Fall")) + u' ' +
-           (f.Convive ? QStringLiteral("Conv") : QString()) + u' ' +
-           (f.Acargo ? QStringLiteral("Carg") : QString());
+    QString r = UnirTextos(
+        {Almacén().NombreElemento(QStringLiteral("nvx_m_parentescos"), f.Parentesco), f.Nombre},
+        QStringLiteral(": "));
+    if (f.Edad > 0) r += QStringLiteral(" (") + QString::number(f.Edad) + u')';
+    return UnirTextos({r, UnirTextos({f.Vive ? QString() : QStringLiteral("fallecido"),
+                                      f.Convive ? QStringLiteral("convive") : QString(),
+                                      f.Acargo ? QStringLiteral("a cargo") : QString()},
+                                     QStringLiteral(", "))},
+                      QStringLiteral(" - "));
 }
 
 QString frmFicha::textoFormación(const cFormación& f) {
-    return Almacén().NombreElemento(QStringLiteral("nvx_m_formacion_tipos"), f.Tipo) +
-           QStringLiteral(": ") +
-           Almacén().NombreElemento(QStringLiteral("nvx_m_formacion_areas"), f.área) +
-           QStringLiteral(", ") + f.Título.Nombre + u' ' +
-           Almacén().NombreElemento(QStringLiteral("nvx_m_formacion_estados"), f.estado) +
-           QStringLiteral(" (") + f.institución.Nombre + QStringLiteral(") ");
+    const QString instituto = f.institución.Nombre.trimmed();
+    return UnirTextos(
+        {Almacén().NombreElemento(QStringLiteral("nvx_m_formacion_tipos"), f.Tipo),
+         UnirTextos(
+             {UnirTextos({Almacén().NombreElemento(QStringLiteral("nvx_m_formacion_areas"), f.área),
+                          f.Título.Nombre},
+                         QStringLiteral(", ")),
+              Almacén().NombreElemento(QStringLiteral("nvx_m_formacion_estados"), f.estado),
+              instituto.isEmpty() ? QString() : u'(' + instituto + u')'},
+             QStringLiteral(" "))},
+        QStringLiteral(": "));
 }
 
 QString frmFicha::textoIdioma(const cIdioma& i) {
@@ -868,16 +882,17 @@ QString frmFicha::textoIdioma(const cIdioma& i) {
 }
 
 QString frmFicha::textoExperiencia(const cExperiencia& x) {
-    return Almacén().NombreElemento(QStringLiteral("nvx_m_experiencia_areas"), x.área) +
-           QStringLiteral(": ") +
-           Almacén().NombreElemento(QStringLiteral("nvx_m_experiencia_puestos"), x.puesto) +
-           QStringLiteral(", ") + x.empleador.Nombre + QStringLiteral(" (") +
-           QString::number(x.ingreso_mes) + u'/' + QString::number(x.ingreso_año) +
-           QStringLiteral(" - ") +
-           (x.empleo_actual
-                ? CadenaRecurso(806).toLower()
-                : QString::number(x.egreso_mes) + u'/' + QString::number(x.egreso_año)) +
-           u')';
+    QString r = UnirTextos(
+        {Almacén().NombreElemento(QStringLiteral("nvx_m_experiencia_areas"), x.área),
+         UnirTextos(
+             {Almacén().NombreElemento(QStringLiteral("nvx_m_experiencia_puestos"), x.puesto),
+              x.empleador.Nombre},
+             QStringLiteral(", "))},
+        QStringLiteral(": "));
+    const QString período = PeríodoVisible(x.ingreso_mes, x.ingreso_año, x.egreso_mes, x.egreso_año,
+                                           x.empleo_actual != 0);
+    if (!período.isEmpty()) r += QStringLiteral(" (") + período + u')';
+    return r;
 }
 
 QString frmFicha::textoInterés(uint8_t área) {
@@ -1139,8 +1154,8 @@ void frmFicha::eliminar() {
 void frmFicha::closeEvent(QCloseEvent* e) {
     if (modificada) {
         const Respuesta r =
-            MsgBox(QStringLiteral("Ha realizado cambios en la ficha.\n\n¿ Desea guardar los "
-                                  "cambios antes de cerrar ?"),
+            MsgBox(QStringLiteral("Ha realizado cambios en la ficha.\n\n¿Desea guardar los "
+                                  "cambios antes de cerrar?"),
                    Icono::Pregunta, Botones::SíNoCancelar, QStringLiteral("Guardar"));
         if (r == Respuesta::Cancelar || (r == Respuesta::Sí && !GuardarFicha())) {
             e->ignore();

@@ -4,7 +4,6 @@
 
 #include <QDate>
 #include <QFile>
-#include <QLocale>
 #include <QMap>
 
 QString EscaparHTML(const QString& texto) {
@@ -77,24 +76,57 @@ void Plantilla::LlenarHTML(const QString& clave, QString html) {
 }
 
 QString Plantilla::texto() const {
-    QString r;
-    r.reserve(fuente_.size() * 5 / 4);
-    const QStringView f(fuente_);
     qsizetype desde = 0;
+    bool lleno = false;
+    return expandir(fuente_, desde, false, lleno);
+}
+
+// The template from `desde` to its end, or, inside a part, to the part's "]}".
+// `lleno` becomes true when anything filled in it is non-empty.
+QString Plantilla::expandir(QStringView f, qsizetype& desde, bool enParte, bool& lleno) const {
+    QString r;
     for (;;) {
-        const qsizetype abre = f.indexOf(QLatin1String("{$"), desde);
-        const qsizetype cierra = abre < 0 ? -1 : f.indexOf(u'}', abre + 2);
-        if (cierra < 0) break;
-        r += f.mid(desde, abre - desde);
-        const auto v = valores_.constFind(f.mid(abre + 2, cierra - abre - 2).toString());
-        if (v != valores_.cend())
+        const qsizetype llave = f.indexOf(QLatin1String("{$"), desde);
+        const qsizetype abre = f.indexOf(QLatin1String("{["), desde);
+        const qsizetype cierra = enParte ? f.indexOf(QLatin1String("]}"), desde) : -1;
+        qsizetype próximo = f.size();
+        for (const qsizetype p : {llave, abre, cierra})
+            if (p >= 0 && p < próximo) próximo = p;
+        r += f.mid(desde, próximo - desde);
+        if (próximo == f.size()) {
+            desde = próximo;
+            return r;
+        }
+        if (próximo == cierra) {
+            desde = cierra + 2;
+            return r;
+        }
+        if (próximo == abre) {
+            desde = abre + 2;
+            bool parteLlena = false;
+            const QString parte = expandir(f, desde, true, parteLlena);
+            if (parteLlena) {
+                r += parte;
+                lleno = true;
+            }
+            continue;
+        }
+        const qsizetype fin = f.indexOf(u'}', llave + 2);
+        if (fin < 0) {
+            r += f.mid(llave);
+            desde = f.size();
+            return r;
+        }
+        const auto v = valores_.constFind(f.mid(llave + 2, fin - llave - 2).toString());
+        if (v == valores_.cend()) {
+            r += f.mid(llave, fin + 1 - llave);
+            lleno = true;
+        } else {
             r += *v;
-        else
-            r += f.mid(abre, cierra + 1 - abre);
-        desde = cierra + 1;
+            lleno = lleno || !v->isEmpty();
+        }
+        desde = fin + 1;
     }
-    r += f.mid(desde);
-    return r;
 }
 
 QString NombresElementos::operator()(const QString& tabla, qint64 id, const QString& columna) {
@@ -113,16 +145,4 @@ int EdadEnAños(int día, int mes, int año, const QDate& hoy) {
         (hoy.month() < mes || (hoy.month() == mes && día >= 1 && hoy.day() < día)))
         --edad;
     return std::max(edad, 0);
-}
-
-QString TextoDecimal(double valor) {
-    QLocale l;
-    l.setNumberOptions(QLocale::OmitGroupSeparator);
-    QString t = l.toString(valor, 'f', 2);
-    const QString separador = l.decimalPoint();
-    if (t.contains(separador)) {
-        while (t.endsWith(u'0')) t.chop(1);
-        if (t.endsWith(separador)) t.chop(separador.size());
-    }
-    return t;
 }

@@ -17,7 +17,9 @@ QString EscaparHTMLMultilínea(const QString& texto);
 // A page template carried as a resource (":/plantillas/<id>.htm"). Placeholders
 // "{$clave}" are replaced in one pass over the template, so a value that
 // happens to look like a placeholder is shown as it is, never expanded.
-// Placeholders no value was given for stay in the text.
+// Placeholders no value was given for stay in the text. A part written
+// "{[ ... ]}" (they nest) is shown only when a placeholder or part inside it
+// has a non-empty value, so an unknown value leaves no stray words or brackets.
 class Plantilla {
   public:
     explicit Plantilla(int id);
@@ -33,6 +35,8 @@ class Plantilla {
     QString texto() const;
 
   private:
+    QString expandir(QStringView f, qsizetype& desde, bool enParte, bool& lleno) const;
+
     const QString& fuente_;
     QHash<QString, QString> valores_;
 };
@@ -53,6 +57,3 @@ class NombresElementos {
 // month of 0 is "not given" (the age then goes by what is given). -1 when
 // the year is not given; 0 for a birth date after `hoy`.
 int EdadEnAños(int día, int mes, int año, const QDate& hoy);
-
-// A decimal number with the locale's separator, no grouping, at most two decimals.
-QString TextoDecimal(double valor);

@@ -4,9 +4,9 @@
 #include "records/cPostulante.h"
 #include "search/cBusqueda.h"
 #include "store/Diccionario.h"
+#include "store/Valores.h"
 
 #include <QHash>
-#include <QLocale>
 
 #include <algorithm>
 
@@ -72,7 +72,6 @@ PáginaResultados cResultado::página(int primero, int tamaño, const QDateTime&
     if (primero > 1) p.anteriores = std::max(primero - tamaño, 1);
     if (p.último < total) p.siguientes = primero + tamaño;
 
-    const QLocale l;
     const QString título = EscaparHTML(título_);
     QString& h = p.html;
     h.reserve(32 * 1024);
@@ -80,12 +79,12 @@ PáginaResultados cResultado::página(int primero, int tamaño, const QDateTime&
              "<html><head><meta http-equiv=\"Content-Type\" "
              "content=\"text/html; charset=utf-8\"><title>") +
          título + QLatin1String("</title></head>\n<body>\n");
-    h +=
-        QLatin1String("<font face=\"Verdana, Arial, Helvetica, sans-serif\" size=2><font size=5>") +
-        título + QLatin1String("</font><br>\n<font size=1>Fecha de emisi&oacute;n: ") +
-        l.toString(ahora, QLocale::ShortFormat) + QLatin1String("</font><br><br>\n") +
-        QLatin1String("Registros encontrados: <b>") + QString::number(total) +
-        QLatin1String("</b><br>\n");
+    // The program's own font size: nothing on the page is smaller than the rest of the program.
+    h += QLatin1String("<font face=\"Verdana, Arial, Helvetica, sans-serif\"><font size=5>") +
+         título + QLatin1String("</font><br>\nFecha de emisi&oacute;n: ") +
+         FechaHoraVisible(ahora) + QLatin1String("<br><br>\n") +
+         QLatin1String("Registros encontrados: <b>") + QString::number(total) +
+         QLatin1String("</b><br>\n");
     if (total > tamaño)
         h += QLatin1String("Mostrando <b>") + QString::number(p.primero) +
              QLatin1String("</b> - <b>") + QString::number(p.último) + QLatin1String("</b><br>\n");
@@ -130,27 +129,40 @@ PáginaResultados cResultado::página(int primero, int tamaño, const QDateTime&
             const Recordset& r = *rs;
             const int edad = EdadEnAños(int(r.entero(3)), int(r.entero(4)), int(r.entero(5)), hoy);
             h += QLatin1String("<a href=\"post") + QString::number(id) + QLatin1String("\">") +
-                 EscaparHTML(r.texto(1)) + QLatin1String(", ") + EscaparHTML(r.texto(2));
+                 EscaparHTML(r.texto(1));
+            if (const QString n = r.texto(2).trimmed(); !n.isEmpty())
+                h += QLatin1String(", ") + EscaparHTML(n);
             if (edad >= 0) h += QLatin1String(" (") + QString::number(edad) + u')';
-            h += QLatin1String("</a><br>\n<font size=1>(") +
-                 EscaparHTML(nombre(QStringLiteral("nvx_m_paises"), r.entero(6))) + u' ' +
-                 EscaparHTML(r.texto(7)) + QLatin1String(")</font>\n<ul>\n");
+            h += QLatin1String("</a><br>\n");
+            if (const QString documento = r.texto(7).trimmed(); !documento.isEmpty()) {
+                const QString país = nombre(QStringLiteral("nvx_m_paises"), r.entero(6));
+                h += QLatin1String("documento ") + EscaparHTML(documento);
+                if (!país.isEmpty()) h += QLatin1String(" de ") + EscaparHTML(país);
+                h += u'\n';
+            }
+            h += QLatin1String("<ul>\n");
 
             for (const int i : formaciones.value(id)) {
                 formación->Move(i);
                 const Recordset& f = *formación;
-                h +=
-                    QLatin1String("<li><font color=\"#CC6600\">") +
-                    EscaparHTML(nombre(QStringLiteral("nvx_m_formacion_areas"), f.entero(1))) +
-                    QLatin1String(": <b>") +
-                    EscaparHTML(nombre(QStringLiteral("nvx_m_titulos"), f.entero(2))) +
-                    QLatin1String("</b> ") +
-                    EscaparHTML(nombre(QStringLiteral("nvx_m_formacion_estados"), f.entero(3))) +
-                    QLatin1String(" (") +
-                    EscaparHTML(nombre(QStringLiteral("nvx_m_formacion_institutos"), f.entero(4))) +
-                    QLatin1String(") ") +
-                    EscaparHTML(nombre(QStringLiteral("nvx_m_formacion_tipos"), f.entero(5))) +
-                    QLatin1String("</font></li>\n");
+                const QString área =
+                    EscaparHTML(nombre(QStringLiteral("nvx_m_formacion_areas"), f.entero(1)));
+                QString título = EscaparHTML(nombre(QStringLiteral("nvx_m_titulos"), f.entero(2)));
+                if (!título.isEmpty())
+                    título = QLatin1String("<b>") + título + QLatin1String("</b>");
+                QString instituto =
+                    EscaparHTML(nombre(QStringLiteral("nvx_m_formacion_institutos"), f.entero(4)));
+                if (!instituto.isEmpty()) instituto = u'(' + instituto + u')';
+                const QString resto = UnirTextos(
+                    {título,
+                     EscaparHTML(nombre(QStringLiteral("nvx_m_formacion_estados"), f.entero(3))),
+                     instituto,
+                     EscaparHTML(nombre(QStringLiteral("nvx_m_formacion_tipos"), f.entero(5)))},
+                    QStringLiteral(" "));
+                if (área.isEmpty() && resto.isEmpty()) continue;
+                h += QLatin1String("<li><font color=\"#CC6600\">") +
+                     UnirTextos({área, resto}, QStringLiteral(": ")) +
+                     QLatin1String("</font></li>\n");
             }
             for (const int i : experiencias.value(id)) {
                 experiencia->Move(i);
@@ -159,34 +171,27 @@ PáginaResultados cResultado::página(int primero, int tamaño, const QDateTime&
                 if (x.entero(1) > 0)
                     h += EscaparHTML(nombre(QStringLiteral("nvx_m_empleadores"), x.entero(1))) +
                          QLatin1String(": ");
-                h += EscaparHTML(nombre(QStringLiteral("nvx_m_experiencia_puestos"), x.entero(2))) +
-                     QLatin1String(" (") + QString::number(x.entero(3)) + u'/' +
-                     QString::number(x.entero(4)) + QLatin1String(" a ");
-                // A current job has no end yet.
-                h += x.entero(7) != 0
-                         ? QStringLiteral("la fecha")
-                         : QString::number(x.entero(5)) + u'/' + QString::number(x.entero(6));
-                h += QLatin1String(")</font></li>\n");
+                h += EscaparHTML(nombre(QStringLiteral("nvx_m_experiencia_puestos"), x.entero(2)));
+                const QString período =
+                    PeríodoVisible(int(x.entero(3)), int(x.entero(4)), int(x.entero(5)),
+                                   int(x.entero(6)), x.entero(7) != 0);
+                if (!período.isEmpty()) h += QLatin1String(" (") + período + u')';
+                h += QLatin1String("</font></li>\n");
             }
             const QString conocimientos = r.texto(8);
             if (!conocimientos.trimmed().isEmpty())
-                h += QLatin1String("<li><font size=1><i>") + Resumen(conocimientos) +
-                     QLatin1String("</i></font></li>\n");
+                h += QLatin1String("<li><i>") + Resumen(conocimientos) +
+                     QLatin1String("</i></li>\n");
             const qint64 mensual = r.entero(9);
             const double hora = r.real(11);
-            if (mensual > 0 || hora > 0) {
-                h += QLatin1String("<li>");
-                if (mensual > 0)
-                    h += EscaparHTML(nombre(monedas, r.entero(10), símbolo)) + u' ' +
-                         QString::number(mensual) + u' ' +
-                         EscaparHTML(nombre(monedas, r.entero(10))) +
-                         QLatin1String(" mensuales // ");
-                if (hora > 0)
-                    h += EscaparHTML(nombre(monedas, r.entero(12), símbolo)) + u' ' +
-                         TextoDecimal(hora) + u' ' + EscaparHTML(nombre(monedas, r.entero(12))) +
-                         QLatin1String(" hora");
-                h += QLatin1String("</li>\n");
-            }
+            const QString pretensión = UnirTextos(
+                {ImporteVisible(double(mensual), nombre(monedas, r.entero(10), símbolo),
+                                nombre(monedas, r.entero(10)), QStringLiteral("mensuales")),
+                 ImporteVisible(hora, nombre(monedas, r.entero(12), símbolo),
+                                nombre(monedas, r.entero(12)), QStringLiteral("por hora"))},
+                QStringLiteral(" o "));
+            if (!pretensión.isEmpty())
+                h += QLatin1String("<li>") + EscaparHTML(pretensión) + QLatin1String("</li>\n");
             h += QLatin1String("</ul>\n");
         }
     }

@@ -12,6 +12,7 @@
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
 #include "store/Interaccion.h"
+#include "store/Valores.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -180,11 +181,14 @@ void frmResultado2::copiar() {
 
 void frmResultado2::eliminar() {
     const int total = resultado_.Cantidad();
-    if (MsgBox(QStringLiteral(
-                   "Atención:\n\nUd. está por eliminar permanentemente de la base de datos los %1 "
-                   "currículums que se incluyen en estos resultados.\n\nEsta operación no puede "
-                   "deshacerse.\n\n¿Está seguro?")
-                   .arg(total),
+    if (MsgBox(QStringLiteral("Atención:\n\nUd. está por eliminar permanentemente de la base de "
+                              "datos %1 que se incluye%2 en estos resultados.\n\nEsta operación "
+                              "no puede deshacerse.\n\n¿Está seguro?")
+                   .arg(total == 1 ? QStringLiteral("el currículum")
+                                   : QStringLiteral("los ") +
+                                         TextoCantidad(total, QStringLiteral("currículum"),
+                                                       QStringLiteral("currículos")),
+                        total == 1 ? QString() : QStringLiteral("n")),
                Icono::Exclamación, Botones::SíNo, QStringLiteral("Eliminar currículums"),
                Respuesta::No) != Respuesta::Sí)
         return;
@@ -200,8 +204,10 @@ void frmResultado2::eliminar() {
     }
     CerrarVentanasDe(ids);
     MsgBox(
-        QStringLiteral("Se eliminaron %1 currículums de estos resultados. La ventana se cerrará.")
-            .arg(eliminados),
+        QStringLiteral("%1 %2 de estos resultados. La ventana se cerrará.")
+            .arg(eliminados == 1 ? QStringLiteral("Se eliminó") : QStringLiteral("Se eliminaron"),
+                 TextoCantidad(eliminados, QStringLiteral("currículum"),
+                               QStringLiteral("currículos"))),
         Icono::Información);
     if (auto* marco = qobject_cast<QMdiSubWindow*>(parentWidget()))
         marco->close();
@@ -233,7 +239,9 @@ frmCVhtml::frmCVhtml(QWidget* parent) : QWidget(parent), htm_(Vista(this)) {
 }
 
 void frmCVhtml::cargar() {
-    setWindowTitle(postulante.Apellido + QStringLiteral(", ") + postulante.Nombre);
+    const QString nombre = postulante.Nombre.trimmed();
+    setWindowTitle(postulante.Apellido +
+                   (nombre.isEmpty() ? QString() : QStringLiteral(", ") + nombre));
     html_ = PáginaCV(Almacén(), postulante, UsuarioActual);
     htm_->setHtml(html_);
 }

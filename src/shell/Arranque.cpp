@@ -8,9 +8,14 @@
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
 #include "store/Interaccion.h"
+#include "store/Valores.h"
 
 #include <QApplication>
+#include <QHash>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QSettings>
+#include <QTranslator>
 
 #include <memory>
 
@@ -18,6 +23,48 @@ QString NombreDeSesión() {
     for (const char* v : {"USER", "LOGNAME", "USERNAME"})
         if (const QString n = qEnvironmentVariable(v).trimmed(); !n.isEmpty()) return n;
     return QStringLiteral("usuario");
+}
+
+namespace {
+
+// Qt's Spanish as written in Argentina ("archivo", not "fichero"), with the
+// few texts of the print and file dialogs that it leaves in English.
+class TraducciónQt : public QTranslator {
+  public:
+    QString translate(const char* contexto, const char* texto, const char* desambiguación,
+                      int n) const override {
+        QString r = QTranslator::translate(contexto, texto, desambiguación, n);
+        if (r.isEmpty()) {
+            static const QHash<QByteArray, QString> faltan = {
+                {"Double Sided Printing", QStringLiteral("Impresión a doble faz")},
+                {"Off", QStringLiteral("No")},
+                {"Long side binding", QStringLiteral("Encuadernación por el lado largo")},
+                {"Short side binding", QStringLiteral("Encuadernación por el lado corto")},
+                {"Pages", QStringLiteral("Páginas")},
+                {"Folder", QStringLiteral("Carpeta")},
+                {"Drive", QStringLiteral("Unidad")}};
+            return faltan.value(QByteArray(texto));
+        }
+        r.replace(QLatin1String("fichero"), QLatin1String("archivo"));
+        r.replace(QLatin1String("Fichero"), QLatin1String("Archivo"));
+        return r;
+    }
+    bool isEmpty() const override { return false; }
+};
+
+}  // namespace
+
+bool InstalarTraducciones() {
+    QLocale::setDefault(LocaleVisible());
+    static QTranslator* qt = nullptr;  // lives as long as the program
+    if (qt) return true;
+    auto t = std::make_unique<TraducciónQt>();
+    if (!t->load(LocaleVisible(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    qt = t.release();
+    QCoreApplication::installTranslator(qt);
+    return true;
 }
 
 int Arrancar(const QStringList& argumentos) {

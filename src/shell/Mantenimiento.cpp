@@ -299,8 +299,8 @@ void frmOpciones::revincular() {
     const QString origen = remoto_->text().trimmed();
     if (MsgBox(QStringLiteral(
                    "ATENCIÓN: Esta operación puede dejar sin funcionamiento el programa.\n\n"
-                   "¿Cambiar origen de datos remoto a => '") +
-                   origen + QStringLiteral("' ?"),
+                   "¿Cambiar el origen de datos remoto a «") +
+                   origen + QStringLiteral("»?"),
                Icono::Exclamación, Botones::SíNo) != Respuesta::Sí)
         return;
     const bool servidor = EsProveedorServidor(proveedor());
@@ -327,8 +327,8 @@ void frmOpciones::limpiar() {
     }
     if (MsgBox(
             QStringLiteral(
-                "Esta operación requiere que ninguna terminal esté accediendo a las base de datos "
-                "principal.\n\n¿ Desea continuar ?"),
+                "Esta operación requiere que ninguna terminal esté accediendo a la base de datos "
+                "principal.\n\n¿Desea continuar?"),
             Icono::Exclamación, Botones::SíNo) != Respuesta::Sí)
         return;
     dic.reset();  // this program must not hold the file either

@@ -337,7 +337,7 @@ void frmMDI::HabilitarRespaldo() {
 
 bool frmMDI::ConfirmarSalida() {
     if (saliendo_) return true;
-    if (MsgBox(QStringLiteral("¿ Salir del programa ?"), Icono::Pregunta, Botones::SíNo,
+    if (MsgBox(QStringLiteral("¿Salir del programa?"), Icono::Pregunta, Botones::SíNo,
                QStringLiteral("Salir")) != Respuesta::Sí)
         return false;
     // Each child asks about its own unsaved changes; one cancel keeps the program running.

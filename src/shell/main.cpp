@@ -15,22 +15,17 @@
 #include "store/Respaldo.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 int main(int argc, char** argv) {
+    // Qt's file dialogs date their files in the system's format: the Argentine one.
+    qputenv("LC_TIME", "es_AR.UTF-8");
     AplicacionCandora app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Candora"));
     QApplication::setApplicationName(QStringLiteral("Candora"));
     QApplication::setApplicationDisplayName(QStringLiteral("Candora"));
     QApplication::setDesktopFileName(QStringLiteral("candora"));
     QApplication::setWindowIcon(IconoCandora());
-    // The toolkit's own texts (standard buttons, "Mostrar detalles…") in Spanish.
-    QTranslator qt;
-    if (qt.load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
-                QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qt);
+    InstalarTraducciones();
 
     InstanciaUnica instancia(QStringLiteral("candora"));
     if (!instancia.primera()) return 0;

@@ -3,6 +3,7 @@
 #include "store/Controles.h"
 
 #include <QDateTime>
+#include <QLocale>
 
 #include <cmath>
 
@@ -111,9 +112,70 @@ QString FechaHoraTexto() {
 }
 
 QString FormatearFechaHora(const QString& t) {
-    if (t.size() < 12) return {};
-    return t.mid(0, 4) + u'/' + t.mid(4, 2) + u'/' + t.mid(6, 2) + u' ' + t.mid(8, 2) + u':' +
-           t.mid(10, 2);
+    const QDateTime m = QDateTime::fromString(t.left(12), QStringLiteral("yyyyMMddHHmm"));
+    return m.isValid() ? FechaHoraVisible(m) : QString();
+}
+
+const QLocale& LocaleVisible() {
+    static const QLocale l(QLocale::Spanish, QLocale::Argentina);
+    return l;
+}
+
+QString FechaVisible(const QDate& fecha) {
+    return fecha.isValid() ? LocaleVisible().toString(fecha, QStringLiteral("d MMM yyyy"))
+                           : QString();
+}
+
+QString FechaHoraVisible(const QDateTime& momento) {
+    if (!momento.isValid()) return {};
+    return FechaVisible(momento.date()) + u' ' +
+           LocaleVisible().toString(momento.time(), QStringLiteral("HH:mm"));
+}
+
+QString NúmeroVisible(double valor) {
+    const QLocale& l = LocaleVisible();
+    QString t = l.toString(valor, 'f', 2);
+    const QString coma = l.decimalPoint();
+    while (t.endsWith(u'0')) t.chop(1);
+    if (t.endsWith(coma)) t.chop(coma.size());
+    return t;
+}
+
+QString ImporteVisible(double monto, const QString& símbolo, const QString& moneda,
+                       const QString& período) {
+    if (!(monto > 0)) return {};
+    const bool centavos = std::round(monto * 100) != std::round(monto) * 100;
+    QString r = LocaleVisible().toString(monto, 'f', centavos ? 2 : 0);
+    if (!símbolo.trimmed().isEmpty()) r = símbolo.trimmed() + u' ' + r;
+    if (!período.isEmpty()) r += u' ' + período;
+    if (!moneda.trimmed().isEmpty()) r += QStringLiteral(" (") + moneda.trimmed() + u')';
+    return r;
+}
+
+QString MesAñoVisible(int mes, int año) {
+    if (año <= 0) return {};
+    if (mes < 1 || mes > 12) return QString::number(año);
+    return LocaleVisible().monthName(mes, QLocale::ShortFormat) + u' ' + QString::number(año);
+}
+
+QString PeríodoVisible(int mesDesde, int añoDesde, int mesHasta, int añoHasta, bool actual) {
+    const QString desde = MesAñoVisible(mesDesde, añoDesde);
+    const QString hasta = actual ? QStringLiteral("actual") : MesAñoVisible(mesHasta, añoHasta);
+    if (desde.isEmpty())
+        return hasta.isEmpty() || actual ? hasta : QStringLiteral("hasta ") + hasta;
+    if (hasta.isEmpty()) return QStringLiteral("desde ") + desde;
+    return desde + QStringLiteral(" – ") + hasta;
+}
+
+QString UnirTextos(std::initializer_list<QString> partes, const QString& separador) {
+    QStringList r;
+    for (const QString& t : partes)
+        if (!t.trimmed().isEmpty()) r << t.trimmed();
+    return r.join(separador);
+}
+
+QString TextoCantidad(qint64 n, const QString& singular, const QString& plural) {
+    return LocaleVisible().toString(n) + u' ' + (n == 1 ? singular : plural);
 }
 
 QString NombreMes(int mes) {

@@ -4,8 +4,12 @@
 #include <QVariant>
 
 #include <cstdint>
+#include <initializer_list>
 
 class ControlLista;
+class QDate;
+class QDateTime;
+class QLocale;
 class ControlTexto;
 class ControlCombo;
 
@@ -41,8 +45,30 @@ int16_t Mínimo(int16_t a, int16_t b);
 
 // Dates.
 QString FechaHoraTexto();
+// A 14-digit timestamp as FechaHoraVisible shows it; "" when it is not one.
 QString FormatearFechaHora(const QString& texto);
 QString NombreMes(int mes);
+
+// What the user reads: dates, numbers and amounts as written in Argentina
+// (es_AR), whatever the system's locale. Stored values never go through these.
+const QLocale& LocaleVisible();
+QString FechaVisible(const QDate& fecha);            // "8 dic 2026"
+QString FechaHoraVisible(const QDateTime& momento);  // "8 dic 2026 10:30"
+// Grouped thousands, at most two decimals, no trailing zeros: "1.560.000", "1.915,25", "12,5".
+QString NúmeroVisible(double valor);
+// "$ 1.560.000 mensuales (Peso argentino)": symbol, amount (two decimals only
+// when it has cents), `período`, currency name; each part left out when empty.
+// "" for an amount of 0 or less.
+QString ImporteVisible(double monto, const QString& símbolo, const QString& moneda,
+                       const QString& período = {});
+// "mar 2010"; "2010" without a valid month; "" without a year.
+QString MesAñoVisible(int mes, int año);
+// "mar 2010 – jul 2014", "2015 – actual", "desde 2015", "hasta 2014"; "" when nothing is known.
+QString PeríodoVisible(int mesDesde, int añoDesde, int mesHasta, int añoHasta, bool actual);
+// The texts that are not blank, trimmed and joined by `separador`.
+QString UnirTextos(std::initializer_list<QString> partes, const QString& separador);
+// "1 currículum", "3 currículos", "1.250 postulantes".
+QString TextoCantidad(qint64 n, const QString& singular, const QString& plural);
 
 // Fixed lists.
 QString NombreOperador(int código);

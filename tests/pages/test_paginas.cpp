@@ -75,9 +75,9 @@ class PaginasTest : public ::testing::Test {
         p.email = QStringLiteral("ana@example.com");
         p.conocimientos = QStringLiteral("SAP\nExcel");
         p.Observaciones = QStringLiteral("Primera línea\nSegunda");
-        p.remun_mes = 1500;
-        p.MonedaMes = 3;
-        p.Remun_hora = 12.5f;
+        p.remun_mes = 1560000;
+        p.MonedaMes = 1;
+        p.Remun_hora = 1915.25f;
         p.MonedaHora = 2;
         p.Obra_social = 1;
         p.Viajar = 2;   // only 1 reads "Sí"
@@ -85,13 +85,17 @@ class PaginasTest : public ::testing::Test {
         p.Formsec_orientacion = 1;
         p.Formsec_estado = 2;
         p.familiares.Add(3, 4, true, QStringLiteral("Leo"), true, false, {}, {});
-        p.formación.Add(4, {}, 3, 10, 5, 2015, 2020, 7.25f, 1, {});
+        p.formación.Add(4, {}, 3, 10, 5, 2015, 2020, 7.25f, 1, {}).AñosCompletos = 1;
         p.idiomas.Add(1, 4, 3, 2);
         p.Experiencia.Add(4, 2, {}, 1, 8, 2014, 0, 0, 1, QStringLiteral("Ventas"), 0, 0,
                           QStringLiteral("250000"), {});
         p.Experiencia.Add(1, 1, {}, 1, 3, 2010, 7, 2014, 0, {}, 0, 1, QStringLiteral("0"), {});
         p.ÁreasInterés.Add(2);
-        p.Fotos.Add(QStringLiteral("Foto \"oficial\""), QStringLiteral("/tmp/mis fotos/a#1.png"));
+        QDir(carpeta.path()).mkpath(QStringLiteral("mis fotos"));
+        const QString foto = carpeta.filePath(QStringLiteral("mis fotos/a#1.png"));
+        QFile(foto).open(QIODevice::WriteOnly);
+        p.Fotos.Add(QStringLiteral("Sin archivo"), carpeta.filePath(QStringLiteral("no.png")));
+        p.Fotos.Add(QStringLiteral("Foto \"oficial\""), foto);
         EXPECT_TRUE(p.guardar());
         EXPECT_EQ(p.cargar(), 1);
         return p;
@@ -103,7 +107,6 @@ class PaginasTest : public ::testing::Test {
 };
 
 TEST_F(PaginasTest, ElCurrículumMuestraCadaValorComoCorresponde) {
-    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina));
     const cPostulante p = completo();
     const QString h = PáginaCV(*dic, p, QStringLiteral("ana"), kAhora);
 
@@ -113,53 +116,94 @@ TEST_F(PaginasTest, ElCurrículumMuestraCadaValorComoCorresponde) {
     EXPECT_TRUE(
         h.contains(QStringLiteral("<title>{$id}&lt;script&gt; Ana &amp; &quot;Bea&quot;</title>")));
     EXPECT_FALSE(h.contains(QStringLiteral("<script>")));
-    EXPECT_TRUE(h.contains(QStringLiteral(
-        "<img src=\"file:///tmp/mis%20fotos/a%231.png\" alt=\"Foto &quot;oficial&quot;\" "
-        "height=\"200\">")));
+    // The first photo whose file is there.
+    EXPECT_TRUE(h.contains(QStringLiteral("<img src=\"%1/mis%20fotos/a%231.png\" "
+                                          "alt=\"Foto &quot;oficial&quot;\" height=\"200\">")
+                               .arg(QUrl::fromLocalFile(carpeta.path()).toString())))
+        << S(h);
     EXPECT_TRUE(h.contains(QStringLiteral("Primera línea<br>\nSegunda")));
     EXPECT_TRUE(h.contains(QStringLiteral("SAP<br>\nExcel")));
     // The document keeps its leading zero; names come from the lookup lists.
-    EXPECT_TRUE(h.contains(QStringLiteral("01234567 (Argentina)")));
+    EXPECT_TRUE(h.contains(QStringLiteral("01234567 de Argentina")));
     EXPECT_TRUE(h.contains(QStringLiteral("Casado/a (con hijos)")));
-    EXPECT_TRUE(h.contains(QStringLiteral("8/12/1990 (35 a&ntilde;os)")));  // birthday tomorrow
+    // Dates, numbers and amounts as an Argentine reader writes them, whatever the system's locale.
+    EXPECT_TRUE(h.contains(QStringLiteral(">8 dic 1990 (35 años)<")));  // birthday tomorrow
     EXPECT_TRUE(h.contains(QStringLiteral("Tel&eacute;fono Celular:")));
-    EXPECT_TRUE(h.contains(QStringLiteral("Tel&eacute;fono :")));
-    EXPECT_TRUE(h.contains(QStringLiteral(" (-)")));
-    // Currencies by their own symbol and name; decimals with the locale's separator.
-    EXPECT_TRUE(h.contains(QStringLiteral("mensual: € 1500.- Euro")));
-    EXPECT_TRUE(h.contains(QStringLiteral("por hora: U$S 12,5.- Dólar estadounidense")));
+    EXPECT_EQ(h.count(QStringLiteral("Tel&eacute;fono")), 1);  // no line for a slot without number
+    EXPECT_TRUE(
+        h.contains(QStringLiteral("pretendida: $ 1.560.000 mensuales (Peso argentino) o "
+                                  "U$S 1.915,25 por hora (Dólar estadounidense)<")));
     EXPECT_TRUE(h.contains(QStringLiteral("Promedio: 7,25")));
     EXPECT_TRUE(h.contains(QStringLiteral("obra social?: Sí")));
     EXPECT_TRUE(h.contains(QStringLiteral("tiques almuerzo/supermercado?: No")));
     EXPECT_TRUE(h.contains(QStringLiteral("viajes de trabajo?: No")));
     EXPECT_TRUE(h.contains(QStringLiteral("otra ciudad?: Sí")));
     // Entries.
-    EXPECT_TRUE(h.contains(QStringLiteral("Hijo/a: Leo (4) -  () - ,,A cargo")));
+    EXPECT_TRUE(h.contains(QStringLiteral("Hijo/a: Leo (4) - a cargo\n")));
     EXPECT_TRUE(h.contains(QStringLiteral("(Administración) <b>En curso</b>")));
     EXPECT_TRUE(
-        h.contains(QStringLiteral("Inglés: habla Muy bueno - lee Bueno - escribe Intermedio")));
+        h.contains(QStringLiteral("<br>\n2015 – 2020<br>\n10 materias aprobadas, "
+                                  "5 materias restantes<br>\n1 año completo<br>")));
     EXPECT_TRUE(
-        h.contains(QStringLiteral("8/2014 - <b>EMPLEO ACTUAL</b>: <b>Analista</b> (Comercial)")));
-    EXPECT_TRUE(h.contains(QStringLiteral("3/2010 - 7/2014<b></b>: <b>Administrativo/a</b>")));
+        h.contains(QStringLiteral("Inglés: habla Muy bueno - lee Bueno - escribe Intermedio")));
+    EXPECT_TRUE(h.contains(QStringLiteral("ago 2014 – actual: <b>Analista</b> (Comercial)")));
+    EXPECT_TRUE(h.contains(QStringLiteral("Remuneraci&oacute;n neta: $ 250.000 mensuales<")));
+    EXPECT_TRUE(h.contains(QStringLiteral("mar 2010 – jul 2014: <b>Administrativo/a</b>")));
     EXPECT_TRUE(h.contains(QStringLiteral("<li>Atención al cliente</li>")));
     EXPECT_FALSE(h.contains(QStringLiteral("Sin datos.")));
     EXPECT_TRUE(
-        h.contains(QStringLiteral("Fecha y hora de emisi&oacute;n: 7/12/26 10:30 por ana")));
+        h.contains(QStringLiteral("Fecha y hora de emisi&oacute;n: 7 dic 2026 10:30 por ana")));
     EXPECT_TRUE(h.contains(QStringLiteral("Candora: ") + QString::number(p.id) + u'<'));
 }
 
-TEST_F(PaginasTest, UnPostulanteSinDatosNiCódigosVálidosTambiénTienePágina) {
+// What is not known is left out or said, never shown as stray separators or zeros.
+TEST_F(PaginasTest, UnPostulanteConPocosDatosSeLeeSinHuecos) {
     cPostulante p;
     p.Apellido = QStringLiteral("Solo");
+    p.Nombre = QStringLiteral("Ana");
+    p.Dni_País = 1;
+    p.Dni_Número = QStringLiteral("40111222");
     p.Sexo = 250;  // no such item
     p.MonedaMes = 9;
+    p.res_calle = QStringLiteral("Mitre 120");
+    p.res_cp = QStringLiteral("2000");
+    p.familiares.Add(3, 4, false, QStringLiteral("Lourdes"), true, false, {}, {});
+    p.Experiencia.Add(1, 1, {}, 0, 0, 2015, 0, 0, 0, {}, 0, 0, {}, {});
+    p.Experiencia.Add(1, 2, {}, 0, 0, 2018, 0, 0, 1, {}, 0, 0, QStringLiteral("0"), {});
+    p.Fotos.Add(QStringLiteral("Perdida"), carpeta.filePath(QStringLiteral("no-esta.jpg")));
     ASSERT_TRUE(p.guardar());
     ASSERT_EQ(p.cargar(), 1);
     const QString h = PáginaCV(*dic, p, {}, kAhora);
-    EXPECT_EQ(h.count(QStringLiteral("Sin datos.")), 5);
-    EXPECT_FALSE(h.contains(QStringLiteral("<img")));
-    EXPECT_TRUE(h.contains(QStringLiteral(">// ( a&ntilde;os)<")));
-    EXPECT_TRUE(h.contains(QStringLiteral("mensual:  0.- <br>")));
+
+    EXPECT_TRUE(h.contains(QStringLiteral(">40111222 de Argentina<")));
+    EXPECT_TRUE(h.contains(QStringLiteral("Hijo/a: Lourdes (4)\n")));
+    EXPECT_TRUE(h.contains(QStringLiteral("<li>\ndesde 2015: <b>Administrativo/a</b>")));
+    EXPECT_TRUE(h.contains(QStringLiteral("<li>\n2018 – actual: <b>Analista</b>")));
+    EXPECT_TRUE(h.contains(QStringLiteral("Mitre 120<br>\nCP 2000<br>")));
+    EXPECT_TRUE(h.contains(QStringLiteral("pretendida: sin datos<")));
+    EXPECT_EQ(h.count(QStringLiteral(">sin datos<")), 2);  // birth date and place
+    EXPECT_EQ(h.count(QStringLiteral("Sin datos.")), 3);   // degrees, languages, interests
+    for (const char* hueco : {"<img",
+                              "()",
+                              "( )",
+                              "(0",
+                              "/0",
+                              " 0 ",
+                              "- ,",
+                              ",,",
+                              "$ .-",
+                              ".-",
+                              "a&ntilde;os)",
+                              "n/a",
+                              "Tel&eacute;fono",
+                              "Email",
+                              "Sexo",
+                              "Egreso por",
+                              "Estatura",
+                              "Medidas",
+                              "Fecha de ingreso: <",
+                              "A: "})
+        EXPECT_FALSE(h.contains(QString::fromUtf8(hueco))) << hueco;
 }
 
 class ResultadosTest : public PaginasTest {
@@ -245,6 +289,7 @@ TEST_F(ResultadosTest, CadaEntradaLeeSusNombresPorIdentificador) {
     q.conocimientos = QString(201, u'y');
     q.Remun_hora = 7.5f;
     q.MonedaHora = 2;
+    q.Experiencia.Add(1, 1, {}, 0, 0, 2015, 0, 0, 0, {}, 0, 0, {}, {});
     ASSERT_TRUE(q.guardar());
     cPostulante inactivo;
     inactivo.Apellido = QStringLiteral("Inactivo");
@@ -261,20 +306,25 @@ TEST_F(ResultadosTest, CadaEntradaLeeSusNombresPorIdentificador) {
     ASSERT_EQ(r.cargar(3, QStringLiteral("T")), 2);
     const QString h = r.página(1, 20, kAhora).html;
     EXPECT_TRUE(h.contains(QStringLiteral("<a href=\"post%1\">O'Brien, &lt;Ana&gt; (35)</a><br>\n"
-                                          "<font size=1>(Argentina 007)</font>")
+                                          "documento 007 de Argentina\n<ul>")
                                .arg(p.id)))
         << S(h);
-    EXPECT_TRUE(h.contains(QStringLiteral("Administración: <b></b> En curso () Posgrado")));
+    // The issue date in Argentine form, and no text smaller than the program's own.
+    EXPECT_TRUE(h.contains(QStringLiteral("Fecha de emisi&oacute;n: 7 dic 2026 10:30<")));
+    EXPECT_FALSE(h.contains(QStringLiteral("size=1")) || h.contains(QStringLiteral("size=2")));
+    // Unknown title and institution leave no empty brackets.
+    EXPECT_TRUE(h.contains(QStringLiteral(">Administración: En curso Posgrado<")));
     // Jobs by end date; no employer, no prefix.
     EXPECT_TRUE(h.contains(
-        QStringLiteral(">Administrativo/a (3/2010 a 7/2014)</font></li>\n"
-                       "<li><font color=\"#006600\">Analista (1/2019 a 2/2020)</font></li>\n"
-                       "<li><font color=\"#006600\">Asistente (5/2021 a la fecha)")));
+        QStringLiteral(">Administrativo/a (mar 2010 – jul 2014)</font></li>\n"
+                       "<li><font color=\"#006600\">Analista (ene 2019 – feb 2020)</font></li>\n"
+                       "<li><font color=\"#006600\">Asistente (may 2021 – actual)")));
+    EXPECT_TRUE(h.contains(QStringLiteral(">Administrativo/a (desde 2015)<")));
     EXPECT_TRUE(h.contains(QStringLiteral("<i>") + QString(200, u'x') + QStringLiteral("</i>")));
     EXPECT_TRUE(h.contains(QStringLiteral("<i>") + QString(200, u'y') + QStringLiteral("...</i>")));
-    EXPECT_TRUE(h.contains(QStringLiteral("<li>€ 1500 Euro mensuales // </li>")));
-    EXPECT_TRUE(h.contains(QStringLiteral("<li>U$S 7.5 Dólar estadounidense hora</li>")));
-    EXPECT_TRUE(h.contains(QStringLiteral("Pérez, </a>")));  // no birth year: no age
+    EXPECT_TRUE(h.contains(QStringLiteral("<li>€ 1.500 mensuales (Euro)</li>")));
+    EXPECT_TRUE(h.contains(QStringLiteral("<li>U$S 7,50 por hora (Dólar estadounidense)</li>")));
+    EXPECT_TRUE(h.contains(QStringLiteral("Pérez</a><br>\n<ul>")));  // no age, no document
     EXPECT_FALSE(h.contains(QStringLiteral("Inactivo")));
 }
 
@@ -293,7 +343,7 @@ TEST_F(ResultadosTest, CandoraAdminEscribeElCurrículumYLasPáginas) {
     ASSERT_EQ(s.código, 0) << S(s.errores);
     QFile f(cv);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(QString::fromUtf8(f.readAll()).contains(QStringLiteral("Euro")));
+    EXPECT_TRUE(QString::fromUtf8(f.readAll()).contains(QStringLiteral("Peso argentino")));
     s = CorrerAdmin(
         {QStringLiteral("--base"), ruta, QStringLiteral("cv"), QStringLiteral("99999")});
     EXPECT_EQ(s.código, 1);

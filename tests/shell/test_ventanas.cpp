@@ -16,11 +16,17 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLockFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
@@ -178,7 +184,7 @@ TEST_F(VentanasTest, SalirPreguntaYCadaVentanaHijaPuedeNegarse) {
     EXPECT_FALSE(m->ConfirmarSalida());
     ASSERT_EQ(usuario.mensajes.size(), 1u);
     const Mensaje& pregunta = usuario.mensajes[0];
-    EXPECT_EQ(S(pregunta.texto), "¿ Salir del programa ?");
+    EXPECT_EQ(S(pregunta.texto), "¿Salir del programa?");
     EXPECT_EQ(S(pregunta.título), "Salir");
     EXPECT_EQ(pregunta.botones, Botones::SíNo);
     EXPECT_EQ(pregunta.icono, Icono::Pregunta);
@@ -369,6 +375,29 @@ TEST_F(VentanasTest, UnaBaseDeSóloLecturaArrancaParaConsultarYLoDiceUnaVez) {
 
 // The desktop program as a user starts it: a second start wakes the first and
 // ends; a lock left by a killed instance does not block the next start.
+// The toolkit's own buttons and the file and print dialogs in Argentine Spanish.
+TEST(Traducciones, LosDiálogosDelToolkitHablanCastellano) {
+    ASSERT_TRUE(InstalarTraducciones());
+    QDialogButtonBox botones(QDialogButtonBox::Cancel);
+    EXPECT_EQ(S(botones.button(QDialogButtonBox::Cancel)->text()), "Cancelar");
+    QFileDialog archivo;
+    archivo.setOption(QFileDialog::DontUseNativeDialog);
+    QPrinter impresora;
+    QPrintDialog impresión(&impresora);
+    for (QDialog* d : std::initializer_list<QDialog*>{&archivo, &impresión}) {
+        QStringList textos;
+        for (const QAbstractButton* b : d->findChildren<QAbstractButton*>()) textos << b->text();
+        for (const QLabel* l : d->findChildren<QLabel*>()) textos << l->text();
+        for (const QGroupBox* g : d->findChildren<QGroupBox*>()) textos << g->title();
+        for (const char* inglés : {"Cancel", "&Open", "&Print", "Pages", "Off", "Long side binding",
+                                   "Double Sided Printing"})
+            EXPECT_FALSE(textos.contains(QString::fromUtf8(inglés))) << inglés;
+        EXPECT_FALSE(textos.join(u'|').contains(QStringLiteral("ichero"))) << S(textos.join(u'|'));
+    }
+    EXPECT_EQ(S(QLocale().toString(1915.25)), "1.915,25");
+    QLocale::setDefault(QLocale::c());
+}
+
 TEST(Instancia, UnaSolaPorUsuarioAunqueLaAnteriorSeHayaCaído) {
     QTemporaryDir raíz;
     QDir(raíz.path()).mkpath(QStringLiteral("cfg/Candora"));

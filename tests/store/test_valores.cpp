@@ -56,9 +56,16 @@ TEST(Valores, RellenosFechasYListasFijas) {
     EXPECT_EQ(RellenarDerecha(QStringLiteral(" ab "), 4), QStringLiteral("ab  "));
     EXPECT_EQ(RellenarIzquierda(QStringLiteral(" 12345 "), 3, QStringLiteral("0")),
               QStringLiteral("12345"));
+    // Shown as written in Argentina, whatever the system's locale; counts agree with their noun.
     EXPECT_EQ(FormatearFechaHora(QStringLiteral("20261207153045")),
-              QStringLiteral("2026/12/07 15:30"));
+              QStringLiteral("7 dic 2026 15:30"));
     EXPECT_EQ(FormatearFechaHora(QStringLiteral("2026120715")), QString());
+    EXPECT_EQ(FormatearFechaHora(QStringLiteral("20261307153045")), QString());
+    const QString currículum = QStringLiteral("currículum"),
+                  currículos = QStringLiteral("currículos");
+    EXPECT_EQ(TextoCantidad(1, currículum, currículos), QStringLiteral("1 currículum"));
+    EXPECT_EQ(TextoCantidad(3, currículum, currículos), QStringLiteral("3 currículos"));
+    EXPECT_EQ(TextoCantidad(1250, currículum, currículos), QStringLiteral("1.250 currículos"));
     const QString ahora = FechaHoraTexto();
     EXPECT_EQ(ahora.size(), 14);
     EXPECT_TRUE(ahora.toLongLong() > 20260000000000LL);
