@@ -12,5 +12,5 @@ int Arrancar(const QStringList& argumentos);
 // False when the Spanish translation is not installed.
 bool InstalarTraducciones();
 
-// The current user: the session's login name.
+// The current user: the login name of whoever runs the program.
 QString NombreDeSesión();

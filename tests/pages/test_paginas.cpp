@@ -309,7 +309,7 @@ TEST_F(ResultadosTest, CadaEntradaLeeSusNombresPorIdentificador) {
                                           "documento 007 de Argentina\n<ul>")
                                .arg(p.id)))
         << S(h);
-    // The issue date in Argentine form, and no text smaller than the program's own.
+    // "Fecha de emisión" in Argentine form, and no text smaller than the program's own.
     EXPECT_TRUE(h.contains(QStringLiteral("Fecha de emisi&oacute;n: 7 dic 2026 10:30<")));
     EXPECT_FALSE(h.contains(QStringLiteral("size=1")) || h.contains(QStringLiteral("size=2")));
     // Unknown title and institution leave no empty brackets.
