@@ -104,8 +104,25 @@ TEST_F(MantenimientoTest, LaVentanaDeImportaciónMuestraLosContadoresDelImportad
     EXPECT_TRUE(En<QPushButton>(&w, "cmdCerrar")->isEnabled());
     EXPECT_EQ(S(Texto(&w, "lblTodos")), "300");
     const int nuevos = Texto(&w, "lblImportados").toInt();
-    EXPECT_EQ(nuevos + Texto(&w, "lblOmitidos").toInt() + Texto(&w, "lblActualizados").toInt(),
-              300);
+    const int omitidos = Texto(&w, "lblOmitidos").toInt();
+    EXPECT_EQ(nuevos + omitidos + Texto(&w, "lblActualizados").toInt(), 300);
+    EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_m_postulantes")), nuevos);
+    EXPECT_EQ(S(Texto(&w, "lblEstado")), "Importación de «Intercambio Norvexa.nvx» finalizada.");
+
+    // The same window takes another file: the same applicants, now all updated.
+    const QString otro = carpeta.filePath(QStringLiteral("semana2.nvx"));
+    ASSERT_TRUE(QFile::copy(nvx, otro));
+    ASSERT_TRUE(En<QWidget>(&w, "picFichas")->isVisible());
+    usuario.archivos = {otro};
+    QTest::mouseClick(En<QWidget>(&w, "cmdExaminar"), Qt::LeftButton);
+    EXPECT_EQ(S(En<QLineEdit>(&w, "txtArchivo")->text()), S(otro));
+    QTest::mouseClick(En<QPushButton>(&w, "cmdImportar"), Qt::LeftButton);
+    EXPECT_EQ(S(usuario.mensajes.back().texto), "Importación finalizada.");
+    EXPECT_EQ(S(Texto(&w, "lblTodos")), "300");
+    EXPECT_EQ(S(Texto(&w, "lblImportados")), "0");
+    EXPECT_EQ(Texto(&w, "lblActualizados").toInt(), nuevos);
+    EXPECT_EQ(Texto(&w, "lblOmitidos").toInt(), omitidos);
+    EXPECT_EQ(S(Texto(&w, "lblEstado")), "Importación de «semana2.nvx» finalizada.");
     EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_m_postulantes")), nuevos);
 
     // A malformed file: the line is named and nothing is merged.
@@ -120,13 +137,14 @@ TEST_F(MantenimientoTest, LaVentanaDeImportaciónMuestraLosContadoresDelImportad
     f.write(contenido);
     f.close();
     dic->ejecutar(QStringLiteral("delete from nvx_m_postulantes"));
-    frmImportar otra;
-    otra.show();
-    En<QLineEdit>(&otra, "txtArchivo")->setText(malo);
-    En<QPushButton>(&otra, "cmdImportar")->click();
+    En<QLineEdit>(&w, "txtArchivo")->setText(malo);
+    En<QPushButton>(&w, "cmdImportar")->click();
     EXPECT_TRUE(usuario.mensajes.back().texto.contains(QStringLiteral("en la línea")))
         << S(usuario.mensajes.back().texto);
     EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_m_postulantes")), 0);
+    EXPECT_EQ(S(Texto(&w, "lblEstado")), "No se importó nada de «malo.nvx».");
+    EXPECT_EQ(S(Texto(&w, "lblImportados")), "0");
+    EXPECT_TRUE(En<QPushButton>(&w, "cmdImportar")->isEnabled());
 
     frmImportar falta;
     En<QLineEdit>(&falta, "txtArchivo")->setText(carpeta.filePath(QStringLiteral("no.nvx")));
