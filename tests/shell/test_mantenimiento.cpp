@@ -153,12 +153,13 @@ TEST_F(MantenimientoTest, LaVentanaDeImportaciónMuestraLosContadoresDelImportad
               "El archivo especificado no existe. No se ha realizado ninguna importación.");
 }
 
-TEST_F(MantenimientoTest, LaVentanaDeRespaldoVerificaYReabreLaBase) {
+TEST_F(MantenimientoTest, LaVentanaDeRespaldoVerificaReabreLaBaseYAbreLaCopiaRestaurada) {
     EXPECT_TRUE(principal->findChild<QAction*>(QStringLiteral("mnuRespaldo"))->isEnabled());
     ConfiguraciónDatos c;
     c.Proveedor = QString::fromLatin1(kProveedorJet);
     c.OrigenLocal = ruta;
     c.guardar();
+    GenerarPostulantes(*dic, 3, 5, {});
     frmRespaldo w;
     const QString cab = carpeta.filePath(QStringLiteral("copia.cab"));
     usuario.archivos = {QString(), cab};
@@ -171,6 +172,26 @@ TEST_F(MantenimientoTest, LaVentanaDeRespaldoVerificaYReabreLaBase) {
     EXPECT_TRUE(QFileInfo(cab).size() > 0);
     ASSERT_TRUE(dic != nullptr);  // open again
     EXPECT_TRUE(S(usuario.diálogos.back().ruta).find("respaldo_") != std::string::npos);
+
+    // Restored and opened now: the open card is asked about, and the program then
+    // works with the copy, which the settings keep as the local file.
+    dic->ejecutar(QStringLiteral("delete from nvx_m_postulantes"));
+    principal->abrir_cv(0, 1, QStringLiteral("30111222"), true);
+    Escribir(control<QWidget>("txtApellido"), QStringLiteral("Sin Guardar"));
+    const QString restaurada = carpeta.filePath(QStringLiteral("restaurada.db"));
+    usuario.archivos = {cab, restaurada};
+    usuario.respuestas = {Respuesta::Sí, Respuesta::No};
+    w.restaurar();
+    EXPECT_EQ(S(usuario.diálogos.at(usuario.diálogos.size() - 2).ruta), S(carpeta.path()));
+    EXPECT_TRUE(principal->área()->subWindowList().isEmpty());
+    EXPECT_TRUE(usuario.mensajes.at(usuario.mensajes.size() - 2)
+                    .texto.startsWith(QStringLiteral("Ha realizado cambios en la ficha")));
+    EXPECT_EQ(S(usuario.mensajes.back().texto),
+              "Candora trabaja ahora con la copia restaurada " + S(restaurada) + ".");
+    ASSERT_TRUE(dic != nullptr);
+    EXPECT_EQ(S(dic->rutaLocal()), S(restaurada));
+    EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_m_postulantes")), 3);
+    EXPECT_EQ(S(ConfiguraciónDatos::leer().OrigenLocal), S(restaurada));
 
     QSettings().setValue(QStringLiteral("Datos/Proveedor"), QStringLiteral("SQLOLEDB"));
     w.crear();
