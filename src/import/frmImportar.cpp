@@ -26,11 +26,14 @@ frmImportar::frmImportar(QWidget* parent)
       archivo_(new QLineEdit(this)),
       entrada_(new QWidget(this)),
       estadísticas_(new QWidget(this)),
+      estado_(new QLabel(this)),
       todos_(new QLabel(QStringLiteral("0"), this)),
       importados_(new QLabel(QStringLiteral("0"), this)),
       omitidos_(new QLabel(QStringLiteral("0"), this)),
       actualizados_(new QLabel(QStringLiteral("0"), this)),
       barra_(new QProgressBar(this)),
+      importar_(new QPushButton(style()->standardIcon(QStyle::SP_ArrowDown),
+                                QStringLiteral("&Importar"), this)),
       cerrar_(new QPushButton(QStringLiteral("&Cerrar"), this)) {
     setObjectName(QStringLiteral("frmImportar"));
     setWindowTitle(QStringLiteral("Importar desde Norvexa"));
@@ -49,16 +52,17 @@ frmImportar::frmImportar(QWidget* parent)
     examinar->setText(QStringLiteral("..."));
     examinar->setToolTip(QStringLiteral("Elegir el archivo de intercambio"));
     examinar->setObjectName(QStringLiteral("cmdExaminar"));
-    auto* importar = new QPushButton(style()->standardIcon(QStyle::SP_ArrowDown),
-                                     QStringLiteral("&Importar"), entrada_);
-    importar->setObjectName(QStringLiteral("cmdImportar"));
-    importar->setDefault(true);
+    importar_->setParent(entrada_);
+    importar_->setObjectName(QStringLiteral("cmdImportar"));
+    importar_->setDefault(true);
     e->addWidget(rótulo);
     e->addWidget(archivo_, 1);
     e->addWidget(examinar);
-    e->addWidget(importar);
+    e->addWidget(importar_);
     connect(examinar, &QToolButton::clicked, this, &frmImportar::examinar);
-    connect(importar, &QPushButton::clicked, this, &frmImportar::importar);
+    connect(importar_, &QPushButton::clicked, this, &frmImportar::importar);
+    // A new path makes Enter import again.
+    connect(archivo_, &QLineEdit::textEdited, this, [this] { importar_->setDefault(true); });
     l->addWidget(entrada_);
 
     estadísticas_->setObjectName(QStringLiteral("picEstadísticas"));
@@ -66,8 +70,10 @@ frmImportar::frmImportar(QWidget* parent)
     g->setContentsMargins(16, 12, 16, 12);
     auto* título = new QLabel(QStringLiteral("<b>Estadísticas de importación</b>"), estadísticas_);
     g->addWidget(título, 0, 0, 1, 2);
-    g->addWidget(new QLabel(QStringLiteral("Actualizando base de datos..."), estadísticas_), 1, 0,
-                 1, 2);
+    estado_->setParent(estadísticas_);
+    estado_->setObjectName(QStringLiteral("lblEstado"));
+    estado_->setWordWrap(true);
+    g->addWidget(estado_, 1, 0, 1, 2);
     int fila = 2;
     for (auto [texto, etiqueta, nombre] :
          {std::tuple{"Registros en archivo de intercambio", todos_, "lblTodos"},
@@ -102,7 +108,10 @@ void frmImportar::examinar() {
         {false, QStringLiteral("Importar desde"),
          actual.isEmpty() ? QDir::currentPath() : QFileInfo(actual).absoluteFilePath(),
          QStringLiteral("Archivos de intercambio Norvexa (*.nvx);;Todos los archivos (*)")});
-    if (!elegido.isEmpty()) archivo_->setText(elegido);
+    if (elegido.isEmpty()) return;
+    archivo_->setText(elegido);
+    importar_->setDefault(true);
+    importar_->setFocus();
 }
 
 void frmImportar::importar() {
@@ -116,7 +125,11 @@ void frmImportar::importar() {
     }
     corriendo_ = true;
     cerrar_->setEnabled(false);
-    entrada_->hide();
+    entrada_->setEnabled(false);
+    estado_->setText(QStringLiteral("Actualizando base de datos..."));
+    for (QLabel* l : {todos_, importados_, omitidos_, actualizados_})
+        l->setText(QStringLiteral("0"));
+    barra_->reset();
     estadísticas_->show();
     repaint();
     cImportador imp;
@@ -154,8 +167,22 @@ void frmImportar::importar() {
         InformarFalla(QStringLiteral("No se pudo importar el archivo."), e);
     }
     mostrar();
+    const QString nombre = QFileInfo(ruta).fileName();
+    if (r == 0)
+        estado_->setText(QStringLiteral("Importación de «%1» finalizada.").arg(nombre));
+    else if (imp.Cnt_Postulantes + imp.cnt_Actualizados == 0)
+        estado_->setText(QStringLiteral("No se importó nada de «%1».").arg(nombre));
+    else
+        estado_->setText(
+            QStringLiteral("La importación de «%1» se detuvo antes de terminar; los registros "
+                           "contados como nuevos y actualizados quedaron guardados.")
+                .arg(nombre));
     corriendo_ = false;
     cerrar_->setEnabled(true);
+    entrada_->setEnabled(true);
+    // Enter now closes; choosing another file makes it import again.
+    cerrar_->setDefault(true);
+    cerrar_->setFocus();
     if (r == 0) MsgBox(QStringLiteral("Importación finalizada."), Icono::Información);
 }
 

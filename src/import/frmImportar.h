@@ -8,7 +8,8 @@ class QProgressBar;
 class QPushButton;
 class QWidget;
 
-// Imports an exchange file, showing the merge's counters while it runs.
+// Imports exchange files, showing the merge's counters while it runs and the
+// final ones after it; another file can then be chosen and imported.
 class frmImportar : public QDialog {
     Q_OBJECT
 
@@ -25,8 +26,8 @@ class frmImportar : public QDialog {
     QLineEdit* archivo_;  // a path is never cleaned
     QWidget* entrada_;
     QWidget* estadísticas_;
-    QLabel *todos_, *importados_, *omitidos_, *actualizados_;
+    QLabel *estado_, *todos_, *importados_, *omitidos_, *actualizados_;
     QProgressBar* barra_;
-    QPushButton* cerrar_;
+    QPushButton *importar_, *cerrar_;
     bool corriendo_ = false;
 };

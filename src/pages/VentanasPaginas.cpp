@@ -260,7 +260,8 @@ void frmCVhtml::modificar() {
 }
 
 void frmCVhtml::exportar() {
-    const QString nombre = (postulante.Apellido + u' ' + postulante.Nombre).trimmed();
+    const QString nombre = NombreArchivoSeguro(postulante.Apellido + u' ' + postulante.Nombre,
+                                               QStringLiteral("curriculum"));
     QString destino =
         ElegirArchivo({true, CadenaRecurso(59), nombre + QStringLiteral(".htm"),
                        QStringLiteral("Página web (*.htm *.html);;Documento PDF (*.pdf)")});

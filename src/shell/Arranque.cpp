@@ -67,7 +67,37 @@ bool InstalarTraducciones() {
     return true;
 }
 
+bool EsInterruptorOpciones(const QStringList& argumentos) {
+    return argumentos.join(u' ').toUpper() == QLatin1String("/OPCIONES");
+}
+
+QString TextoCerrarAntes() {
+    return QStringLiteral(
+        "Candora ya está abierto. Para cambiar el origen de los datos, cierre "
+        "Candora y vuelva a iniciarlo con /OPCIONES.");
+}
+
+void OtroArranque(const QStringList& argumentos) {
+    if (frmMDI* m = VentanaPrincipal())
+        m->traerAlFrente();
+    else if (QWidget* w = QApplication::activeModalWidget()) {
+        w->raise();
+        w->activateWindow();
+    }
+    if (EsInterruptorOpciones(argumentos)) MsgBox(TextoCerrarAntes(), Icono::Exclamación);
+}
+
 int Arrancar(const QStringList& argumentos) {
+    // The switch shows the options window alone and ends; the store is never opened.
+    if (EsInterruptorOpciones(argumentos)) {
+        {
+            frmOpciones opciones;
+            opciones.exec();
+        }
+        dic.reset();
+        return 0;
+    }
+
     auto* principal = new frmMDI;
     principal->setAttribute(Qt::WA_DeleteOnClose);
     principal->show();
@@ -85,18 +115,6 @@ int Arrancar(const QStringList& argumentos) {
             .toString() == QLatin1String("1")) {
         frmAyudaRapida ayuda(principal);
         ayuda.cargar();
-    }
-
-    // The whole command line, upper-cased: extra arguments or blanks do not match.
-    if (argumentos.join(u' ').toUpper() == QLatin1String("/OPCIONES")) {
-        intro.reset();
-        {
-            frmOpciones opciones(principal);
-            opciones.exec();
-        }
-        delete principal;
-        dic.reset();
-        return 0;
     }
 
     QString sóloLectura;

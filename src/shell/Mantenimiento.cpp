@@ -7,6 +7,7 @@
 #include "import/frmImportar.h"
 #include "shell/Fallas.h"
 #include "shell/frmMDI.h"
+#include "store/Archivos.h"
 #include "store/Conexion.h"
 #include "store/Diccionario.h"
 #include "store/Interaccion.h"
@@ -23,6 +24,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
@@ -348,6 +351,48 @@ void frmOpciones::limpiar() {
 
 // Backup.
 
+namespace {
+
+const QString kCarpetaRespaldos = QStringLiteral("Opciones/CarpetaRespaldos");
+
+// The folder of the last backup made or restored (the home folder at first).
+QString CarpetaRespaldos() {
+    const QString c = QSettings().value(kCarpetaRespaldos).toString();
+    return !c.isEmpty() && QFileInfo(c).isDir() ? c : QDir::homePath();
+}
+
+void RecordarCarpeta(const QString& archivo) {
+    QSettings().setValue(kCarpetaRespaldos, QFileInfo(archivo).absolutePath());
+}
+
+// Closes every child window (each asks about its own unsaved changes) and makes
+// `archivo` the store, remembered as the local file. False, with the store as it
+// was, when a window stays open or the file cannot be opened.
+bool AbrirRestaurada(const QString& archivo) {
+    if (frmMDI* m = VentanaPrincipal())
+        for (QMdiSubWindow* sub : m->área()->subWindowList())
+            if (!sub->close()) {
+                MsgBox(QStringLiteral("La copia restaurada no se abrió porque quedan ventanas "
+                                      "abiertas. Candora sigue trabajando con la base actual."),
+                       Icono::Información);
+                return false;
+            }
+    const ConfiguraciónDatos anterior = ConfiguraciónDatos::leer();
+    ConfiguraciónDatos c = anterior;
+    c.Proveedor = QString::fromLatin1(kProveedorJet);
+    c.OrigenLocal = archivo;
+    c.OrigenRemoto.clear();  // the copy holds the whole store
+    c.guardar();
+    if (!AbrirBaseOtraVez(QStringLiteral("No se pudo abrir la copia restaurada."))) {
+        anterior.guardar();
+        AbrirBaseOtraVez(QStringLiteral("No se pudo volver a abrir la base de datos anterior."));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 frmRespaldo::frmRespaldo(QWidget* parent)
     : QDialog(parent),
       estado_(new QLabel(QStringLiteral("Estado..."), this)),
@@ -411,7 +456,7 @@ void frmRespaldo::crear() {
     }
     // The save dialog asks before replacing an existing file.
     const QString destino = ElegirArchivo({true, QStringLiteral("Guardar la copia como"),
-                                           QDir::home().filePath(NombreRespaldo()),
+                                           QDir(CarpetaRespaldos()).filePath(NombreRespaldo()),
                                            QStringLiteral("Archivos de respaldo (*.cab)")})
                                 .trimmed();
     if (destino.isEmpty()) {
@@ -451,6 +496,7 @@ void frmRespaldo::crear() {
         estado_->setText(QStringLiteral("Copia guardada; la base no se pudo volver a abrir."));
         return;
     }
+    RecordarCarpeta(destino);
     estado_->setText(QStringLiteral("Listo."));
     MsgBox(QStringLiteral("Copia de seguridad finalizada."));
     accept();
@@ -458,13 +504,23 @@ void frmRespaldo::crear() {
 
 void frmRespaldo::restaurar() {
     const QString cabina =
-        ElegirArchivo({false, QStringLiteral("Restaurar una copia"), QDir::homePath(),
+        ElegirArchivo({false, QStringLiteral("Restaurar una copia"), CarpetaRespaldos(),
                        QStringLiteral("Archivos de respaldo (*.cab)")});
     if (cabina.isEmpty()) return;
-    const QString destino =
-        ElegirArchivo({true, QStringLiteral("Restaurar en un archivo nuevo"),
-                       QDir::home().filePath(QStringLiteral("candora_restaurada.db")),
-                       QStringLiteral("Bases de datos de Candora (*.db)")});
+    RecordarCarpeta(cabina);
+    // Next to the file in use when there is one, named after the backup.
+    const ConfiguraciónDatos c = ConfiguraciónDatos::leer();
+    const QString enUso = EsProveedorArchivo(c.Proveedor)
+                              ? (dic ? BaseARespaldar(*dic, c) : RutaLocalEfectiva(c.OrigenLocal))
+                              : QString();
+    const QString carpeta =
+        !enUso.isEmpty() ? QFileInfo(enUso).absolutePath() : QFileInfo(cabina).absolutePath();
+    const QString nombre =
+        NombreArchivoSeguro(QStringLiteral("candora_") + QFileInfo(cabina).completeBaseName()) +
+        QStringLiteral(".db");
+    const QString destino = ElegirArchivo({true, QStringLiteral("Restaurar en un archivo nuevo"),
+                                           QDir(carpeta).filePath(nombre),
+                                           QStringLiteral("Bases de datos de Candora (*.db)")});
     if (destino.isEmpty()) return;
     QString error;
     bool ok;
@@ -476,12 +532,16 @@ void frmRespaldo::restaurar() {
         MsgBox(error, Icono::Exclamación);
         return;
     }
-    MsgBox(
-        QStringLiteral(
-            "La copia se restauró en %1.\n\nPara trabajar con ella, indíquela como «Origen remoto» "
-            "en las opciones (inicie Candora con /OPCIONES). La base en uso no se modificó.")
-            .arg(destino),
-        Icono::Información);
+    if (MsgBox(QStringLiteral("La copia se restauró en %1.\n\n¿Abrirla ahora? Candora cerrará "
+                              "las ventanas abiertas y trabajará con la copia restaurada. La base "
+                              "en uso no se modifica.")
+                   .arg(destino),
+               Icono::Pregunta, Botones::SíNo, {}, Respuesta::No) != Respuesta::Sí)
+        return;
+    if (!AbrirRestaurada(destino)) return;
+    MsgBox(QStringLiteral("Candora trabaja ahora con la copia restaurada %1.").arg(destino),
+           Icono::Información);
+    accept();
 }
 
 void InstalarMantenimiento() {

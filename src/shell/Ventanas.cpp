@@ -2,10 +2,13 @@
 
 #include "shell/Iconos.h"
 #include "store/Cadenas.h"
+#include "store/Conexion.h"
+#include "store/Diccionario.h"
 #include "store/Interaccion.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -71,6 +74,80 @@ frmIntro::frmIntro(QWidget* parent) : QDialog(parent) {
     c->addLayout(pie);
     l->addLayout(c, 1);
     setFixedSize(560, 260);
+}
+
+frmAcercaDe::frmAcercaDe(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmAcercaDe"));
+    setWindowTitle(QStringLiteral("Acerca de Candora"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    auto* l = new QHBoxLayout(this);
+    l->setContentsMargins(24, 24, 24, 20);
+    l->setSpacing(24);
+    auto* imagen = new QLabel(this);
+    imagen->setPixmap(IconoCandora().pixmap(96, 96));
+    imagen->setAlignment(Qt::AlignTop);
+    l->addWidget(imagen);
+
+    auto* c = new QVBoxLayout;
+    const auto rótulo = [&](const char* nombre, const QString& texto) {
+        auto* r = new QLabel(texto, this);
+        r->setObjectName(QString::fromUtf8(nombre));
+        r->setWordWrap(true);
+        r->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        c->addWidget(r);
+        return r;
+    };
+    QLabel* programa = rótulo("lblPrograma", QString::fromUtf8(kTítuloPrograma));
+    QFont f = programa->font();
+    f.setPointSizeF(f.pointSizeF() * 1.8);
+    f.setBold(true);
+    programa->setFont(f);
+    rótulo("lblDescripcion", QStringLiteral("Administrador de currículums"));
+    rótulo("lblVersion", QStringLiteral("Versión %1.%2 (Qt %3)")
+                             .arg(CANDORA_VERSION_MAYOR)
+                             .arg(CANDORA_VERSION_MENOR)
+                             .arg(QString::fromLatin1(qVersion())));
+    c->addSpacing(8);
+    rótulo("lblLicencia", CadenaRecurso(302))->setForegroundRole(QPalette::PlaceholderText);
+    c->addSpacing(8);
+    rótulo("lblBase", BaseEnUso());
+    c->addStretch(1);
+    auto* pie = new QHBoxLayout;
+    pie->addStretch(1);
+    auto* cerrar = new QPushButton(QStringLiteral("&Cerrar"), this);
+    cerrar->setObjectName(QStringLiteral("cmdCerrar"));
+    cerrar->setDefault(true);
+    connect(cerrar, &QPushButton::clicked, this, &QDialog::accept);
+    pie->addWidget(cerrar);
+    c->addLayout(pie);
+    l->addLayout(c, 1);
+    setMinimumWidth(560);
+}
+
+QString frmAcercaDe::BaseEnUso() {
+    if (!dic) return QStringLiteral("Base de datos: ninguna abierta en este momento.");
+    if (dic->enServidor()) {
+        // libpq's "clave=valor" text; only what names the place, never the password.
+        const ConfiguraciónDatos c = ConfiguraciónDatos::leer();
+        QHash<QString, QString> v;
+        for (const QString& par : c.OrigenRemoto.split(u' ', Qt::SkipEmptyParts)) {
+            const qsizetype igual = par.indexOf(u'=');
+            if (igual > 0) v.insert(par.left(igual).trimmed().toLower(), par.mid(igual + 1));
+        }
+        QString t = QStringLiteral("Base de datos: servidor PostgreSQL\nBase «%1» en %2")
+                        .arg(v.value(QStringLiteral("dbname")),
+                             v.value(QStringLiteral("host"), QStringLiteral("localhost")));
+        if (v.contains(QStringLiteral("port")))
+            t += QStringLiteral(", puerto ") + v.value(QStringLiteral("port"));
+        const QString usuario = c.Usuario.isEmpty() ? v.value(QStringLiteral("user")) : c.Usuario;
+        if (!usuario.isEmpty()) t += QStringLiteral(", usuario ") + usuario;
+        return t;
+    }
+    QString t = QStringLiteral("Base de datos: archivo SQLite\n") +
+                QDir::toNativeSeparators(dic->rutaLocal());
+    for (const QString& compartida : dic->archivosVinculados())
+        t += QStringLiteral("\nTablas compartidas en ") + QDir::toNativeSeparators(compartida);
+    return t;
 }
 
 frmAyudaRapida::frmAyudaRapida(QWidget* parent)

@@ -14,6 +14,17 @@ class frmIntro : public QDialog {
     explicit frmIntro(QWidget* parent = nullptr);
 };
 
+// "Acerca de": the program, its version and licence, and the store in use.
+class frmAcercaDe : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit frmAcercaDe(QWidget* parent = nullptr);
+    // The store the program works with, in words: its kind and its file or
+    // server (never a password); says so when there is none.
+    static QString BaseEnUso();
+};
+
 // The quick help: a page, "don't show again" and "Cerrar".
 class frmAyudaRapida : public QDialog {
     Q_OBJECT

@@ -161,8 +161,8 @@ void frmMDI::crearMenús() {
     });
     ayuda->addSeparator()->setObjectName(QStringLiteral("mnuAyudaSep1"));
     connect(acción(ayuda, "mnuAcercaDe", 115), &QAction::triggered, this, [this] {
-        frmIntro intro(this);
-        intro.exec();
+        frmAcercaDe acerca(this);
+        acerca.exec();
     });
     perezoso(ayuda, bAyuda_);
 

@@ -27,8 +27,18 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(IconoCandora());
     InstalarTraducciones();
 
-    InstanciaUnica instancia(QStringLiteral("candora"));
-    if (!instancia.primera()) return 0;
+    const QStringList argumentos = app.arguments().mid(1);
+    InstanciaUnica instancia(QStringLiteral("candora"), argumentos);
+    if (!instancia.primera()) {
+        // The running program tells the user itself when it got the request.
+        if (!instancia.avisada() && EsInterruptorOpciones(argumentos)) {
+            InteraccionQt interacción;
+            InstalarInteraccion(&interacción);
+            MsgBox(TextoCerrarAntes(), Icono::Exclamación);
+            InstalarInteraccion(nullptr);
+        }
+        return 0;
+    }
     RetirarRespaldosAbandonados();  // copies of the store left by a backup that was killed
 
     InteraccionQt interacción;
@@ -36,15 +46,13 @@ int main(int argc, char** argv) {
     interacción.alEstado = [](const QString& t) {
         if (frmMDI* m = VentanaPrincipal()) m->MostrarEstado(t);
     };
-    QObject::connect(&instancia, &InstanciaUnica::despertada, [] {
-        if (frmMDI* m = VentanaPrincipal()) m->traerAlFrente();
-    });
+    QObject::connect(&instancia, &InstanciaUnica::despertada, &OtroArranque);
 
     InstalarFichas();
     InstalarBusquedas();
     InstalarMantenimiento();
     const MarcaUso enUso;
-    const int fin = Arrancar(app.arguments().mid(1));
+    const int fin = Arrancar(argumentos);
     if (fin < 0 && enUso.anteriorAnormal()) MsgBox(MarcaUso::Aviso(), Icono::Exclamación);
     const int código = fin >= 0 ? fin : app.exec();
     dic.reset();

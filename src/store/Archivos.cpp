@@ -1,6 +1,7 @@
 #include "store/Archivos.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <cstring>
@@ -85,4 +86,31 @@ bool GuardarArchivo(const QString& ruta, const QByteArray& datos, QString& motiv
     const bool ok = a.abrir() && a.escribir(datos) && a.confirmar();
     if (!ok) motivo = a.motivo();
     return ok;
+}
+
+QString NombreArchivoSeguro(const QString& nombre, const QString& siVacío) {
+    static const QString kRechazados = QStringLiteral("/\\:*?\"<>|");
+    QString r;
+    bool enRechazo = false;
+    for (const QChar c : nombre.simplified()) {
+        const bool rechazado = c.category() == QChar::Other_Control ||
+                               c.category() == QChar::Other_Format || kRechazados.contains(c);
+        if (rechazado && !enRechazo) r += u'_';
+        if (!rechazado) r += c;
+        enRechazo = rechazado;
+    }
+    const auto recortar = [&r] {
+        while (!r.isEmpty() && (r.front() == u' ' || r.front() == u'.')) r.remove(0, 1);
+        while (!r.isEmpty() && (r.back() == u' ' || r.back() == u'.')) r.chop(1);
+    };
+    recortar();
+    r.truncate(120);
+    recortar();
+    if (r.isEmpty()) return siVacío;
+    // Windows refuses these as names whatever the extension after them.
+    static const QRegularExpression kDispositivo(
+        QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])$"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (kDispositivo.match(r).hasMatch()) r += u'_';
+    return r;
 }

@@ -35,3 +35,11 @@ class ArchivoCompleto {
 // Writes `datos` as the whole content of `ruta` (see ArchivoCompleto); false,
 // with the reason in `motivo`, on failure.
 bool GuardarArchivo(const QString& ruta, const QByteArray& datos, QString& motivo);
+
+// `nombre` made into a file name every file system takes, for the names the
+// program suggests: each run of characters some system refuses (/ \ : * ? " < >
+// | and control characters) becomes one "_", blanks run together, blanks and
+// dots go from both ends, a device name of Windows (CON, NUL, COM1…) gets "_"
+// after it and the name is cut to 120 characters. An empty result gives `siVacío`.
+QString NombreArchivoSeguro(const QString& nombre,
+                            const QString& siVacío = QStringLiteral("archivo"));

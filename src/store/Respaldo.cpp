@@ -340,7 +340,8 @@ QString BaseARespaldar(Diccionario& d, const ConfiguraciónDatos& c) {
 }
 
 QString NombreRespaldo() {
-    return QStringLiteral("respaldo_") + FechaHoraTexto().left(8) + QStringLiteral(".cab");
+    return NombreArchivoSeguro(QStringLiteral("respaldo_") + FechaHoraTexto().left(8)) +
+           QStringLiteral(".cab");
 }
 
 bool CrearRespaldo(const QString& base, const QString& destino, QString& error,

@@ -112,6 +112,8 @@ int main(int argc, char** argv) {
         guardar(importar, "frmImportar");
         frmRespaldo respaldo;
         guardar(respaldo, "frmRespaldo");
+        frmAcercaDe acerca;
+        guardar(acerca, "frmAcercaDe");
         frmOpciones opciones;
         guardar(opciones, "frmOpciones");
         dic.reset();

@@ -109,8 +109,25 @@ TEST_F(MantenimientoTest, LaVentanaDeImportaciónMuestraLosContadoresDelImportad
     EXPECT_TRUE(En<QPushButton>(&w, "cmdCerrar")->isEnabled());
     EXPECT_EQ(S(Texto(&w, "lblTodos")), "300");
     const int nuevos = Texto(&w, "lblImportados").toInt();
-    EXPECT_EQ(nuevos + Texto(&w, "lblOmitidos").toInt() + Texto(&w, "lblActualizados").toInt(),
-              300);
+    const int omitidos = Texto(&w, "lblOmitidos").toInt();
+    EXPECT_EQ(nuevos + omitidos + Texto(&w, "lblActualizados").toInt(), 300);
+    EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_m_postulantes")), nuevos);
+    EXPECT_EQ(S(Texto(&w, "lblEstado")), "Importación de «Intercambio Norvexa.nvx» finalizada.");
+
+    // The same window takes another file: the same applicants, now all updated.
+    const QString otro = carpeta.filePath(QStringLiteral("semana2.nvx"));
+    ASSERT_TRUE(QFile::copy(nvx, otro));
+    ASSERT_TRUE(En<QWidget>(&w, "picFichas")->isVisible());
+    usuario.archivos = {otro};
+    QTest::mouseClick(En<QWidget>(&w, "cmdExaminar"), Qt::LeftButton);
+    EXPECT_EQ(S(En<QLineEdit>(&w, "txtArchivo")->text()), S(otro));
+    QTest::mouseClick(En<QPushButton>(&w, "cmdImportar"), Qt::LeftButton);
+    EXPECT_EQ(S(usuario.mensajes.back().texto), "Importación finalizada.");
+    EXPECT_EQ(S(Texto(&w, "lblTodos")), "300");
+    EXPECT_EQ(S(Texto(&w, "lblImportados")), "0");
+    EXPECT_EQ(Texto(&w, "lblActualizados").toInt(), nuevos);
+    EXPECT_EQ(Texto(&w, "lblOmitidos").toInt(), omitidos);
+    EXPECT_EQ(S(Texto(&w, "lblEstado")), "Importación de «semana2.nvx» finalizada.");
     EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_m_postulantes")), nuevos);
 
     // A malformed file: the line is named and nothing is merged.
@@ -125,13 +142,14 @@ TEST_F(MantenimientoTest, LaVentanaDeImportaciónMuestraLosContadoresDelImportad
     f.write(contenido);
     f.close();
     dic->ejecutar(QStringLiteral("delete from nvx_m_postulantes"));
-    frmImportar otra;
-    otra.show();
-    En<QLineEdit>(&otra, "txtArchivo")->setText(malo);
-    En<QPushButton>(&otra, "cmdImportar")->click();
+    En<QLineEdit>(&w, "txtArchivo")->setText(malo);
+    En<QPushButton>(&w, "cmdImportar")->click();
     EXPECT_TRUE(usuario.mensajes.back().texto.contains(QStringLiteral("en la línea")))
         << S(usuario.mensajes.back().texto);
     EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_m_postulantes")), 0);
+    EXPECT_EQ(S(Texto(&w, "lblEstado")), "No se importó nada de «malo.nvx».");
+    EXPECT_EQ(S(Texto(&w, "lblImportados")), "0");
+    EXPECT_TRUE(En<QPushButton>(&w, "cmdImportar")->isEnabled());
 
     frmImportar falta;
     En<QLineEdit>(&falta, "txtArchivo")->setText(carpeta.filePath(QStringLiteral("no.nvx")));
@@ -140,12 +158,13 @@ TEST_F(MantenimientoTest, LaVentanaDeImportaciónMuestraLosContadoresDelImportad
               "El archivo especificado no existe. No se ha realizado ninguna importación.");
 }
 
-TEST_F(MantenimientoTest, LaVentanaDeRespaldoVerificaYReabreLaBase) {
+TEST_F(MantenimientoTest, LaVentanaDeRespaldoVerificaReabreLaBaseYAbreLaCopiaRestaurada) {
     EXPECT_TRUE(principal->findChild<QAction*>(QStringLiteral("mnuRespaldo"))->isEnabled());
     ConfiguraciónDatos c;
     c.Proveedor = QString::fromLatin1(kProveedorJet);
     c.OrigenLocal = ruta;
     c.guardar();
+    GenerarPostulantes(*dic, 3, 5, {});
     frmRespaldo w;
     const QString cab = carpeta.filePath(QStringLiteral("copia.cab"));
     usuario.archivos = {QString(), cab};
@@ -158,6 +177,26 @@ TEST_F(MantenimientoTest, LaVentanaDeRespaldoVerificaYReabreLaBase) {
     EXPECT_TRUE(QFileInfo(cab).size() > 0);
     ASSERT_TRUE(dic != nullptr);  // open again
     EXPECT_TRUE(S(usuario.diálogos.back().ruta).find("respaldo_") != std::string::npos);
+
+    // Restored and opened now: the open card is asked about, and the program then
+    // works with the copy, which the settings keep as the local file.
+    dic->ejecutar(QStringLiteral("delete from nvx_m_postulantes"));
+    principal->abrir_cv(0, 1, QStringLiteral("30111222"), true);
+    Escribir(control<QWidget>("txtApellido"), QStringLiteral("Sin Guardar"));
+    const QString restaurada = carpeta.filePath(QStringLiteral("restaurada.db"));
+    usuario.archivos = {cab, restaurada};
+    usuario.respuestas = {Respuesta::Sí, Respuesta::No};
+    w.restaurar();
+    EXPECT_EQ(S(usuario.diálogos.at(usuario.diálogos.size() - 2).ruta), S(carpeta.path()));
+    EXPECT_TRUE(principal->área()->subWindowList().isEmpty());
+    EXPECT_TRUE(usuario.mensajes.at(usuario.mensajes.size() - 2)
+                    .texto.startsWith(QStringLiteral("Ha realizado cambios en la ficha")));
+    EXPECT_EQ(S(usuario.mensajes.back().texto),
+              "Candora trabaja ahora con la copia restaurada " + S(restaurada) + ".");
+    ASSERT_TRUE(dic != nullptr);
+    EXPECT_EQ(S(dic->rutaLocal()), S(restaurada));
+    EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_m_postulantes")), 3);
+    EXPECT_EQ(S(ConfiguraciónDatos::leer().OrigenLocal), S(restaurada));
 
     QSettings().setValue(QStringLiteral("Datos/Proveedor"), QStringLiteral("SQLOLEDB"));
     w.crear();

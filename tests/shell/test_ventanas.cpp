@@ -4,9 +4,11 @@
 #include "pages/VentanasPaginas.h"
 #include "records/Generador.h"
 #include "shell/Arranque.h"
+#include "shell/InstanciaUnica.h"
 #include "shell/Posiciones.h"
 #include "shell/Ventanas.h"
 #include "shell/frmMDI.h"
+#include "store/Archivos.h"
 #include "store/BaseEntregada.h"
 #include "store/Conexion.h"
 #include "store/Diccionario.h"
@@ -29,6 +31,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSettings>
 #include <QTest>
@@ -94,14 +97,22 @@ TEST_F(VentanasTest, ArrancaAbreLaBaseYRespetaElInterruptorDeOpciones) {
     delete VentanaPrincipal();
     dic.reset();
 
-    bool opciones = false;
-    AlAparecerModal([&](QWidget* w) {
-        opciones = w->objectName() == QStringLiteral("frmOpciones");
+    // The options window alone: no main window behind it, no quick help before it.
+    QSettings().setValue(QStringLiteral("Opciones/AyudaRápidaVer"), QStringLiteral("1"));
+    QStringList vistas;
+    bool conPrincipal = false;
+    std::function<void(QWidget*)> cerrar = [&](QWidget* w) {
+        vistas << w->objectName();
+        conPrincipal = conPrincipal || VentanaPrincipal() != nullptr;
         w->close();
-    });
+        if (w->objectName() != QStringLiteral("frmOpciones")) AlAparecerModal(cerrar);
+    };
+    AlAparecerModal(cerrar);
     EXPECT_EQ(Arrancar({QStringLiteral("/Opciones")}), 0);
-    EXPECT_TRUE(opciones);
+    EXPECT_EQ(vistas, QStringList{QStringLiteral("frmOpciones")});
+    EXPECT_FALSE(conPrincipal);
     EXPECT_EQ(VentanaPrincipal(), nullptr);
+    QSettings().setValue(QStringLiteral("Opciones/AyudaRápidaVer"), QStringLiteral("0"));
     EXPECT_TRUE(dic == nullptr);  // the store is never opened
 
     // A store that cannot be opened ends start-up with one message naming the step.
@@ -143,6 +154,42 @@ TEST_F(VentanasTest, LaAyudaRápidaSeMuestraAlArrancarHastaQueSeLaAnula) {
     QSettings().setValue(QStringLiteral("Opciones/AyudaRápidaArchivo"),
                          carpeta.filePath(QStringLiteral("no.htm")));
     EXPECT_TRUE(frmAyudaRapida::Página().isEmpty());
+}
+
+TEST_F(VentanasTest, AcercaDeNombraLaBaseEnUso) {
+    ASSERT_EQ(Arrancar({}), -1);
+    QString base;
+    bool comenzar = true;
+    AlAparecerModal([&](QWidget* w) {
+        EXPECT_EQ(S(w->objectName()), "frmAcercaDe");
+        if (auto* l = w->findChild<QLabel*>(QStringLiteral("lblBase"))) base = l->text();
+        comenzar = w->findChild<QWidget*>(QStringLiteral("cmdComenzar")) != nullptr;
+        w->close();
+    });
+    acción(*VentanaPrincipal(), "mnuAcercaDe")->trigger();
+    EXPECT_TRUE(base.contains(QStringLiteral("SQLite"))) << S(base);
+    EXPECT_TRUE(base.contains(ruta)) << S(base);
+    EXPECT_FALSE(comenzar);
+}
+
+// What the program suggests as a file name is one every disk takes, whatever
+// the search or applicant it comes from.
+TEST_F(VentanasTest, LosNombresDeArchivoSugeridosSonVálidos) {
+    EXPECT_EQ(S(NombreArchivoSeguro(QStringLiteral("Ventas > 30 años / inglés: \"urgente\"?"))),
+              "Ventas _ 30 años _ inglés_ _urgente_");
+    EXPECT_EQ(S(NombreArchivoSeguro(QStringLiteral(" ..nul "))), "nul_");
+    EXPECT_EQ(S(NombreArchivoSeguro(QStringLiteral(" . "), QStringLiteral("curriculum"))),
+              "curriculum");
+    EXPECT_EQ(NombreArchivoSeguro(QString(300, u'a')).size(), 120);
+
+    dic = std::make_unique<Diccionario>();
+    dic->abrirArchivo(ruta, false);
+    frmCVhtml cv;
+    cv.postulante.Apellido = QStringLiteral("Pérez/Gómez");
+    cv.postulante.Nombre = QStringLiteral("Ana <Ani>");
+    cv.exportar();  // cancelled
+    ASSERT_EQ(usuario.diálogos.size(), 1u);
+    EXPECT_EQ(S(usuario.diálogos.back().ruta), "Pérez_Gómez Ana _Ani_.htm");
 }
 
 TEST_F(VentanasTest, MenúsTeclasYBarraAbrenLoQueCorresponde) {
@@ -446,6 +493,46 @@ TEST(Instancia, UnaSolaPorUsuarioAunqueLaAnteriorSeHayaCaído) {
     EXPECT_FALSE(tercera.waitForFinished(2500));  // it is the running instance now
     tercera.kill();
     tercera.waitForFinished();
+}
+
+// "/OPCIONES" while the program runs: the running one comes to the front and
+// tells the user to close it first; a plain start only brings it to the front.
+TEST_F(VentanasTest, OpcionesConElProgramaAbiertoPideCerrarloAntes) {
+    QTemporaryDir run;
+    const QByteArray antes = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(run.path()));
+    const auto restaurar = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", antes); });
+    InstanciaUnica abierta(QStringLiteral("candora"));
+    ASSERT_TRUE(abierta.primera());
+    int despertares = 0;
+    QObject::connect(&abierta, &InstanciaUnica::despertada, [&](const QStringList& a) {
+        ++despertares;
+        OtroArranque(a);
+    });
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    e.insert(QStringLiteral("XDG_CONFIG_HOME"), carpeta.filePath(QStringLiteral("cfg")));
+    e.insert(QStringLiteral("XDG_DATA_HOME"), carpeta.filePath(QStringLiteral("data")));
+    const auto iniciar = [&](const QStringList& argumentos) {
+        QProcess otra;
+        otra.setProcessEnvironment(e);
+        otra.start(QStringLiteral(CANDORA_GUI), argumentos);
+        if (!otra.waitForFinished(20000)) otra.kill();
+        EXPECT_EQ(otra.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(otra.exitCode(), 0);
+    };
+
+    iniciar({QStringLiteral("/opciones")});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return despertares == 1; }, 10000));
+    ASSERT_EQ(usuario.mensajes.size(), 1u);
+    EXPECT_EQ(S(usuario.mensajes.back().texto),
+              "Candora ya está abierto. Para cambiar el origen de los datos, cierre Candora y "
+              "vuelva a iniciarlo con /OPCIONES.");
+    EXPECT_EQ(usuario.mensajes.back().icono, Icono::Exclamación);
+
+    iniciar({});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return despertares == 2; }, 10000));
+    EXPECT_EQ(usuario.mensajes.size(), 1u);
 }
 
 }  // namespace
