@@ -251,6 +251,16 @@ TEST_F(BusquedasTest, ElEditorSóloOfreceLasComparacionesDeCadaTipo) {
     v.aceptar();
     EXPECT_TRUE(v.aceptado);
 
+    // Levels are offered in their own order, not alphabetically.
+    frmCondicion idioma;
+    idioma.cargar(QStringLiteral("nvx_d_idiomas"));
+    Elegir(En<QListWidget>(&idioma, "lstDatos"), QStringLiteral("Habla"));
+    auto* niveles = En<ceDropList>(&idioma, "cmbValor");
+    QStringList textos;
+    for (int i = 0; i < niveles->count(); ++i) textos << niveles->itemText(i);
+    EXPECT_EQ(textos.join(u','),
+              QStringLiteral("Básico,Intermedio,Bueno,Muy bueno,Bilingüe/Nativo"));
+
     frmNombreBusqueda nb;
     nb.nombre = QStringLiteral("   ");
     nb.cargar();
