@@ -260,7 +260,9 @@ void frmBusquedas::nueva() {
     d.nueva = true;
     d.cargar(0, UsuarioActual);
     d.exec();
-    if (d.aceptado && guardar(d.búsqueda, true)) cargarLista(antes);
+    // The new definition becomes the selection, so F2 runs it.
+    if (d.aceptado && guardar(d.búsqueda, true))
+        cargarLista(d.búsqueda.id > 0 ? d.búsqueda.id : antes);
 }
 
 void frmBusquedas::editar() {
