@@ -37,7 +37,8 @@ void SeisCondiciones(cBúsqueda& b) {
 }
 
 const char* kMismaConsulta =
-    "select count(*) from nvx_m_postulantes p where ucase(p.apellido) like '%EZ%' and p.estatura "
+    "select count(*) from nvx_m_postulantes p where candora_plano(p.apellido) like '%EZ%' and "
+    "p.estatura "
     ">= 165 "
     "and exists (select 1 from nvx_d_formacion f where f.postulante = p.id and f.nivel = 3 and "
     "f.estado = 1) "
@@ -73,6 +74,25 @@ void BM_ConsultaEscritaAMano(benchmark::State& state) {
 BENCHMARK(BM_ConsultaEscritaAMano)
     ->Arg(kArchivo)
     ->Arg(kServidor)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// Text conditions alone, read over every applicant: "contiene" and "es igual a".
+void BM_CondicionesDeTexto(benchmark::State& state) {
+    if (!Abrir(state)) return;
+    cBúsqueda b;
+    b.id = 3;
+    const int apellido = Col("nvx_m_postulantes", "apellido");
+    b.colGeneral.Add("T", "Apellido", apellido, uint8_t(state.range(1)), "munoz", 0);
+    for (auto _ : state) b.ejecutar();
+    state.counters["hallados"] = cBúsqueda::CantidadResultado(3);
+    dic.reset();
+}
+BENCHMARK(BM_CondicionesDeTexto)
+    ->Args({kArchivo, 1})
+    ->Args({kArchivo, 5})
+    ->Args({kServidor, 1})
+    ->Args({kServidor, 5})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

@@ -39,6 +39,15 @@ namespace {
 
 const char* const kOrdenes[] = {"Nombre", "Usuario", "alta"};
 
+// Lists whose items are degrees of something: offered in their own order
+// (Primario before Secundario, Básico before Bueno), not alphabetically.
+bool PorOrden(const QString& tabla) {
+    for (const char* t : {"nvx_m_formacion_tipos", "nvx_m_formacion_estados",
+                          "nvx_m_idiomas_niveles", "nvx_m_presencias"})
+        if (tabla.compare(QLatin1String(t), Qt::CaseInsensitive) == 0) return true;
+    return false;
+}
+
 // The name as the list shows it: 37 characters and "..." from 38 on.
 QString NombreCorto(const QString& nombre) {
     const QString t = nombre.trimmed();
@@ -251,7 +260,9 @@ void frmBusquedas::nueva() {
     d.nueva = true;
     d.cargar(0, UsuarioActual);
     d.exec();
-    if (d.aceptado && guardar(d.búsqueda, true)) cargarLista(antes);
+    // The new definition becomes the selection, so F2 runs it.
+    if (d.aceptado && guardar(d.búsqueda, true))
+        cargarLista(d.búsqueda.id > 0 ? d.búsqueda.id : antes);
 }
 
 void frmBusquedas::editar() {
@@ -514,7 +525,8 @@ void frmCondicion::elegirColumna(int fila) {
     txtValor_->setMaxLength(t != QLatin1String("L") && largo > 0 ? largo : 32767);
     if (t == QLatin1String("L")) {
         const QSignalBlocker b(cmbValor_);
-        Almacén().LlenarComboElementos(condición.rel_tabla, *cmbValor_, 0, false, -1);
+        Almacén().LlenarComboElementos(condición.rel_tabla, *cmbValor_,
+                                       PorOrden(condición.rel_tabla) ? 1 : 0, false, -1);
         cmbValor_->setListIndex(cmbValor_->ListCount() > 0 ? 0 : -1);
     }
     comparación_->setListIndex(comparación_->ListCount() > 0 ? 0 : -1);

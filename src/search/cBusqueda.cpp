@@ -4,6 +4,7 @@
 #include "store/ErrorAlmacen.h"
 #include "store/Interaccion.h"
 #include "store/SqlJet.h"
+#include "store/TextoSqlite.h"
 #include "store/Valores.h"
 
 #include <QHash>
@@ -80,8 +81,9 @@ void cBúsqueda::vaciarColecciones() {
 QString cBúsqueda::condicion_sql(const QString& c, const QString& tipo, int op,
                                  const QString& valor, int32_t idvalor) {
     if (tipo == QLatin1String("T")) {
-        const QString v = valor.toUpper();
-        const QString columna = QStringLiteral("ucase(") + c + u')';
+        // Both sides in their plain form: "nunez" finds "Núñez" and "NUÑEZ".
+        const QString v = TextoPlano(valor);
+        const QString columna = QStringLiteral("candora_plano(") + c + u')';
         switch (op) {
             case 1:
                 return u'(' + columna + QStringLiteral(" LIKE ") + PatrónContiene(v) + u')';

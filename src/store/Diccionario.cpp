@@ -670,9 +670,10 @@ int32_t Diccionario::Nuevo_Elemento(const QString& tabla, const QString& nombre)
 void Diccionario::LlenarComboElementos(const QString& tabla, ControlLista& lista, int porOrden,
                                        bool conNinguno, int32_t idSeleccionado) {
     exigirIdentificador(tabla);
-    auto rs = AbrirRS(
-        QStringLiteral("select Id, Nombre, predeterminado from %1 order by %2")
-            .arg(tabla, porOrden != 0 ? QStringLiteral("orden") : QStringLiteral("nombre")));
+    auto rs =
+        AbrirRS(QStringLiteral("select Id, Nombre, predeterminado from %1 order by %2")
+                    .arg(tabla, porOrden != 0 ? QStringLiteral("orden, nombre")  // ties by name
+                                              : QStringLiteral("nombre")));
     lista.Clear();
     int selección = -1;
     if (conNinguno) {

@@ -1,5 +1,7 @@
 #include "store/SqlJet.h"
 
+#include "store/TextoSqlite.h"
+
 #include <QFileInfo>
 
 #include <vector>
@@ -168,8 +170,13 @@ QString TraducirPostgres(const QString& original) {
     QString r;
     r.reserve(sql.size() + 32);
     const qsizetype n = sql.size();
-    // Closing texts owed at given depths of parentheses: ") COLLATE …".
-    std::vector<qsizetype> cierres;
+    // Closing texts owed at given depths of parentheses: what comes before
+    // " COLLATE …)".
+    struct Cierre {
+        int profundidad;
+        QString antes;
+    };
+    std::vector<Cierre> cierres;
     // The deterministic collations given so far, by the depth of the comparison
     // they belong to: an explicit COLLATE later in that comparison replaces them.
     struct Cotejo {
@@ -199,7 +206,22 @@ QString TraducirPostgres(const QString& original) {
                 r += sql.at(i).toLower() == u'u' ? QLatin1String("(upper(")
                                                  : QLatin1String("(lower(");
                 ++profundidad;
-                cierres.push_back(profundidad);
+                cierres.push_back({profundidad, QStringLiteral(")")});
+                i = a + 1;
+                continue;
+            }
+        }
+        // The plain form: upper case, then the file store's own letter table.
+        if (inicioPalabra && palabraEn(sql, i, QLatin1String("candora_plano"))) {
+            const qsizetype a = saltarBlancos(sql, i + 13);
+            if (a < n && sql.at(a) == u'(') {
+                static const QString kTabla = [] {
+                    const auto [desde, hacia] = TablaPlana();
+                    return QStringLiteral("), '%1', '%2')").arg(desde, hacia);
+                }();
+                r += QLatin1String("(translate(upper(");
+                ++profundidad;
+                cierres.push_back({profundidad, kTabla});
                 i = a + 1;
                 continue;
             }
@@ -232,9 +254,9 @@ QString TraducirPostgres(const QString& original) {
         }
         if (c == u'(') ++profundidad;
         if (c == u')') {
-            if (!cierres.empty() && cierres.back() == profundidad) {
+            if (!cierres.empty() && cierres.back().profundidad == profundidad) {
                 cerrarComparación(profundidad);
-                r += u')';
+                r += cierres.back().antes;
                 cotejos.push_back({profundidad - 1, r.size()});
                 r += kCotejo;
                 r += u')';

@@ -15,6 +15,7 @@ QStringList DividirGuion(const QString& guion);
 // True/False as 1/0 (the flags are integers), ucase/lcase as upper/lower under
 // a deterministic collation (LIKE refuses the store's nondeterministic one;
 // the comparison stays case-blind and accent-sensitive, as on the file store),
+// candora_plano(x) as translate(upper(x), …) with the file store's letter table,
 // "IS ?" as IS NOT DISTINCT FROM, and BEGIN IMMEDIATE/DEFERRED as BEGIN.
 QString TraducirPostgres(const QString& sql);
 

@@ -58,6 +58,41 @@ inline Peso peso(char32_t cp) {
     return cp < kFinTabla ? tablaPesos()[cp] : calcularPeso(cp);
 }
 
+// The plain form of a text: upper case without accents ("Núñez" → "NUNEZ"), so a
+// search typed without accents finds the accented names. One table serves the file
+// store's function, the values typed and the server's translate(). It holds the
+// accented letters of Latin-1, the ones names in this office carry: a longer
+// table would make translate() on the server, which scans it for every
+// character, several times slower.
+struct Plana {
+    QString desde, hacia;                    // upper-case letters, for translate()
+    std::array<char16_t, kFinTabla> mapa{};  // replacement letter; 0 = unchanged
+};
+
+const Plana& plana() {
+    static const Plana p = [] {
+        Plana t;
+        std::vector<char32_t> letras{0x178};  // Ÿ, the upper case of ÿ
+        for (char32_t cp = 0xC0; cp <= 0xFF; ++cp) letras.push_back(cp);
+        for (const char32_t cp : letras) {
+            char32_t base = cp;
+            while (QChar::decompositionTag(base) == QChar::Canonical) {
+                const QString d = QChar::decomposition(base);
+                if (d.isEmpty()) break;
+                base = d.at(0).unicode();
+            }
+            if (base >= 0x80 || !QChar::isLetter(base)) continue;
+            t.mapa[cp] = char16_t(QChar::toUpper(base));
+            if (QChar::isUpper(cp)) {
+                t.desde += QChar(cp);
+                t.hacia += QChar(t.mapa[cp]);
+            }
+        }
+        return t;
+    }();
+    return p;
+}
+
 // Decodes one UTF-8 sequence; malformed bytes read as themselves (Latin-1).
 inline char32_t leerUtf8(const unsigned char*& p, const unsigned char* fin) {
     unsigned char c = *p++;
@@ -150,7 +185,64 @@ void cambiarCaja(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_result_text(ctx, r.constData(), int(r.size()), SQLITE_TRANSIENT);
 }
 
+// candora_plano(x): Null stays Null, anything else its plain form (TextoPlano).
+void aPlano(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const auto* t = sqlite3_value_text(argv[0]);
+    const int n = sqlite3_value_bytes(argv[0]);
+    if (!t) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    // ASCII and the accented Latin-1 letters become one ASCII byte each; anything
+    // else goes through Qt's tables.
+    const Plana& p = plana();
+    if (char* r = static_cast<char*>(sqlite3_malloc(n + 1))) {
+        int k = 0;
+        bool simple = true;
+        for (int i = 0; i < n && simple; ++i) {
+            const unsigned char c = t[i];
+            if (c < 0x80) {
+                r[k++] = char(c >= 'a' && c <= 'z' ? c - 32 : c);
+            } else if (c == 0xC3 && i + 1 < n && (t[i + 1] & 0xC0) == 0x80 &&
+                       p.mapa[0xC0 + (t[i + 1] & 0x3F)]) {
+                r[k++] = char(p.mapa[0xC0 + (t[i + 1] & 0x3F)]);
+                ++i;
+            } else {
+                simple = false;
+            }
+        }
+        if (simple) {
+            sqlite3_result_text(ctx, r, k, sqlite3_free);
+            return;
+        }
+        sqlite3_free(r);
+    }
+    const QByteArray r =
+        TextoPlano(QString::fromUtf8(reinterpret_cast<const char*>(t), n)).toUtf8();
+    sqlite3_result_text(ctx, r.constData(), int(r.size()), SQLITE_TRANSIENT);
+}
+
 }  // namespace
+
+QString TextoPlano(const QString& texto) {
+    const Plana& p = plana();
+    const QString mayúsculas = texto.toUpper();
+    QString r;
+    r.reserve(mayúsculas.size());
+    for (const QChar c : mayúsculas) {
+        const char16_t u = c.unicode();
+        r += u < kFinTabla && p.mapa[u] ? QChar(p.mapa[u]) : c;
+    }
+    return r;
+}
+
+std::pair<QString, QString> TablaPlana() {
+    return {plana().desde, plana().hacia};
+}
 
 int CompararTexto(const char* a, int largoA, const char* b, int largoB) {
     const auto* pa = reinterpret_cast<const unsigned char*>(a);
@@ -195,6 +287,9 @@ int RegistrarTextoSqlite(sqlite3* db) {
     if (rc == SQLITE_OK)
         rc = sqlite3_create_function_v2(db, "lcase", 1, banderas, nullptr, cambiarCaja<false>,
                                         nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_create_function_v2(db, "candora_plano", 1, banderas, nullptr, aPlano, nullptr,
+                                        nullptr, nullptr);
     if (rc == SQLITE_OK)
         rc = sqlite3_create_function_v2(db, "candora_ahora", 0, SQLITE_UTF8, nullptr, ahora,
                                         nullptr, nullptr, nullptr);

@@ -14,14 +14,14 @@ namespace {
 
 TEST(CondicionSql, LosFragmentosCitanLosTextosYSóloAceptanNúmerosDonde) {
     EXPECT_EQ(cBúsqueda::condicion_sql("Apellido", "T", 1, "gar", 0),
-              "(ucase(Apellido) LIKE '%GAR%')");
+              "(candora_plano(Apellido) LIKE '%GAR%')");
     EXPECT_EQ(cBúsqueda::condicion_sql("idioma", "L", 1, "Inglés", 3), "(idioma =  3)");
     EXPECT_EQ(cBúsqueda::condicion_sql("habla", "L", 3, "", 0), "(habla = 0)");
     EXPECT_EQ(cBúsqueda::condicion_sql("email", "T", 3, "", 0), "(isnull(email))");
-    EXPECT_EQ(cBúsqueda::condicion_sql("apellido", "T", 5, "d'angelo", 0),
-              "(ucase(apellido) = 'D''ANGELO')");
+    EXPECT_EQ(cBúsqueda::condicion_sql("apellido", "T", 5, "d'ángelo", 0),
+              "(candora_plano(apellido) = 'D''ANGELO')");
     EXPECT_EQ(cBúsqueda::condicion_sql("res_calle", "T", 2, "50%_a", 0),
-              "(ucase(res_calle) NOT LIKE '%50\\%\\_A%' ESCAPE '\\')");
+              "(candora_plano(res_calle) NOT LIKE '%50\\%\\_A%' ESCAPE '\\')");
     EXPECT_EQ(cBúsqueda::condicion_sql("estatura", "N", 7, " 1,75 ", 0), "(estatura >= 1.75)");
     EXPECT_EQ(cBúsqueda::condicion_sql("estatura", "N", 5, "170; drop table x", 0), "");
     EXPECT_EQ(cBúsqueda::condicion_sql("estatura", "N", 1, "170", 0), "");
@@ -127,12 +127,13 @@ TEST_P(BusquedaTest, LasFilasDeUnGrupoDebenCumplirJuntasSalvoIntereses) {
               servidor() ? 0 : 1);
 }
 
-TEST_P(BusquedaTest, LosTextosSeComparanComoLosEscribióElUsuario) {
+TEST_P(BusquedaTest, LosTextosSeComparanSinMirarMayúsculasNiAcentos) {
     const int apellido = columna("nvx_m_postulantes", "apellido");
-    const auto con = [&](int op, const char* valor) {
+    const auto con = [&](int op, const char* valor, int columna = 0) {
         cBúsqueda s;
         s.id = 20;
-        s.colGeneral.Add("T", "Apellido", apellido, uint8_t(op), QString::fromUtf8(valor), 0);
+        s.colGeneral.Add("T", "Dato", columna ? columna : apellido, uint8_t(op),
+                         QString::fromUtf8(valor), 0);
         return resultado(s);
     };
     EXPECT_EQ(con(5, "d'angelo"), std::vector<int>{c});
@@ -147,6 +148,22 @@ TEST_P(BusquedaTest, LosTextosSeComparanComoLosEscribióElUsuario) {
     barrio.id = 21;
     barrio.colGeneral.Add("L", "Barrio", columna("nvx_m_postulantes", "res_barrio"), 3, "", 0);
     EXPECT_EQ(resultado(barrio).size(), 6u);  // identifier 0, not Null
+
+    // Typed without accents (an ñ as n), or with them, in any case.
+    const int núñez = alta("Núñez", "Iñaki", {}, {});
+    const int mayúsculas = alta("NUÑEZ", "Ana", {}, {});
+    const int pérez = alta("Pérez", "Ana", {}, {});
+    const std::vector<int> nuñez{núñez, mayúsculas};
+    EXPECT_EQ(con(1, "nunez"), nuñez);
+    EXPECT_EQ(con(5, "NUNEZ"), nuñez);
+    EXPECT_EQ(con(5, "Nuñéz"), nuñez);
+    EXPECT_EQ(con(2, "unez").size(), 8u);
+    EXPECT_EQ(con(5, "perez"), std::vector<int>{pérez});
+    EXPECT_EQ(con(1, "pere"), std::vector<int>{pérez});
+    EXPECT_EQ(con(6, "perez").size(), 9u);
+    EXPECT_EQ(con(8, "perez").size(), 8u);  // Pérez among them, with Álvarez and the N's
+    EXPECT_EQ(con(7, "perez").size(), 3u);  // Pérez and the two Ruiz
+    EXPECT_EQ(con(1, "inak", columna("nvx_m_postulantes", "nombre")), std::vector<int>{núñez});
 }
 
 TEST_P(BusquedaTest, UnaCondiciónImposibleSeRechazaAntesDeTocarLosResultados) {

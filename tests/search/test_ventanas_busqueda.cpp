@@ -76,15 +76,27 @@ class BusquedasTest : public FichaTest {
 };
 
 TEST_F(BusquedasTest, DefinirEjecutarPaginarVerElCvYBorrarElResultado) {
+    cBúsqueda primera;  // listed first and selected when the window opens
+    primera.Título = QStringLiteral("Antes");
+    primera.usuario = UsuarioActual;
+    primera.AgregarCondición(QStringLiteral("nvx_m_postulantes.apellido contiene otro"));
+    ASSERT_TRUE(primera.guardar());
     QString texto;
     AlAparecerModal([&](QWidget* w) {
         auto& d = *static_cast<frmBusquedas*>(w);
+        EXPECT_EQ(d.seleccionado(), primera.id);
         definir(d, "Apellido", 0, QStringLiteral("garc"), QStringLiteral("Garcías"));
         auto* lista = En<QTreeWidget>(w, "lstDefiniciones");
-        ASSERT_EQ(lista->topLevelItemCount(), 1);
-        EXPECT_EQ(S(lista->topLevelItem(0)->text(0)), "Garcías");
-        EXPECT_EQ(S(lista->topLevelItem(0)->text(1)), "ana");
-        d.ejecutar();
+        ASSERT_EQ(lista->topLevelItemCount(), 2);
+        EXPECT_EQ(S(lista->topLevelItem(1)->text(0)), "Garcías");
+        EXPECT_EQ(S(lista->topLevelItem(1)->text(1)), "ana");
+        EXPECT_EQ(lista->currentItem(), lista->topLevelItem(1));  // the new one, for F2
+        QApplication::setActiveWindow(w);
+        QTest::keyClick(lista, Qt::Key_F2);
+        if (w->isVisible()) {
+            ADD_FAILURE() << "F2 no ejecutó la búsqueda";
+            d.reject();
+        }
     });
     principal->findChild<QAction*>(QStringLiteral("mnuMódulosBúsquedas"))->trigger();
 
@@ -250,6 +262,16 @@ TEST_F(BusquedasTest, ElEditorSóloOfreceLasComparacionesDeCadaTipo) {
     EXPECT_TRUE(En<ceTxtBox>(&v, "txtValor")->isHidden());
     v.aceptar();
     EXPECT_TRUE(v.aceptado);
+
+    // Levels are offered in their own order, not alphabetically.
+    frmCondicion idioma;
+    idioma.cargar(QStringLiteral("nvx_d_idiomas"));
+    Elegir(En<QListWidget>(&idioma, "lstDatos"), QStringLiteral("Habla"));
+    auto* niveles = En<ceDropList>(&idioma, "cmbValor");
+    QStringList textos;
+    for (int i = 0; i < niveles->count(); ++i) textos << niveles->itemText(i);
+    EXPECT_EQ(textos.join(u','),
+              QStringLiteral("Básico,Intermedio,Bueno,Muy bueno,Bilingüe/Nativo"));
 
     frmNombreBusqueda nb;
     nb.nombre = QStringLiteral("   ");

@@ -53,6 +53,13 @@ TEST(Texto, ElAlmacénCompara_Ordena_YPasaAMayúsculasComoElPrograma) {
                   t.toUpper().toLower());
     }
     EXPECT_TRUE(d.valorÚnico(QStringLiteral("select ucase(null)")).isNull());
+    // The plain form searches use: the store's quick path agrees with the program's.
+    EXPECT_EQ(TextoPlano(QStringLiteral("Núñez, Pérez y Ÿ")), QStringLiteral("NUNEZ, PEREZ Y Y"));
+    for (const QString& t : {QStringLiteral("ñandú García Çà"), QStringLiteral("Straße ÿ Æ ×"),
+                             QStringLiteral("Łódź Ωμέγα")})
+        EXPECT_EQ(d.valorÚnico(QStringLiteral("select candora_plano(?)"), {t}).toString(),
+                  TextoPlano(t));
+    EXPECT_TRUE(d.valorÚnico(QStringLiteral("select candora_plano(null)")).isNull());
     EXPECT_EQ(
         d.valorÚnico(QStringLiteral("select count(*) from t where ucase(n) like '%ÁLV%'")).toInt(),
         1);
