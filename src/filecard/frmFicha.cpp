@@ -267,6 +267,7 @@ void frmFicha::llenar(int sección) {
 
 void frmFicha::marcarModificada() {
     if (llenando_) return;
+    if (!modificada) MostrarEstado({});  // "Ficha guardada." no longer holds
     modificada = true;
     actualizarBarra();
 }
