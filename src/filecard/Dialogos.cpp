@@ -37,7 +37,7 @@ DialogoSubregistro::DialogoSubregistro(const char* nombre, int título, int text
     formulario_->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
     l->addLayout(formulario_, 1);
     connect(PieDeDiálogo(*this, *l), &ceBoton::Click, this, [this] {
-        if (!enRango()) return;
+        if (!completo() || !enRango()) return;
         tomarCampos();
         aceptado = true;
         accept();
@@ -46,6 +46,19 @@ DialogoSubregistro::DialogoSubregistro(const char* nombre, int título, int text
 
 void DialogoSubregistro::exigirRango(ceTxtBox* t, const char* tabla, const char* columna) {
     rangos_.emplace_back(t, RangoDe(QLatin1String(tabla), QLatin1String(columna)));
+}
+
+void DialogoSubregistro::exigir(ceDropList* l, const char* nombre) {
+    principal_ = l;
+    nombrePrincipal_ = QString::fromUtf8(nombre);
+}
+
+bool DialogoSubregistro::completo() {
+    if (!principal_ || IdElegido(*principal_) != 0) return true;
+    MsgBox(QStringLiteral("Debe elegir %1.").arg(nombrePrincipal_), Icono::Exclamación,
+           Botones::Aceptar, QStringLiteral("Falta ") + nombrePrincipal_);
+    principal_->setFocus();
+    return false;
 }
 
 bool DialogoSubregistro::enRango() {
@@ -73,6 +86,7 @@ void DialogoSubregistro::showEvent(QShowEvent* e) {
         adjustSize();
         RestaurarPosición(*this);
         posiciónPuesta_ = true;
+        if (principal_) principal_->setFocus();
     }
     QDialog::showEvent(e);
 }
@@ -137,6 +151,7 @@ QPlainTextEdit* DialogoSubregistro::párrafo(int rótulo, const char* nombre) {
 frmAgregarFamiliar::frmAgregarFamiliar(QWidget* parent)
     : DialogoSubregistro("frmAgregarFamiliar", 900, 901, parent) {
     parentesco_ = lista(902, "cmbParentesco");
+    exigir(parentesco_, "el parentesco");
     nombre_ = texto(903, "txtNombre");
     edad_ = número(904, "txtEdad", 60, kByte);
     ocupación_ = libre(905, "cmbOcupación");
@@ -174,6 +189,7 @@ void frmAgregarFamiliar::tomarCampos() {
 frmAgregarFormacion::frmAgregarFormacion(QWidget* parent)
     : DialogoSubregistro("frmAgregarFormación", 1000, 1001, parent) {
     tipo_ = lista(1002, "cmbTipo");
+    exigir(tipo_, "el tipo de formación");
     área_ = lista(1003, "cmbÁrea");
     título_ = libre(1004, "cmbTítulo");
     institución_ = libre(1005, "cmbInstitución");
@@ -222,6 +238,7 @@ void frmAgregarFormacion::tomarCampos() {
 frmAgregarIdioma::frmAgregarIdioma(QWidget* parent)
     : DialogoSubregistro("frmAgregarIdioma", 1100, 1101, parent) {
     idioma_ = lista(1102, "cmbIdioma");
+    exigir(idioma_, "el idioma");
     lee_ = lista(1103, "cmbLee");
     habla_ = lista(1104, "cmbHabla");
     escribe_ = lista(1105, "cmbEscribe");
@@ -246,6 +263,7 @@ void frmAgregarIdioma::tomarCampos() {
 frmAgregarExperiencia::frmAgregarExperiencia(QWidget* parent)
     : DialogoSubregistro("frmAgregarExperiencia", 813, 812, parent) {
     puesto_ = lista(800, "cmbPuesto");
+    exigir(puesto_, "el puesto");
     área_ = lista(801, "cmbÁrea");
     empleador_ = libre(802, "cmbEmpleador");
     rubro_ = lista(809, "cmbRubro");
@@ -325,6 +343,7 @@ void frmAgregarExperiencia::tomarCampos() {
 frmAgregarInteres::frmAgregarInteres(QWidget* parent)
     : DialogoSubregistro("frmAgregarInterés", 1200, 1201, parent) {
     área_ = lista(1202, "cmbÁrea");
+    exigir(área_, "el área");
 }
 
 void frmAgregarInteres::mostrarCampos() {

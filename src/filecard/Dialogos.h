@@ -34,6 +34,9 @@ class DialogoSubregistro : public QDialog {
     // A number box whose value must fit a store column's range (a year: 0 or a
     // real year); Aceptar says so and keeps the dialog open when it does not.
     void exigirRango(ceTxtBox* t, const char* tabla, const char* columna);
+    // The field that names the entry: the dialog opens with the focus in it and
+    // Aceptar refuses an entry without it ("Falta el idioma", "Debe elegir el idioma.").
+    void exigir(ceDropList* l, const char* nombre);
 
     ceDropList* lista(int rótulo, const char* nombre);
     ceCombo* libre(int rótulo, const char* nombre);
@@ -48,7 +51,10 @@ class DialogoSubregistro : public QDialog {
 
   private:
     bool enRango();
+    bool completo();
     QFormLayout* formulario_;
+    ceDropList* principal_ = nullptr;
+    QString nombrePrincipal_;
     std::vector<std::pair<ceTxtBox*, const Rango*>> rangos_;
     bool posiciónPuesta_ = false;
 };

@@ -171,7 +171,6 @@ frmFicha::frmFicha(QWidget* parent)
 frmFicha::~frmFicha() = default;
 
 void frmFicha::cargar() {
-    setWindowTitle(CadenaRecurso(701));
     setWindowIcon(IconoCandora());
     const QColor fondo = ColorDeAjuste(
         QSettings()
@@ -184,12 +183,21 @@ void frmFicha::cargar() {
     scrFichas_->viewport()->setPalette(pal);
     scrFichas_->viewport()->setAutoFillBackground(true);
     edición = nueva;
-    if (nueva) {
-        setWindowTitle(QStringLiteral("Sin nombre (alta)"));
-        postulante.AplicarPredeterminados();  // the lists then show what will be stored
-    }
+    if (nueva) postulante.AplicarPredeterminados();  // the lists then show what will be stored
+    actualizarTítulo();
     actualizarBarra();
     mostrarSección(1);
+}
+
+void frmFicha::actualizarTítulo() {
+    const QString apellido = postulante.Apellido.trimmed();
+    const QString nombre = postulante.Nombre.trimmed();
+    QString quién = apellido.isEmpty() || nombre.isEmpty()
+                        ? apellido + nombre
+                        : apellido + QStringLiteral(", ") + nombre;
+    if (quién.isEmpty())
+        quién = nueva ? QStringLiteral("Alta sin nombre") : QStringLiteral("Sin nombre");
+    setWindowTitle(quién + QStringLiteral(" (") + postulante.Dni_Número.texto() + u')');
 }
 
 void frmFicha::actualizarBarra() {
@@ -255,11 +263,11 @@ void frmFicha::llenar(int sección) {
     for (const Llenador& f : p.llenadores) f();
     llenando_ = false;
     p.llenada = true;
-    if (sección == 1 && !nueva) setWindowTitle(postulante.Nombre.toUpper());
 }
 
 void frmFicha::marcarModificada() {
     if (llenando_) return;
+    if (!modificada) MostrarEstado({});  // "Ficha guardada." no longer holds
     modificada = true;
     actualizarBarra();
 }
@@ -321,7 +329,7 @@ ceTxtBox* frmFicha::texto(Página& p, const char* nombre, QString cPostulante::*
         if (llenando_ || v == postulante.*m) return;
         postulante.*m = v;
         marcarModificada();
-        if (t->objectName() == QLatin1String("txtNombre")) setWindowTitle(v.toUpper());
+        if (m == &cPostulante::Apellido || m == &cPostulante::Nombre) actualizarTítulo();
     });
     return t;
 }
@@ -1111,7 +1119,8 @@ bool frmFicha::GuardarFicha() {
     modificada = false;
     actualizarBarra();
     actualizarInternos();
-    setWindowTitle(postulante.Nombre.toUpper());
+    actualizarTítulo();
+    MostrarEstado(QStringLiteral("Ficha guardada."));
     return true;
 }
 
@@ -1129,13 +1138,15 @@ void frmFicha::recargar() {
     for (int i = 0; i < 6; ++i)
         if (!páginas_[size_t(i)].widget->isHidden()) visible = i + 1;
     mostrarSección(visible);
+    actualizarTítulo();
     actualizarBarra();
 }
 
 void frmFicha::eliminar() {
     if (MsgBox(QStringLiteral("¿Seguro que desea eliminar el CV de ") + postulante.Apellido + u' ' +
                    postulante.Nombre + u'?',
-               Icono::Exclamación, Botones::SíNo, QStringLiteral("Eliminar")) != Respuesta::Sí)
+               Icono::Exclamación, Botones::SíNo, QStringLiteral("Eliminar"),
+               Respuesta::No) != Respuesta::Sí)
         return;
     try {
         postulante.eliminar();
@@ -1186,9 +1197,12 @@ frmFicha* FichaAbierta(frmMDI& m, int32_t id, uint8_t país, const QString& núm
 
 void InstalarFichas() {
     frmMDI::fábricaFicha = [](frmMDI& m, int32_t id, uint8_t país, const QString& número,
-                              bool nueva) -> QWidget* {
+                              bool nueva, bool editar) -> QWidget* {
         // The same applicant twice: bring its card to the front.
-        if (FichaAbierta(m, nueva ? 0 : id, país, número)) return nullptr;
+        if (frmFicha* abierta = FichaAbierta(m, nueva ? 0 : id, país, número)) {
+            if (editar) abierta->setEdición(true);
+            return nullptr;
+        }
         auto* f = new frmFicha;
         f->nueva = nueva;
         f->postulante.id = nueva ? 0 : id;
@@ -1196,6 +1210,7 @@ void InstalarFichas() {
         f->postulante.Dni_Número = número;
         if (!nueva) f->postulante.cargar();
         f->cargar();
+        if (editar) f->setEdición(true);
         return f;
     };
     frmMDI::RegistrarMódulo(QStringLiteral("ABM"), [](frmMDI& m) {

@@ -77,6 +77,8 @@ class frmFicha : public QWidget {
     void llenar(int sección);
     void marcarModificada();
     void actualizarBarra();
+    // "Apellido, Nombre (documento)": tells the open cards apart.
+    void actualizarTítulo();
     void actualizarInternos();
     void calcularEdad();
     void eliminar();

@@ -256,7 +256,7 @@ void frmCVhtml::modificar() {
         marco->close();
     else
         close();
-    m->abrir_cv(id, país, número, false);
+    m->abrir_cv(id, país, número, false, true);  // opened to be edited
 }
 
 void frmCVhtml::exportar() {

@@ -16,12 +16,32 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 
 namespace {
 
 frmMDI* principal = nullptr;
+
+// Remembers where a child window was when it is closed (not while maximised
+// or minimised: then it keeps the place it had before).
+class RecuerdaLugar : public QObject {
+  public:
+    RecuerdaLugar(const QString& nombre, QObject* padre) : QObject(padre), nombre_(nombre) {}
+
+  protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Close)
+            if (auto* sub = qobject_cast<QMdiSubWindow*>(o);
+                sub && !sub->isMaximized() && !sub->isMinimized())
+                GuardarPosiciónHija(nombre_, sub->geometry());
+        return false;
+    }
+
+  private:
+    QString nombre_;
+};
 
 QHash<QString, frmMDI::Módulo>& Módulos() {
     static QHash<QString, frmMDI::Módulo> m;
@@ -79,7 +99,7 @@ frmMDI::frmMDI(QWidget* parent) : QMainWindow(parent), área_(new QMdiArea(this)
     MostrarEstado({});
 
     resize(1100, 760);
-    RestaurarPosición(*this);
+    RestaurarVentanaPrincipal(*this);
     HabilitarRespaldo();
 }
 
@@ -238,13 +258,15 @@ void frmMDI::comando(const QString& letra) {
     QMetaObject::invokeMethod(destino_comando, método.constData(), Q_ARG(QString, letra));
 }
 
-void frmMDI::abrir_cv(int32_t id, uint8_t dni_país, const QString& dni_número, bool nueva) {
+void frmMDI::abrir_cv(int32_t id, uint8_t dni_país, const QString& dni_número, bool nueva,
+                      bool editar) {
     if (!AsegurarBase()) return;
     Proteger(QStringLiteral("No se pudo abrir la ficha."),
-             [&] { abrirFicha(id, dni_país, dni_número, nueva); });
+             [&] { abrirFicha(id, dni_país, dni_número, nueva, editar); });
 }
 
-void frmMDI::abrirFicha(int32_t id, uint8_t dni_país, const QString& dni_número, bool nueva) {
+void frmMDI::abrirFicha(int32_t id, uint8_t dni_país, const QString& dni_número, bool nueva,
+                        bool editar) {
     const QString número = dni_número.trimmed();
     if (!nueva) {
         const QVariant hay =
@@ -265,12 +287,13 @@ void frmMDI::abrirFicha(int32_t id, uint8_t dni_país, const QString& dni_númer
         return;
     }
     Espera espera;
-    if (QWidget* w = fábricaFicha(*this, nueva ? 0 : id, dni_país, número, nueva))
+    if (QWidget* w = fábricaFicha(*this, nueva ? 0 : id, dni_país, número, nueva, editar))
         agregarVentana(w);
 }
 
 QMdiSubWindow* frmMDI::agregarVentana(QWidget* w) {
     const QSize pedido = w->size();
+    const QString nombre = w->objectName();
     QMdiSubWindow* sub = área_->addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
 
@@ -279,10 +302,43 @@ QMdiSubWindow* frmMDI::agregarVentana(QWidget* w) {
             [this] { QTimer::singleShot(0, this, &frmMDI::HabilitarRespaldo); });
     DeshabilitarRespaldo();
     sub->show();
-    // The size the window asked for, as far as the area allows.
-    const QSize marco = sub->size() - sub->contentsRect().size();
-    sub->resize((pedido + marco).boundedTo(área_->viewport()->size()));
+    if (!nombre.isEmpty()) sub->installEventFilter(new RecuerdaLugar(nombre, sub));
+    if (!sub->isMaximized()) colocar(sub, pedido, PosiciónHijaGuardada(nombre));
     return sub;
+}
+
+void frmMDI::colocar(QMdiSubWindow* sub, const QSize& pedido, const QRect& recordado) {
+    const QRect vista = área_->viewport()->rect();
+    const QSize marco = sub->size() - sub->contentsRect().size();
+    // The remembered size, else the one the window asked for, as far as the area allows.
+    QSize tamaño =
+        (recordado.isValid() ? recordado.size() : pedido + marco).boundedTo(vista.size());
+    const auto dentro = [&](const QPoint& p) {
+        return QPoint(std::clamp(p.x(), 0, vista.width() - tamaño.width()),
+                      std::clamp(p.y(), 0, vista.height() - tamaño.height()));
+    };
+    // Its remembered place, moved into the area (a smaller screen), else the top left.
+    QPoint lugar = dentro(recordado.isValid() ? recordado.topLeft() : QPoint());
+    // Cascade: a window right over another moves one title bar down and right,
+    // shrinking to stay inside; back to the top left when there is no room left.
+    const int paso =
+        std::max(sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub), 16);
+    const QSize mínimo(std::min(tamaño.width(), 360), std::min(tamaño.height(), 240));
+    const auto ocupado = [&](const QPoint& p) {
+        for (QMdiSubWindow* otra : área_->subWindowList())
+            if (otra != sub && otra->isVisible() && !otra->isMinimized() &&
+                (otra->pos() - p).manhattanLength() < paso)
+                return true;
+        return false;
+    };
+    for (int i = 0, vuelta = 0; i < 64 && ocupado(lugar); ++i) {
+        lugar += QPoint(paso, paso);
+        if (lugar.x() + mínimo.width() > vista.width() ||
+            lugar.y() + mínimo.height() > vista.height())
+            lugar = QPoint(++vuelta * paso % std::max(vista.width() - mínimo.width(), 1), 0);
+    }
+    tamaño = tamaño.boundedTo(vista.size() - QSize(lugar.x(), lugar.y()));
+    sub->setGeometry(QRect(lugar, tamaño));
 }
 
 void frmMDI::MostrarEstado(const QString& texto) {
@@ -343,7 +399,7 @@ bool frmMDI::ConfirmarSalida() {
     // Each child asks about its own unsaved changes; one cancel keeps the program running.
     for (QMdiSubWindow* sub : área_->subWindowList())
         if (!sub->close()) return false;
-    GuardarPosición(*this);
+    GuardarVentanaPrincipal(*this);
     saliendo_ = true;
     close();
     QCoreApplication::quit();
@@ -374,8 +430,9 @@ void frmMDI::listarVentanas() {
     mnuVentana_->addSeparator()->setObjectName(QStringLiteral("mnuVentanaSep"));
     int n = 0;
     for (QMdiSubWindow* sub : ventanas) {
-        QAction* a =
-            mnuVentana_->addAction(QStringLiteral("&%1 %2").arg(++n).arg(sub->windowTitle()));
+        QString título = sub->windowTitle();
+        título.replace(u'&', QStringLiteral("&&"));  // a name's "&" is no access key
+        QAction* a = mnuVentana_->addAction(QStringLiteral("&%1 %2").arg(++n).arg(título));
         a->setProperty("ventana", true);
         a->setCheckable(true);
         a->setChecked(sub == área_->activeSubWindow());

@@ -24,10 +24,13 @@ class frmMDI : public QMainWindow {
     // Opens a file card: a new applicant with the given document when `nueva`,
     // else the stored one by `id` (or by document when `id` is 0). An applicant
     // that no longer exists is reported instead of opening an empty card.
-    void abrir_cv(int32_t id, uint8_t dni_país, const QString& dni_número, bool nueva);
-    // What opens a file card window; set by the file-card module.
-    using FábricaFicha = std::function<QWidget*(frmMDI&, int32_t id, uint8_t dni_país,
-                                                const QString& dni_número, bool nueva)>;
+    // With `editar` the card opens (or, already open, turns) ready to edit.
+    void abrir_cv(int32_t id, uint8_t dni_país, const QString& dni_número, bool nueva,
+                  bool editar = false);
+    // What opens a file card window (nullptr when the applicant's card is
+    // already open); set by the file-card module.
+    using FábricaFicha = std::function<QWidget*(
+        frmMDI&, int32_t id, uint8_t dni_país, const QString& dni_número, bool nueva, bool editar)>;
     static FábricaFicha fábricaFicha;
 
     // The windows other modules provide, by toolbar key ("Búsqueda", "ABM",
@@ -77,7 +80,11 @@ class frmMDI : public QMainWindow {
     void closeEvent(QCloseEvent* e) override;
 
   private:
-    void abrirFicha(int32_t id, uint8_t dni_país, const QString& dni_número, bool nueva);
+    // Places a new child inside the area: its remembered place and size
+    // (`recordado`, may be empty) or the size it asked for, cascaded and shrunk to fit.
+    void colocar(QMdiSubWindow* sub, const QSize& pedido, const QRect& recordado);
+    void abrirFicha(int32_t id, uint8_t dni_país, const QString& dni_número, bool nueva,
+                    bool editar);
     void crearMenús();
     void crearBarra();
     void botón(const QString& clave);

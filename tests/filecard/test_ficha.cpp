@@ -3,6 +3,7 @@
 #include "controls/ceCombo.h"
 #include "controls/ceTxtBox.h"
 #include "filecard/frmABMFichas.h"
+#include "pages/VentanasPaginas.h"
 #include "records/Generador.h"
 
 #include <QAction>
@@ -23,14 +24,14 @@ TEST_F(FichaTest, UnaFichaNuevaSeEscribeSeGuardaYVuelveIgual) {
     frmFicha* f = ficha();
     ASSERT_NE(f, nullptr);
     EXPECT_TRUE(f->edición);
-    EXPECT_EQ(S(f->windowTitle()), "Sin nombre (alta)");
+    EXPECT_EQ(S(f->windowTitle()), "Alta sin nombre (01234567)");
     EXPECT_TRUE(f->findChild<QAction*>(QStringLiteral("tlbComandos_Guardar"))->isEnabled());
     EXPECT_FALSE(f->findChild<QAction*>(QStringLiteral("tlbComandos_Eliminar"))->isEnabled());
     EXPECT_EQ(S(control<ceTxtBox>("txtNumDoc")->text()), "01234567");
 
     Escribir(control<ceTxtBox>("txtApellido"), QStringLiteral("Núñez"));
     Escribir(control<ceTxtBox>("txtNombre"), QStringLiteral("Ana María"));
-    EXPECT_EQ(S(f->windowTitle()), "ANA MARÍA");
+    EXPECT_EQ(S(f->windowTitle()), "Núñez, Ana María (01234567)");
     auto* localidad = control<ceCombo>("cmbNac_Localidad");
     localidad->setFocus();
     Escribir(localidad->lineEdit(), QStringLiteral("adro"));
@@ -230,6 +231,7 @@ TEST_F(FichaTest, UnaFechaQueNoExisteSeCorrigeAntesDeGuardar) {
 
     // A year outside the years a person lives in is refused where it is typed.
     AlAparecerModal([](QWidget* d) {
+        En<ceDropList>(d, "cmbPuesto")->setCurrentIndex(0);
         Escribir(En<ceTxtBox>(d, "txtIngreso"), QStringLiteral("3000"));
         Aceptar(d);
         EXPECT_TRUE(d->isVisible());
@@ -313,13 +315,17 @@ TEST_F(FichaTest, UnGuardadoFallidoConservaLoEscritoYBorrarPregunta) {
               .toString()),
         "Cambiado");
     dic->ejecutar(QStringLiteral("drop trigger falla"));
+    EXPECT_FALSE(usuario.estados.contains(QStringLiteral("Ficha guardada.")));
     EXPECT_TRUE(f->GuardarFicha());
+    ASSERT_FALSE(usuario.estados.empty());
+    EXPECT_EQ(S(usuario.estados.back()), "Ficha guardada.");
 
     usuario.respuestas = {Respuesta::No};
     f->findChild<QAction*>(QStringLiteral("tlbComandos_Eliminar"))->trigger();
     EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_m_postulantes where id = 2")), 1);
     EXPECT_TRUE(usuario.mensajes.back().texto.startsWith(
         QStringLiteral("¿Seguro que desea eliminar el CV de Cambiado ")));
+    EXPECT_EQ(usuario.mensajes.back().predeterminada, Respuesta::No);
     usuario.respuestas = {Respuesta::Sí};
     f->findChild<QAction*>(QStringLiteral("tlbComandos_Eliminar"))->trigger();
     QTest::qWait(10);
@@ -328,11 +334,104 @@ TEST_F(FichaTest, UnGuardadoFallidoConservaLoEscritoYBorrarPregunta) {
     EXPECT_TRUE(principal->área()->subWindowList().isEmpty());
 }
 
+TEST_F(FichaTest, CadaFichaLlevaElNombreDelPostulanteYGuardadaSeComportaIgual) {
+    GenerarPostulantes(*dic, 1, 21, {});
+    dic->ejecutar(
+        QStringLiteral("update nvx_m_postulantes set apellido = 'Paz', nombre = 'Eva', "
+                       "dni_pais = 1, dni_numero = '111' where id = 1"));
+    const auto abierta = [&](const char* documento) -> frmFicha* {
+        for (QMdiSubWindow* sub : principal->área()->subWindowList())
+            if (auto* f = qobject_cast<frmFicha*>(sub->widget());
+                f && f->postulante.Dni_Número.texto() == QLatin1String(documento))
+                return f;
+        return nullptr;
+    };
+    // "Modificar datos" on the CV page opens the card ready to edit.
+    AbrirCV(1);
+    ASSERT_EQ(principal->área()->subWindowList().size(), 1);
+    principal->área()
+        ->subWindowList()
+        .first()
+        ->widget()
+        ->findChild<QAction*>(QStringLiteral("asxToolbar1_abrir"))
+        ->trigger();
+    QTest::qWait(10);
+    frmFicha* existente = abierta("111");
+    ASSERT_NE(existente, nullptr);
+    EXPECT_TRUE(existente->edición);
+    EXPECT_TRUE(existente->findChild<ceTxtBox*>(QStringLiteral("txtApellido"))->isEnabled());
+    EXPECT_EQ(S(existente->windowTitle()), "Paz, Eva (111)");
+
+    principal->abrir_cv(0, 1, QStringLiteral("222"), true);
+    frmFicha* nueva = abierta("222");
+    ASSERT_NE(nueva, nullptr);
+    Escribir(nueva->findChild<ceTxtBox*>(QStringLiteral("txtApellido")), QStringLiteral("Paz"));
+    Escribir(nueva->findChild<ceTxtBox*>(QStringLiteral("txtNombre")), QStringLiteral("Ana"));
+    auto* ventana = principal->findChild<QMenu*>(QStringLiteral("mnuVentana"));
+    Q_EMIT ventana->aboutToShow();
+    QStringList entradas;
+    for (QAction* a : ventana->actions())
+        if (a->property("ventana").isValid()) entradas << a->text();
+    EXPECT_EQ(S(entradas.join(u'|')), "&1 Paz, Eva (111)|&2 Paz, Ana (222)");
+
+    Escribir(existente->findChild<ceTxtBox*>(QStringLiteral("txtNombre")), QStringLiteral(" Sol"));
+    ASSERT_TRUE(existente->GuardarFicha());
+    ASSERT_TRUE(nueva->GuardarFicha());
+    EXPECT_EQ(S(existente->windowTitle()), "Paz, Eva Sol (111)");
+    EXPECT_EQ(S(nueva->windowTitle()), "Paz, Ana (222)");
+    // Saved, a new card is like any other: still editing, Guardar off, Eliminar and Editar on.
+    for (frmFicha* f : {existente, nueva}) {
+        EXPECT_TRUE(f->edición);
+        EXPECT_FALSE(f->findChild<QAction*>(QStringLiteral("tlbComandos_Guardar"))->isEnabled());
+        EXPECT_TRUE(f->findChild<QAction*>(QStringLiteral("tlbComandos_Eliminar"))->isEnabled());
+        QAction* editar = f->findChild<QAction*>(QStringLiteral("tlbComandos_Editar"));
+        EXPECT_TRUE(editar->isEnabled() && editar->isChecked());
+    }
+}
+
+TEST_F(FichaTest, LosDiálogosNoAgreganUnaEntradaSinLoQueLaNombra) {
+    principal->abrir_cv(0, 1, QStringLiteral("556"), true);
+    frmFicha* f = ficha();
+    ASSERT_NE(f, nullptr);
+    f->mostrarSección(2);
+    // The language dialog opens in Idioma and refuses an entry without one.
+    AlAparecerModal([this](QWidget* d) {
+        auto* idioma = En<ceDropList>(d, "cmbIdioma");
+        EXPECT_EQ(d->focusWidget(), idioma);
+        En<ceDropList>(d, "cmbHabla")->setCurrentIndex(1);
+        En<ceDropList>(d, "cmbLee")->setFocus();
+        Aceptar(d);
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_EQ(d->focusWidget(), idioma);
+        ASSERT_EQ(usuario.mensajes.size(), 1u);
+        EXPECT_EQ(S(usuario.mensajes.back().texto), "Debe elegir el idioma.");
+        EXPECT_EQ(S(usuario.mensajes.back().título), "Falta el idioma");
+        En<QPushButton>(d, "cmdCancelar")->click();
+    });
+    f->ComandoIdiomas(QStringLiteral("a"));
+    EXPECT_EQ(control<QListWidget>("lstIdiomas")->count(), 0);
+    EXPECT_EQ(f->postulante.idiomas.Count(), 0);
+
+    // A relative needs the relationship; once chosen, the entry is added.
+    AlAparecerModal([this](QWidget* d) {
+        Escribir(En<ceTxtBox>(d, "txtNombre"), QStringLiteral("Leo"));
+        Aceptar(d);
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_EQ(S(usuario.mensajes.back().texto), "Debe elegir el parentesco.");
+        EXPECT_EQ(d->focusWidget(), En<ceDropList>(d, "cmbParentesco"));
+        En<ceDropList>(d, "cmbParentesco")->setCurrentIndex(1);
+        Aceptar(d);
+    });
+    f->ComandoFamilia(QStringLiteral("a"));
+    EXPECT_EQ(f->postulante.familiares.Count(), 1);
+}
+
 TEST_F(FichaTest, ModificarUnFamiliarLoPasaAlFinalYQuitarPregunta) {
     principal->abrir_cv(0, 1, QStringLiteral("555"), true);
     frmFicha* f = ficha();
     for (const char* nombre : {"Uno", "Dos", "Tres"}) {
         AlAparecerModal([nombre](QWidget* d) {
+            En<ceDropList>(d, "cmbParentesco")->setCurrentIndex(2);
             Escribir(En<ceTxtBox>(d, "txtNombre"), QString::fromUtf8(nombre));
             Aceptar(d);
         });

@@ -275,6 +275,53 @@ TEST_F(VentanasTest, LasPosicionesSeGuardanEnTwipsYVuelvenALaPantalla) {
     EXPECT_EQ(w.pos(), QPoint(0, 90));
 }
 
+TEST_F(VentanasTest, LasHijasAbrenDentroDelÁreaYLaPrincipalRecuerdaTamañoYEstado) {
+    QSettings ajustes;
+    // Remembered on a larger screen: far right and bottom, 1000 x 600 pixels.
+    for (auto [clave, twips] : {std::pair{"Left", "30000"}, std::pair{"Top", "15000"},
+                                std::pair{"Width", "15000"}, std::pair{"Height", "9000"}})
+        ajustes.setValue(QStringLiteral("frmHija/") + QLatin1String(clave), QLatin1String(twips));
+    {
+        frmMDI m;
+        m.show();
+        m.resize(700, 520);
+        const QRect vista = m.área()->viewport()->rect();
+        QList<QMdiSubWindow*> hijas;
+        for (int i = 0; i < 3; ++i) {
+            auto* h = new Hija;
+            h->setObjectName(QStringLiteral("frmHija"));
+            h->resize(900, 640);
+            hijas << m.agregarVentana(h);
+        }
+        for (QMdiSubWindow* h : hijas)
+            EXPECT_TRUE(vista.contains(h->geometry())) << h->geometry().x() << ',' << h->y();
+        EXPECT_NE(hijas[0]->pos(), hijas[1]->pos());  // cascaded, not stacked
+        EXPECT_NE(hijas[1]->pos(), hijas[2]->pos());
+        hijas[2]->setGeometry(10, 20, 300, 200);
+        hijas[2]->close();
+        EXPECT_EQ(S(ajustes.value(QStringLiteral("frmHija/Left")).toString()), "150");
+        EXPECT_EQ(S(ajustes.value(QStringLiteral("frmHija/Width")).toString()), "4500");
+
+        m.resize(640, 470);
+        usuario.respuestas = {Respuesta::Sí};
+        ASSERT_TRUE(m.ConfirmarSalida());
+    }
+    {
+        frmMDI m;
+        m.show();
+        EXPECT_EQ(m.size(), QSize(640, 470));
+        EXPECT_FALSE(m.isMaximized());
+        m.showMaximized();
+        usuario.respuestas = {Respuesta::Sí};
+        ASSERT_TRUE(m.ConfirmarSalida());
+    }
+    frmMDI m;
+    m.show();
+    EXPECT_TRUE(m.isMaximized());
+    m.showNormal();
+    EXPECT_EQ(m.size(), QSize(640, 470));
+}
+
 TEST_F(VentanasTest, ElRespaldoSóloConLaVentanaPrincipalSola) {
     frmMDI::RegistrarMódulo(QStringLiteral("Respaldo"), [](frmMDI&) {});
     frmMDI m;
@@ -319,8 +366,8 @@ TEST_F(VentanasTest, AbrirCvDeUnaFichaBorradaLoDiceEnVezDeAbrirlaVacía) {
     dic = std::make_unique<Diccionario>();
     dic->abrirArchivo(ruta, false);
     std::vector<std::tuple<int32_t, int, QString, bool>> abiertas;
-    frmMDI::fábricaFicha = [&](frmMDI&, int32_t id, uint8_t país, const QString& número,
-                               bool nueva) {
+    frmMDI::fábricaFicha = [&](frmMDI&, int32_t id, uint8_t país, const QString& número, bool nueva,
+                               bool) {
         abiertas.emplace_back(id, país, número, nueva);
         return new QWidget;
     };
