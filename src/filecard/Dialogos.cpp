@@ -206,11 +206,11 @@ frmAgregarFormacion::frmAgregarFormacion(QWidget* parent)
 }
 
 void frmAgregarFormacion::mostrarCampos() {
-    LlenarLista(*tipo_, "nvx_m_formacion_tipos", false, formación.Tipo, false);
+    LlenarLista(*tipo_, "nvx_m_formacion_tipos", true, formación.Tipo, false);
     LlenarLista(*área_, "nvx_m_formacion_areas", false, formación.área, false);
     LlenarLista(*título_, "nvx_m_titulos", false, formación.Título);
     LlenarLista(*institución_, "nvx_m_formacion_institutos", false, formación.institución);
-    LlenarLista(*estado_, "nvx_m_formacion_estados", false, formación.estado, false);
+    LlenarLista(*estado_, "nvx_m_formacion_estados", true, formación.estado, false);
     aprobadas_->setText(TextoNúmero(formación.MateriasAprobadas, true));
     restantes_->setText(TextoNúmero(formación.MateriasRestantes, true));
     ingreso_->setText(TextoNúmero(formación.AñoIngreso, true));

@@ -612,7 +612,9 @@ void frmFicha::construirIdentificación(Página& p) {
     tel->setColumnStretch(1, 1);
     p.capa->addLayout(tel);
     Grilla e(p.capa, w, true);
-    e.campo(746, texto(p, "txtEmail", &cPostulante::email), 2);
+    ceTxtBox* email = texto(p, "txtEmail", &cPostulante::email);
+    email->setSinMayúsculas(true);  // addresses keep their case even with upper case on
+    e.campo(746, email, 2);
 
     p.capa->addWidget(Título(CadenaRecurso(900), w));
     lstFamilia_ = listaSubregistros(p, "lstFamilia", QStringLiteral("Familia"));

@@ -412,6 +412,21 @@ TEST_F(FichaTest, LosDiálogosNoAgreganUnaEntradaSinLoQueLaNombra) {
     EXPECT_EQ(control<QListWidget>("lstIdiomas")->count(), 0);
     EXPECT_EQ(f->postulante.idiomas.Count(), 0);
 
+    // Levels of education and their states come in their own order, not alphabetically.
+    AlAparecerModal([](QWidget* d) {
+        auto nombres = [d](const char* lista) {
+            auto* c = En<ceDropList>(d, lista);
+            QStringList n;
+            for (int i = 0; i < c->count(); ++i) n << c->itemText(i);
+            return S(n.join(u','));
+        };
+        EXPECT_EQ(nombres("cmbTipo"),
+                  "Primario,Secundario,Terciario,Universitario,Posgrado,Maestría,Doctorado,Curso");
+        EXPECT_EQ(nombres("cmbEstado"), "Completo,En curso,Incompleto,Abandonado");
+        En<QPushButton>(d, "cmdCancelar")->click();
+    });
+    f->ComandoFormacion(QStringLiteral("a"));
+
     // A relative needs the relationship; once chosen, the entry is added.
     AlAparecerModal([this](QWidget* d) {
         Escribir(En<ceTxtBox>(d, "txtNombre"), QStringLiteral("Leo"));

@@ -439,7 +439,10 @@ TEST_F(MantenimientoTest, LasOpcionesDeIngresoSeGuardanYLosControlesLasSiguen) {
     EXPECT_EQ(apellido->palette().color(QPalette::Base), f->palette().color(QPalette::Base));
     QTest::keyClicks(localidad, QStringLiteral("pal"));
     EXPECT_EQ(S(localidad->currentText()), "PAL");  // no type-ahead
-    usuario.respuestas = {Respuesta::No};           // not saved
+    auto* email = control<ceTxtBox>("txtEmail");
+    QTest::keyClicks(email, QStringLiteral("ana@mail.com"));
+    EXPECT_EQ(S(email->text()), "ana@mail.com");  // an address keeps its case
+    usuario.respuestas = {Respuesta::No};         // not saved
     f->parentWidget()->close();
     QTest::qWait(10);
 
