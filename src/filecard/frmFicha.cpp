@@ -500,7 +500,7 @@ void frmFicha::construirIdentificación(Página& p) {
     for (int d = kPrimeraDécada; d <= QDate::currentDate().year() / 10; ++d)
         nacDécada_->AddItem(QString::number(d));
     for (int u = 0; u <= 9; ++u) nacUnidad_->AddItem(QString::number(u));
-    edad_ = mostrado(p, "txtEdad", [] { return QString(); });
+    edad_ = mostrado(p, "txtEdad", [this] { return textoEdad(); });
     edad_->setMaximumWidth(90);
     auto* nacimiento = new QHBoxLayout;
     nacimiento->addWidget(nacDía_);
@@ -834,17 +834,18 @@ void frmFicha::construirObservaciones(Página& p) {
 }
 
 void frmFicha::calcularEdad() {
-    if (!edad_) return;
-    if (nacDécada_->ListIndex() < 0 || nacUnidad_->ListIndex() < 0) {
-        edad_->setText(QStringLiteral("sin datos"));
-        return;
-    }
+    if (edad_) edad_->setText(textoEdad());
+}
+
+// "35 años" from the birth date shown, or "sin datos" without a year.
+QString frmFicha::textoEdad() const {
+    if (nacDécada_->ListIndex() < 0 || nacUnidad_->ListIndex() < 0)
+        return QStringLiteral("sin datos");
     const int año = (kPrimeraDécada + nacDécada_->ListIndex()) * 10 + nacUnidad_->ListIndex();
-    edad_->setText(
-        TextoCantidad(std::max(EdadEnAños(nacDía_->ListIndex() + 1, nacMes_->ListIndex() + 1, año,
-                                          QDate::currentDate()),
-                               0),
-                      QStringLiteral("año"), QStringLiteral("años")));
+    return TextoCantidad(std::max(EdadEnAños(nacDía_->ListIndex() + 1, nacMes_->ListIndex() + 1,
+                                             año, QDate::currentDate()),
+                                  0),
+                         QStringLiteral("año"), QStringLiteral("años"));
 }
 
 void frmFicha::actualizarInternos() {

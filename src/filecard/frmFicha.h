@@ -81,6 +81,7 @@ class frmFicha : public QWidget {
     void actualizarTítulo();
     void actualizarInternos();
     void calcularEdad();
+    QString textoEdad() const;
     void eliminar();
     // Drops this card's edits and shows the applicant as stored now.
     void recargar();

@@ -387,6 +387,10 @@ TEST_F(FichaTest, CadaFichaLlevaElNombreDelPostulanteYGuardadaSeComportaIgual) {
         QAction* editar = f->findChild<QAction*>(QStringLiteral("tlbComandos_Editar"));
         EXPECT_TRUE(editar->isEnabled() && editar->isChecked());
     }
+    // The age shown stays what it was: the new card has no birth date.
+    EXPECT_EQ(S(nueva->findChild<ceTxtBox*>(QStringLiteral("txtEdad"))->text()), "sin datos");
+    EXPECT_TRUE(
+        existente->findChild<ceTxtBox*>(QStringLiteral("txtEdad"))->text().endsWith(u"años"));
 }
 
 TEST_F(FichaTest, LosDiálogosNoAgreganUnaEntradaSinLoQueLaNombra) {
