@@ -253,7 +253,15 @@ void frmFicha::construir(int sección) {
             break;
     }
     p.capa->addStretch(1);
-    for (QWidget* w : p.datos) w->setEnabled(edición);
+    for (QWidget* w : p.datos) {
+        // A card only being read keeps its text as legible as when editing; the greyed
+        // background alone says the field cannot be changed.
+        QPalette paleta = w->palette();
+        for (QPalette::ColorRole r : {QPalette::Text, QPalette::ButtonText, QPalette::WindowText})
+            paleta.setColor(QPalette::Disabled, r, paleta.color(QPalette::Active, r));
+        w->setPalette(paleta);
+        w->setEnabled(edición);
+    }
     p.etiquetada = true;
 }
 

@@ -150,6 +150,9 @@ TEST_F(FichaTest, AbrirYCerrarSinTocarNadaNoPreguntaNiCambiaLaBase) {
     EXPECT_FALSE(f->edición);
     EXPECT_FALSE(
         control<ceTxtBox>("txtApellido")->isEnabled());  // read-only until "Habilitar edición"
+    const QPalette& paleta = control<ceTxtBox>("txtApellido")->palette();  // yet legible
+    EXPECT_EQ(paleta.color(QPalette::Disabled, QPalette::Text),
+              paleta.color(QPalette::Active, QPalette::Text));
     for (int s = 1; s <= 6; ++s) f->mostrarSección(s);
     EXPECT_FALSE(f->modificada);
     EXPECT_FALSE(f->findChild<QAction*>(QStringLiteral("tlbComandos_Guardar"))->isEnabled());
