@@ -137,19 +137,20 @@ bool esAscii(const unsigned char* p, int n) {
     return true;
 }
 
+// The argument's UTF-8 text and its length; Null (or no memory) answers Null and gives nullptr.
+const unsigned char* TextoONulo(sqlite3_context* ctx, sqlite3_value* v, int& n) {
+    const unsigned char* t = sqlite3_value_type(v) == SQLITE_NULL ? nullptr : sqlite3_value_text(v);
+    n = t ? sqlite3_value_bytes(v) : 0;
+    if (!t) sqlite3_result_null(ctx);
+    return t;
+}
+
 // ucase / lcase: Null stays Null, anything else becomes text in the other case.
 template <bool Mayusculas>
 void cambiarCaja(sqlite3_context* ctx, int, sqlite3_value** argv) {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
-        sqlite3_result_null(ctx);
-        return;
-    }
-    const auto* t = sqlite3_value_text(argv[0]);
-    const int n = sqlite3_value_bytes(argv[0]);
-    if (!t) {
-        sqlite3_result_null(ctx);
-        return;
-    }
+    int n = 0;
+    const unsigned char* t = TextoONulo(ctx, argv[0], n);
+    if (!t) return;
     // ASCII and the Latin-1 letters (á, ñ, ü…) change case in place; anything
     // else goes through Qt's full Unicode tables.
     if (char* r = static_cast<char*>(sqlite3_malloc(n + 1))) {
@@ -187,16 +188,9 @@ void cambiarCaja(sqlite3_context* ctx, int, sqlite3_value** argv) {
 
 // candora_plano(x): Null stays Null, anything else its plain form (TextoPlano).
 void aPlano(sqlite3_context* ctx, int, sqlite3_value** argv) {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
-        sqlite3_result_null(ctx);
-        return;
-    }
-    const auto* t = sqlite3_value_text(argv[0]);
-    const int n = sqlite3_value_bytes(argv[0]);
-    if (!t) {
-        sqlite3_result_null(ctx);
-        return;
-    }
+    int n = 0;
+    const unsigned char* t = TextoONulo(ctx, argv[0], n);
+    if (!t) return;
     // ASCII and the accented Latin-1 letters become one ASCII byte each; anything
     // else goes through Qt's tables.
     const Plana& p = plana();
