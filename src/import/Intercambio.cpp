@@ -5,6 +5,7 @@
 #include "store/BaseEntregada.h"
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
+#include "store/Valores.h"
 
 #include <QHash>
 #include <QTemporaryDir>
@@ -232,7 +233,7 @@ void EscribirIntercambio(const QString& ruta, int cantidad, quint32 semilla,
     const auto escribir = [&](const QString& línea) { bloque += AWindows1252(línea) + "\r\n"; };
     escribir(QStringLiteral("[norvexa]"));
     escribir(QStringLiteral("Archivo de intercambio de Candora"));
-    escribir(QStringLiteral("%1 postulantes").arg(cantidad));
+    escribir(TextoCantidad(cantidad, QStringLiteral("postulante"), QStringLiteral("postulantes")));
     escribir(QString());
     // One block of sections per batch of applicants keeps the writer's memory flat.
     constexpr int kBloque = 500;
