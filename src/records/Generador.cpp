@@ -497,11 +497,8 @@ PostulanteDemo FuenteDemo::Reglas::uno() {
     {
         std::vector<int32_t> lenguas = idiomas_;
         std::shuffle(lenguas.begin(), lenguas.end(), azar_);
-        for (int i = 0, cuántos = std::min<int>(entre(0, 3), int(lenguas.size())); i < cuántos;
-             ++i) {
-            const int32_t habla = uno_de(niveles_), lee = uno_de(niveles_);
-            r.idiomas.push_back({lenguas[i], habla, lee, uno_de(niveles_)});
-        }
+        for (int i = 0, cuántos = std::min<int>(entre(0, 3), int(lenguas.size())); i < cuántos; ++i)
+            r.idiomas.push_back({lenguas[i], uno_de(niveles_), uno_de(niveles_), uno_de(niveles_)});
     }
     experiencia(r, p);
     {

@@ -178,7 +178,7 @@ QString TextoCantidad(qint64 n, const QString& singular, const QString& plural) 
     return LocaleVisible().toString(n) + u' ' + SegúnCantidad(n, singular, plural);
 }
 
-const QString& SegúnCantidad(qint64 n, const QString& singular, const QString& plural) {
+QString SegúnCantidad(qint64 n, const QString& singular, const QString& plural) {
     return n == 1 ? singular : plural;
 }
 

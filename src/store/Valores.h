@@ -71,7 +71,7 @@ QString UnirTextos(std::initializer_list<QString> partes, const QString& separad
 QString TextoCantidad(qint64 n, const QString& singular, const QString& plural);
 // The words that agree with a count of `n`: `singular` for 1, else `plural`
 // ("se importó" / "se importaron").
-const QString& SegúnCantidad(qint64 n, const QString& singular, const QString& plural);
+QString SegúnCantidad(qint64 n, const QString& singular, const QString& plural);
 
 // Fixed lists.
 QString NombreOperador(int código);
