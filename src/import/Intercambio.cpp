@@ -2,11 +2,13 @@
 
 #include "records/Generador.h"
 #include "store/Archivos.h"
+#include "store/BaseEntregada.h"
+#include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
+#include "store/Valores.h"
 
 #include <QHash>
-
-#include <random>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -109,151 +111,96 @@ bool LeerListaValores(const QString& línea, QVariantList& valores, QString& mot
 
 namespace {
 
+// Every name of a lookup list by id: the exchange file names places, schools
+// and employers where the store keeps ids.
+QHash<int32_t, QString> Nombres(Diccionario& d, const char* tabla) {
+    QHash<int32_t, QString> r;
+    for (auto rs = d.AbrirRS(QStringLiteral("select id, nombre from %1").arg(QLatin1String(tabla)));
+         !rs->eof(); rs->MoveNext())
+        r.insert(int32_t(rs->entero(0)), rs->texto(1));
+    return r;
+}
+
+// Writes the generator's applicants as exchange lines.
 class Escritor {
   public:
-    explicit Escritor(quint32 semilla) : azar_(semilla) {
-        nombresF_ = ListaGenerador("nombres_femeninos");
-        nombresM_ = ListaGenerador("nombres_masculinos");
-        apellidos_ = ListaGenerador("apellidos");
-        calles_ = ListaGenerador("calles");
-        actividades_ = ListaGenerador("actividades");
-        conocimientos_ = ListaGenerador("conocimientos");
-        for (const QString& l : ListaGenerador("localidades"))
-            localidades_ << l.section(u'\t', 0, 0);
-        const QStringList rubros = ListaGenerador("empresa_rubros"),
-                          palabras = ListaGenerador("empresa_palabras"),
-                          sufijos = ListaGenerador("empresa_sufijos");
-        for (int i = 0; i < 2000; ++i)
-            empleadores_ << rubros[azar_() % rubros.size()] + u' ' +
-                                palabras[azar_() % palabras.size()] + u' ' +
-                                sufijos[azar_() % sufijos.size()];
-        rubrosEmpresa_ = rubros;
-    }
+    explicit Escritor(Diccionario& d)
+        : localidades_(Nombres(d, "nvx_m_localidades")),
+          barrios_(Nombres(d, "nvx_m_barrios")),
+          institutos_(Nombres(d, "nvx_m_formacion_institutos")),
+          títulos_(Nombres(d, "nvx_m_titulos")),
+          empleadores_(Nombres(d, "nvx_m_empleadores")),
+          rubros_(Nombres(d, "nvx_m_empleadores_rubros")) {}
 
-    QStringList postulante(int k, QStringList& formación, QStringList& idiomas,
-                           QStringList& experiencia);
+    void escribir(const PostulanteDemo& p, QStringList& postulantes, QStringList& formación,
+                  QStringList& idiomas, QStringList& experiencia) const;
 
   private:
-    int entre(int a, int b) { return a + int(azar_() % uint32_t(b - a + 1)); }
-    bool moneda(int p) { return int(azar_() % 100) < p; }
-    const QString& de(const QStringList& l) { return l[azar_() % l.size()]; }
     static QString t(const QString& s) { return u'"' + s + u'"'; }
     static QString n(qint64 v) { return QString::number(v); }
+    static QString real(double v) { return QString::number(v, 'f', 2); }
+    static QString nombre(const QHash<int32_t, QString>& lista, int32_t id) {
+        return t(lista.value(id));
+    }
 
-    std::mt19937 azar_;
-    QStringList nombresF_, nombresM_, apellidos_, calles_, actividades_, conocimientos_,
-        localidades_, empleadores_, rubrosEmpresa_;
+    QHash<int32_t, QString> localidades_, barrios_, institutos_, títulos_, empleadores_, rubros_;
 };
 
-QStringList Escritor::postulante(int k, QStringList& formación, QStringList& idiomas,
-                                 QStringList& experiencia) {
-    const int país = moneda(95) ? 1 : entre(2, 6);
-    const QString doc = n(país) + u',' + t(n(30000000 + (qint64(k) * 7919) % 20000000));
-    const bool mujer = moneda(52);
-    const QString nombre = mujer ? de(nombresF_) : de(nombresM_);
-    QStringList v{
-        doc,
-        t(nombre),
-        t(de(apellidos_)),
-        moneda(60) ? t(de(apellidos_)) : QStringLiteral("\"\""),
-        n(mujer ? 1 : 2),
-        n(entre(1, 28)),
-        n(entre(1, 12)),
-        n(entre(1960, 2006)),
-        t(de(localidades_)),
-        n(entre(1, 24)),
-        n(país),
-        n(país),
-        n(entre(1, 6)),
-        n(moneda(45) ? 1 : 0),
-        t(de(calles_) + u' ' + n(entre(1, 9800))),
-        moneda(20) ? t(QStringLiteral("Palermo")) : QStringLiteral("\"\""),
-        t(de(localidades_)),
-        n(entre(1, 24)),
-        n(1),
-        t(n(entre(1000, 9431))),
-        n(1),
-        t(QStringLiteral("11 %1-%2").arg(entre(5000, 6999)).arg(entre(1000, 9999))),
-        t(QStringLiteral("09:00")),
-        t(QStringLiteral("18:00")),
-        n(2),
-        moneda(40) ? t(QStringLiteral("4%1-%2").arg(entre(100, 999)).arg(entre(1000, 9999)))
-                   : QStringLiteral("\"\""),
-        t(QStringLiteral("00:00")),
-        t(QStringLiteral("23:30")),
-        n(1),
-        QStringLiteral("\"\""),
-        t(QStringLiteral("00:00")),
-        t(QStringLiteral("23:30")),
-        t(QStringLiteral("postulante%1@correo.com.ar").arg(k)),
-        n(entre(1, 15)),
-        moneda(50) ? t(QStringLiteral("Escuela Media %1").arg(entre(1, 60)))
-                   : QStringLiteral("\"\""),
-        n(entre(1, 4)),
-        n(entre(0, 5)),
-        moneda(60) ? t(de(conocimientos_)) : QStringLiteral("\"\""),
-        n(entre(30, 300) * 10000),
-        QString::number(entre(2000, 20000) / 4.0, 'f', 2),
-        n(moneda(70)),
-        n(moneda(40)),
-        n(moneda(80)),
-        n(moneda(50)),
-        n(moneda(15)),
-        n(entre(1, 6)),
-        n(entre(1, 7)),
-        n(entre(150, 195)),
-        n(0),
-        n(0),
-        n(0),
-        moneda(30) ? t(QStringLiteral("Aviso %1").arg(entre(1, 500))) : QStringLiteral("\"\""),
-        t(QStringLiteral("2026%1%2")
-              .arg(entre(1, 12), 2, 10, QLatin1Char('0'))
-              .arg(entre(1, 28), 2, 10, QLatin1Char('0')) +
-          QStringLiteral("090000")),
-        n(moneda(70) ? entre(1, 27) : 0),
-        n(moneda(40) ? entre(1, 27) : 0),
-        n(moneda(20) ? entre(1, 27) : 0)};
-    for (int i = 0, c = entre(0, 3); i < c; ++i) {
-        const int ingreso = entre(1985, 2022);
+void Escritor::escribir(const PostulanteDemo& p, QStringList& postulantes, QStringList& formación,
+                        QStringList& idiomas, QStringList& experiencia) const {
+    const QString doc = n(p.país) + u',' + t(p.documento);
+    const auto interés = [&](size_t i) { return n(i < p.intereses.size() ? p.intereses[i] : 0); };
+    postulantes << QStringList{doc, t(p.nombre), t(p.apellido), t(p.apellidoMaterno), n(p.sexo),
+                               n(p.nacimiento.day()), n(p.nacimiento.month()),
+                               n(p.nacimiento.year()), nombre(localidades_, p.nacLocalidad),
+                               n(p.nacProvincia), n(p.país), n(p.país), n(p.estadoCivil),
+                               n(p.hijos), t(p.calle), nombre(barrios_, p.barrio),
+                               nombre(localidades_, p.resLocalidad), n(p.resProvincia), n(1),
+                               t(p.códigoPostal), n(1), t(p.tel1), t(p.tel1Desde), t(p.tel1Hasta),
+                               n(p.tel2Tipo), t(p.tel2), t(QStringLiteral("00:00")),
+                               t(QStringLiteral("23:30")), n(1), t(QString()),
+                               t(QStringLiteral("00:00")), t(QStringLiteral("23:30")), t(p.email),
+                               n(p.orientación), t(p.escuela), n(p.escuelaEstado), n(p.escuelaAños),
+                               // A line holds no line break: the note's lines go one after another.
+                               t(p.conocimientos.join(QStringLiteral(", "))), n(qint64(p.mensual)),
+                               real(p.hora), n(p.obraSocial), n(p.tiques), n(p.dependencia),
+                               n(p.viajar), n(p.emigrar), n(p.dispSemanal), n(p.dispHoraria),
+                               n(p.estatura), n(0), n(0), n(0), t(p.referencia), t(p.alta),
+                               interés(0), interés(1), interés(2)}
+                       .join(u',');
+    for (const auto& e : p.estudios)
         formación << doc + u',' +
-                         QStringList{n(entre(1, 8)),
-                                     n(entre(1, 22)),
-                                     t(QStringLiteral("Licenciatura %1").arg(entre(1, 40))),
-                                     t(QStringLiteral("Universidad Nacional %1").arg(entre(1, 30))),
-                                     n(entre(1, 4)),
-                                     n(entre(0, 40)),
-                                     n(entre(0, 20)),
-                                     QString::number(entre(400, 990) / 100.0, 'f', 2),
-                                     n(ingreso),
-                                     n(ingreso + entre(0, 7)),
-                                     n(entre(0, 6))}
+                         QStringList{n(e.nivel),
+                                     n(e.área),
+                                     nombre(títulos_, e.título),
+                                     nombre(institutos_, e.instituto),
+                                     n(e.estado),
+                                     n(e.aprobadas),
+                                     n(e.restantes),
+                                     real(e.promedio),
+                                     n(e.ingreso),
+                                     n(e.último),
+                                     n(e.completos)}
                              .join(u',');
-    }
-    for (int i = 0, c = entre(0, 3); i < c; ++i)
+    for (const auto& i : p.idiomas)
         idiomas << doc + u',' +
-                       QStringList{n(i + 1), n(entre(1, 5)), n(entre(1, 5)), n(entre(1, 5))}.join(
-                           u',');
-    for (int i = 0, c = entre(0, 5); i < c; ++i) {
-        const bool actual = i == 0 && moneda(40);
-        const int ingreso = entre(1990, 2025);
+                       QStringList{n(i.idioma), n(i.habla), n(i.lee), n(i.escribe)}.join(u',');
+    for (const auto& e : p.empleos)
         experiencia << doc + u',' +
-                           QStringList{
-                               n(entre(1, 27)),
-                               n(entre(1, 33)),
-                               t(de(empleadores_)),
-                               t(de(rubrosEmpresa_)),
-                               t(de(actividades_)),
-                               n(entre(1, 12)),
-                               n(ingreso),
-                               n(actual ? 0 : entre(1, 12)),
-                               n(actual ? 0 : ingreso + entre(0, 6)),
-                               n(actual),
-                               n(moneda(25)),
-                               n(actual ? 0 : entre(1, 13)),
-                               moneda(80) ? n(entre(150, 3000) * 1000) : QStringLiteral("null")}
+                           QStringList{n(e.área),
+                                       n(e.puesto),
+                                       nombre(empleadores_, e.empleador),
+                                       nombre(rubros_, e.rubro),
+                                       t(e.tareas.join(u' ')),
+                                       n(e.ingresoMes),
+                                       n(e.ingresoAño),
+                                       n(e.egresoMes),
+                                       n(e.egresoAño),
+                                       n(e.actual),
+                                       n(e.aCargo),
+                                       n(e.motivo),
+                                       e.sueldo > 0 ? n(qint64(e.sueldo)) : QStringLiteral("null")}
                                .join(u',');
-    }
-    return v;
 }
 
 }  // namespace
@@ -267,21 +214,33 @@ void EscribirIntercambio(const QString& ruta, int cantidad, quint32 semilla,
                 .arg(ruta, f.motivo()));
     };
     if (!f.abrir()) throw falla();
-    Escritor e(semilla);
+    // The applicants are drawn on a scratch copy of the delivered lookup lists,
+    // whose codes a receiving store shares. Each seed numbers its documents in
+    // a range of its own, past those of a generated store of a couple of
+    // hundred thousand applicants, so that a file adds applicants to one.
+    QTemporaryDir carpeta;
+    if (!carpeta.isValid())
+        throw ErrorAlmacen(
+            QStringLiteral("No se pudo preparar el archivo de intercambio."),
+            QStringLiteral("No se pudo crear una carpeta temporal: %1").arg(carpeta.errorString()));
+    const QString listas = carpeta.filePath(QStringLiteral("listas.db"));
+    CrearBase(listas);
+    Diccionario d;
+    d.abrirArchivo(listas, false);
+    FuenteDemo fuente(d, semilla, 200000 + int(semilla % 1000) * 20000);
+    const Escritor e(d);
     QByteArray bloque;
     const auto escribir = [&](const QString& línea) { bloque += AWindows1252(línea) + "\r\n"; };
     escribir(QStringLiteral("[norvexa]"));
     escribir(QStringLiteral("Archivo de intercambio de Candora"));
-    escribir(QStringLiteral("%1 postulantes").arg(cantidad));
+    escribir(TextoCantidad(cantidad, QStringLiteral("postulante"), QStringLiteral("postulantes")));
     escribir(QString());
     // One block of sections per batch of applicants keeps the writer's memory flat.
     constexpr int kBloque = 500;
     for (int inicio = 0; inicio < cantidad; inicio += kBloque) {
         QStringList postulantes, formación, idiomas, experiencia;
         for (int k = inicio; k < std::min(cantidad, inicio + kBloque); ++k)
-            postulantes << e.postulante(k + int(semilla % 1000) * 20000, formación, idiomas,
-                                        experiencia)
-                               .join(u',');
+            e.escribir(fuente.siguiente(), postulantes, formación, idiomas, experiencia);
         for (const auto& [sección, líneas] :
              {std::pair{"[postulantes]", &postulantes}, std::pair{"[formacion]", &formación},
               std::pair{"[idiomas]", &idiomas}, std::pair{"[experiencia]", &experiencia}}) {

@@ -16,8 +16,8 @@ QByteArray AWindows1252(const QString& texto);
 // commas. False, with the reason in Spanish, for anything else.
 bool LeerListaValores(const QString& línea, QVariantList& valores, QString& motivo);
 
-// Writes an exchange file of `cantidad` realistic applicants (accents,
-// apostrophes, 0-3 education entries, 0-3 languages, 0-5 jobs) whose codes are
-// those of the delivered lookup lists. The same seed writes the same file.
+// Writes an exchange file of `cantidad` demonstration applicants, drawn by the
+// generator's rules (FuenteDemo) on the delivered lookup lists, whose codes
+// the file carries. The same seed writes the same applicants on the same day.
 void EscribirIntercambio(const QString& ruta, int cantidad, quint32 semilla,
                          const std::function<void(int hechos, int total)>& progreso = {});

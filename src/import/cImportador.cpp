@@ -477,6 +477,30 @@ QVariant Real(const QVariant& v) {
     return ok ? QVariant(RedondearSimple(x)) : QVariant(QMetaType::fromType<double>());
 }
 
+// "documento 40111222 de Argentina"; the country's name is left out when the
+// store cannot say it (the run may have stopped because the store failed).
+QString TextoDocumento(Diccionario& d, const QVariant& país, const QVariant& número) {
+    QString t = QStringLiteral("documento ") + VacíoSiNulo(número).trimmed();
+    try {
+        const QString nombre = d.NombreElemento(QStringLiteral("nvx_m_paises"), país.toInt());
+        if (!nombre.isEmpty()) t += QStringLiteral(" de ") + nombre;
+    } catch (const ErrorAlmacen&) {
+    }
+    return t;
+}
+
+// "se importaron 3 postulantes nuevos y se actualizó 1", the counts as the user reads them.
+QString ImportadosYActualizados(int32_t nuevos, int32_t actualizados) {
+    return SegúnCantidad(nuevos, QStringLiteral("se importó"), QStringLiteral("se importaron")) +
+           u' ' +
+           TextoCantidad(nuevos, QStringLiteral("postulante nuevo"),
+                         QStringLiteral("postulantes nuevos")) +
+           QStringLiteral(" y ") +
+           SegúnCantidad(actualizados, QStringLiteral("se actualizó"),
+                         QStringLiteral("se actualizaron")) +
+           u' ' + LocaleVisible().toString(actualizados);
+}
+
 // Merges one staged applicant after another; lookup names are cached for the run.
 class Fusión {
   public:
@@ -665,13 +689,16 @@ bool cImportador::fusionar() {
                     (lote->texto(QStringLiteral("Apellido")) + QStringLiteral(", ") +
                      lote->texto(QStringLiteral("Nombre")))
                         .trimmed();
+                const int32_t guardados = Cnt_Postulantes + cnt_Actualizados;
                 InformarError(
-                    QStringLiteral("La importación se detuvo en el postulante %1 (documento %2 "
-                                   "%3): se importaron %4 postulantes nuevos y se actualizaron "
-                                   "%5 antes de él, y quedaron guardados.")
-                        .arg(nombre, VacíoSiNulo(documento.at(0)), VacíoSiNulo(documento.at(1)))
-                        .arg(Cnt_Postulantes)
-                        .arg(cnt_Actualizados),
+                    QStringLiteral("La importación se detuvo en el postulante %1 (%2): %3 antes "
+                                   "de él%4.")
+                        .arg(nombre, TextoDocumento(d, documento.at(0), documento.at(1)),
+                             ImportadosYActualizados(Cnt_Postulantes, cnt_Actualizados),
+                             guardados == 0
+                                 ? QString()
+                                 : SegúnCantidad(guardados, QStringLiteral(", y quedó guardado"),
+                                                 QStringLiteral(", y quedaron guardados"))),
                     e);
                 return false;
             }
@@ -685,9 +712,11 @@ bool cImportador::fusionar() {
         Cnt_Postulantes = nuevosConfirmados;
         cnt_Actualizados = actualizadosConfirmados;
         InformarError(QStringLiteral("La importación no pudo guardar los últimos postulantes: "
-                                     "quedaron guardados %1 postulantes nuevos y %2 actualizados.")
-                          .arg(Cnt_Postulantes)
-                          .arg(cnt_Actualizados),
+                                     "quedaron guardados %1 y %2.")
+                          .arg(TextoCantidad(Cnt_Postulantes, QStringLiteral("postulante nuevo"),
+                                             QStringLiteral("postulantes nuevos")),
+                               TextoCantidad(cnt_Actualizados, QStringLiteral("actualizado"),
+                                             QStringLiteral("actualizados"))),
                       e);
         return false;
     }

@@ -175,7 +175,11 @@ QString UnirTextos(std::initializer_list<QString> partes, const QString& separad
 }
 
 QString TextoCantidad(qint64 n, const QString& singular, const QString& plural) {
-    return LocaleVisible().toString(n) + u' ' + (n == 1 ? singular : plural);
+    return LocaleVisible().toString(n) + u' ' + SegúnCantidad(n, singular, plural);
+}
+
+QString SegúnCantidad(qint64 n, const QString& singular, const QString& plural) {
+    return n == 1 ? singular : plural;
 }
 
 QString NombreMes(int mes) {

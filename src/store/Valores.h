@@ -69,6 +69,9 @@ QString PeríodoVisible(int mesDesde, int añoDesde, int mesHasta, int añoHasta
 QString UnirTextos(std::initializer_list<QString> partes, const QString& separador);
 // "1 currículum", "3 currículos", "1.250 postulantes".
 QString TextoCantidad(qint64 n, const QString& singular, const QString& plural);
+// The words that agree with a count of `n`: `singular` for 1, else `plural`
+// ("se importó" / "se importaron").
+QString SegúnCantidad(qint64 n, const QString& singular, const QString& plural);
 
 // Fixed lists.
 QString NombreOperador(int código);

@@ -310,7 +310,10 @@ TEST_P(ImportadorTest, UnPostulanteQueFallaSeDeshaceSoloYDetieneLaImportación) 
                        imp),
               1);
     EXPECT_EQ(imp.Cnt_Postulantes, 1);
-    EXPECT_TRUE(usuario.mensajes.back().texto.contains(QStringLiteral("1 41")))
+    // The document with its country's name, the counts agreeing with their nouns.
+    EXPECT_TRUE(usuario.mensajes.back().texto.contains(
+        QStringLiteral("en el postulante Dos, Ana María (documento 41 de Argentina): se importó 1 "
+                       "postulante nuevo y se actualizaron 0 antes de él, y quedó guardado.")))
         << usuario.mensajes.back().texto.toStdString();
     EXPECT_EQ(unidos(QStringLiteral("select apellido from nvx_m_postulantes order by id")),
               QStringLiteral("Uno"));

@@ -2,6 +2,7 @@
 #include "import/cImportador.h"
 #include "shell/admin/Comandos.h"
 #include "store/Interaccion.h"
+#include "store/Valores.h"
 
 #include <QFileInfo>
 
@@ -77,8 +78,9 @@ int generarIntercambio(Contexto& c, const QStringList& a) {
     EscribirIntercambio(a.first(), cantidad, semilla,
                         [&](int h, int t) { Barra(c.errores, h, t); });
     c.errores << '\n';
-    c.salida << "Archivo de intercambio escrito: " << a.first() << " (" << cantidad
-             << " postulantes)\n";
+    c.salida << "Archivo de intercambio escrito: " << a.first() << " ("
+             << TextoCantidad(cantidad, QStringLiteral("postulante"), QStringLiteral("postulantes"))
+             << ")\n";
     return 0;
 }
 
