@@ -181,7 +181,20 @@ class FuenteDemo::Reglas {
     Diccionario& d_;
     std::mt19937 azar_;
     const QDate hoy_;
-    QStringList nombresF_, nombresM_, apellidos_, calles_, actividades_, conocimientos_;
+    QStringList nombresF_, nombresM_, apellidos_, calles_, conocimientos_;
+    // A job's tasks with the area they belong to and the positions that do them.
+    struct Tarea {
+        int32_t área;
+        std::vector<int32_t> puestos;
+        QString texto;
+    };
+    std::vector<Tarea> tareas_;
+    QHash<int32_t, std::vector<int>> tareasPorÁrea_;
+    // A degree with its level and field of study.
+    struct Carrera {
+        int32_t título, nivel, área;
+    };
+    std::vector<Carrera> carreras_;
     struct Localidad {
         int32_t id;
         int32_t provincia;
@@ -206,7 +219,6 @@ void FuenteDemo::Reglas::preparar() {
     nombresM_ = Lista("nombres_masculinos");
     apellidos_ = Lista("apellidos");
     calles_ = Lista("calles");
-    actividades_ = Lista("actividades");
     conocimientos_ = Lista("conocimientos");
 
     // Lookup items the applicants refer to, found or added once.
@@ -254,6 +266,28 @@ void FuenteDemo::Reglas::preparar() {
     tiposForm_ = Ids(d_, "nvx_m_formacion_tipos");
     áreasForm_ = Ids(d_, "nvx_m_formacion_areas");
     estadosForm_ = Ids(d_, "nvx_m_formacion_estados");
+
+    // Tasks, positions and areas that go together; degrees with their level and field.
+    const auto id = [this](const char* tabla, const QString& nombre) {
+        return d_.ElementoID(QLatin1String(tabla), nombre);
+    };
+    for (const QString& línea : Lista("actividades")) {
+        const QStringList partes = línea.split(u'\t');
+        if (partes.size() != 3) continue;
+        Tarea t{id("nvx_m_experiencia_areas", partes[0]), {}, partes[2]};
+        for (const QString& puesto : partes[1].split(QStringLiteral(", ")))
+            if (const int32_t p = id("nvx_m_experiencia_puestos", puesto)) t.puestos.push_back(p);
+        if (t.área) tareasPorÁrea_[t.área].push_back(int(tareas_.size()));
+        tareas_.push_back(std::move(t));
+    }
+    if (tareas_.empty()) tareas_.push_back({0, {}, QString()});
+    for (const QString& línea : Lista("titulos")) {
+        const QStringList partes = línea.split(u'\t');
+        if (partes.size() != 3) continue;
+        const Carrera c{id("nvx_m_titulos", partes[0]), id("nvx_m_formacion_tipos", partes[1]),
+                        id("nvx_m_formacion_areas", partes[2])};
+        if (c.título && c.nivel && c.área) carreras_.push_back(c);
+    }
 
     // Relationships, civil states, occupations and reasons are chosen by what
     // they mean, so that ages and dates agree with them.
@@ -402,16 +436,20 @@ void FuenteDemo::Reglas::familia(PostulanteDemo& r, const Persona& p) {
 void FuenteDemo::Reglas::formación(PostulanteDemo& r, const Persona& p) {
     const int primero = p.nacimiento.year() + 17, año = hoy_.year();
     if (primero > año) return;
-    for (int i = 0, estudios = entre(0, 3); i < estudios; ++i) {
+    std::vector<Carrera> carreras = carreras_;
+    std::shuffle(carreras.begin(), carreras.end(), azar_);
+    for (int i = 0, estudios = entre(0, 2); i < estudios; ++i) {
         const int32_t estado = uno_de(estadosForm_);
         const bool enCurso = estado == enCurso_ && enCurso_;
         const int ingreso = enCurso ? entre(std::max(primero, año - 6), año) : entre(primero, año);
         const int último = enCurso ? año : std::min(año, ingreso + entre(0, 7));
         PostulanteDemo::Estudio e;
         e.aprobadas = entre(0, 40);
-        e.nivel = uno_de(tiposForm_);
-        e.área = uno_de(áreasForm_);
-        e.título = uno_de(títulos_);
+        // A degree of the delivered list, each at most once; the whole lists otherwise.
+        const bool carrera = size_t(i) < carreras.size();
+        e.nivel = carrera ? carreras[size_t(i)].nivel : uno_de(tiposForm_);
+        e.área = carrera ? carreras[size_t(i)].área : uno_de(áreasForm_);
+        e.título = carrera ? carreras[size_t(i)].título : uno_de(títulos_);
         e.instituto = uno_de(institutos_);
         e.estado = estado;
         e.restantes = estado == completo_ && completo_ ? 0 : entre(1, 20);
@@ -436,15 +474,17 @@ void FuenteDemo::Reglas::experiencia(PostulanteDemo& r, const Persona& p) {
         const int ingreso = egreso - entre(actual ? 2 : 3, 96);
         if (ingreso < primerMes) break;
         PostulanteDemo::Empleo e;
-        // One or two lines of tasks, the second drawn first: each seed keeps its applicants.
-        const bool dos = moneda(50);
-        const QString segunda = dos ? uno_de(actividades_) : QString();
-        e.tareas << uno_de(actividades_);
-        if (dos) e.tareas << segunda;
+        // One or two lines of tasks of one area, done by the position held there.
+        const Tarea& t = uno_de(tareas_);
+        e.tareas << t.texto;
+        if (const auto otras = tareasPorÁrea_.constFind(t.área);
+            moneda(50) && otras != tareasPorÁrea_.cend() && otras->size() > 1)
+            if (const QString& segunda = tareas_[size_t(uno_de(*otras))].texto; segunda != t.texto)
+                e.tareas << segunda;
         const double sueldo =
             Redondo(SueldoDelAño(egreso / 12) * sueldoPropio * entre(85, 115) / 100.0);
-        e.área = uno_de(áreasExp_);
-        e.puesto = uno_de(puestos_);
+        e.área = t.área ? t.área : uno_de(áreasExp_);
+        e.puesto = t.puestos.empty() ? uno_de(puestos_) : uno_de(t.puestos);
         e.empleador = uno_de(empleadores_);
         e.rubro = uno_de(rubros_);
         e.ingresoMes = ingreso % 12 + 1;

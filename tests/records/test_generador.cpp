@@ -168,6 +168,28 @@ void RevisarCreíbles(Diccionario& d, bool conFamilia) {
                            {hoy.year(), hoy.year()})
                   .toInt(),
               0);
+    // A degree is taken at its level and in its field; a position works in its area.
+    EXPECT_EQ(d.valorÚnico(QStringLiteral(
+                               "select count(*) from nvx_d_formacion f "
+                               "join nvx_m_titulos t on t.id = f.titulo "
+                               "join nvx_m_formacion_tipos n on n.id = f.nivel "
+                               "join nvx_m_formacion_areas a on a.id = f.area "
+                               "where n.nombre in ('Primario', 'Secundario') "
+                               "or (t.nombre like 'Ingenier%' and n.nombre <> 'Universitario') "
+                               "or (t.nombre = 'Médico/a' and a.nombre <> 'Ciencias de la salud')"))
+                  .toInt(),
+              0);
+    EXPECT_EQ(
+        d.valorÚnico(QStringLiteral("select count(*) from nvx_d_experiencia x "
+                                    "join nvx_m_experiencia_puestos p on p.id = x.puesto "
+                                    "join nvx_m_experiencia_areas a on a.id = x.area "
+                                    "where (p.nombre = 'Contador/a' and a.nombre not in "
+                                    "('Contabilidad', 'Finanzas', 'Administración')) "
+                                    "or (p.nombre = 'Programador/a' and a.nombre <> 'Sistemas') "
+                                    "or (p.nombre = 'Cocinero/a' and a.nombre <> 'Gastronomía') "
+                                    "or (p.nombre = 'Docente' and a.nombre <> 'Educación')"))
+            .toInt(),
+        0);
 
     // Relatives' ages fit the applicant's and the relationship.
     QHash<QString, int> porNombre;
