@@ -208,7 +208,7 @@ class FuenteDemo::Reglas {
     // Ids of the relationships by kind (0: not in this store's list).
     int32_t parentescos_[int(Parentesco::Cuántos)] = {};
     int32_t soltero_ = 0, casado_ = 0, unión_ = 0, estudiante_ = 0, jubilado_ = 0, enCurso_ = 0,
-            completo_ = 0;
+            completo_ = 0, universitario_ = 0;
     int32_t femenino_ = 1, masculino_ = 2;
     QSet<QString> documentos_;
     int siguienteDoc_[7] = {};
@@ -281,6 +281,7 @@ void FuenteDemo::Reglas::preparar() {
         tareas_.push_back(std::move(t));
     }
     if (tareas_.empty()) tareas_.push_back({0, {}, QString()});
+    universitario_ = id("nvx_m_formacion_tipos", QStringLiteral("Universitario"));
     for (const QString& línea : Lista("titulos")) {
         const QStringList partes = línea.split(u'\t');
         if (partes.size() != 3) continue;
@@ -434,30 +435,36 @@ void FuenteDemo::Reglas::familia(PostulanteDemo& r, const Persona& p) {
 
 // Studies begun at 17 or later, none after this year; one in progress goes on this year.
 void FuenteDemo::Reglas::formación(PostulanteDemo& r, const Persona& p) {
-    const int primero = p.nacimiento.year() + 17, año = hoy_.year();
-    if (primero > año) return;
+    const int año = hoy_.year();
+    int inicio = p.nacimiento.year() + 17 + entre(0, 2);
     std::vector<Carrera> carreras = carreras_;
     std::shuffle(carreras.begin(), carreras.end(), azar_);
-    for (int i = 0, estudios = entre(0, 2); i < estudios; ++i) {
-        const int32_t estado = uno_de(estadosForm_);
-        const bool enCurso = estado == enCurso_ && enCurso_;
-        const int ingreso = enCurso ? entre(std::max(primero, año - 6), año) : entre(primero, año);
-        const int último = enCurso ? año : std::min(año, ingreso + entre(0, 7));
+    for (int i = 0, estudios = entre(0, 2); i < estudios && inicio <= año; ++i) {
         PostulanteDemo::Estudio e;
-        e.aprobadas = entre(0, 40);
         // A degree of the delivered list, each at most once; the whole lists otherwise.
         const bool carrera = size_t(i) < carreras.size();
         e.nivel = carrera ? carreras[size_t(i)].nivel : uno_de(tiposForm_);
         e.área = carrera ? carreras[size_t(i)].área : uno_de(áreasForm_);
         e.título = carrera ? carreras[size_t(i)].título : uno_de(títulos_);
         e.instituto = uno_de(institutos_);
+        // A degree takes its years: one that could not be over yet is still in progress.
+        const int duración = (e.nivel == universitario_ && universitario_ ? 5 : 3) + entre(0, 2);
+        int32_t estado = uno_de(estadosForm_);
+        if (inicio + duración > año && enCurso_)
+            estado = enCurso_;
+        else if (estado == enCurso_ && completo_)
+            estado = completo_;
+        const bool enCurso = estado == enCurso_ && enCurso_;
+        const bool terminado = estado == completo_ && completo_;
         e.estado = estado;
-        e.restantes = estado == completo_ && completo_ ? 0 : entre(1, 20);
+        e.ingreso = inicio;
+        e.último = enCurso ? año : terminado ? inicio + duración : inicio + entre(0, duración - 1);
+        e.aprobadas = entre(terminado ? 20 : 0, 40);
+        e.restantes = terminado ? 0 : entre(1, 20);
         e.promedio = RedondearSimple(entre(400, 990) / 100.0);
-        e.ingreso = ingreso;
-        e.último = último;
-        e.completos = std::min(último - ingreso, 6);
+        e.completos = std::min(e.último - e.ingreso, 6);
         r.estudios.push_back(e);
+        inicio = e.último + entre(0, 3);  // the next one after this one
     }
 }
 

@@ -168,13 +168,18 @@ void RevisarCreíbles(Diccionario& d, bool conFamilia) {
                            {hoy.year(), hoy.year()})
                   .toInt(),
               0);
-    // A degree is taken at its level and in its field; a position works in its area.
+    // A degree is taken at its level, in its field and in its years; a position works in its
+    // area.
     EXPECT_EQ(d.valorÚnico(QStringLiteral(
                                "select count(*) from nvx_d_formacion f "
                                "join nvx_m_titulos t on t.id = f.titulo "
                                "join nvx_m_formacion_tipos n on n.id = f.nivel "
                                "join nvx_m_formacion_areas a on a.id = f.area "
+                               "join nvx_m_formacion_estados e on e.id = f.estado "
                                "where n.nombre in ('Primario', 'Secundario') "
+                               "or (e.nombre = 'Completo' and f.ultimo - f.ingreso < 3) "
+                               "or (e.nombre = 'Completo' and n.nombre = 'Universitario' "
+                               "and f.ultimo - f.ingreso < 5) "
                                "or (t.nombre like 'Ingenier%' and n.nombre <> 'Universitario') "
                                "or (t.nombre = 'Médico/a' and a.nombre <> 'Ciencias de la salud')"))
                   .toInt(),
