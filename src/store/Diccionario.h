@@ -3,25 +3,23 @@
 #include "store/Campo.h"
 #include "store/Elemento.h"
 #include "store/Interaccion.h"
+#include "store/Motor.h"
 #include "store/Recordset.h"
 
 #include <QString>
 #include <QVariantList>
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 class ControlLista;
-class QSqlQuery;
-struct sqlite3;
 
 // The single gateway to the store. Every statement, read, key allocation and
 // dictionary lookup of the program runs through one Diccionario and its one
 // connection, so reads inside a transaction see that transaction's own rows.
+// The connection is an engine (Motor.h): a SQLite file or a PostgreSQL server.
 // Statements may be written in the Jet dialect (see TraducirJet). A failed
 // statement raises ErrorAlmacen.
 class Diccionario {
@@ -48,9 +46,9 @@ class Diccionario {
     // temporary tables of this connection, so workstations never share them.
     void abrirServidor(const QString& conexión, const QString& usuario = {},
                        const QString& contraseña = {});
-    bool enServidor() const { return servidor_; }
-    const QString& rutaLocal() const { return rutaLocal_; }
-    const QStringList& archivosVinculados() const { return vinculados_; }
+    bool enServidor() const { return motor_ && motor_->enServidor(); }
+    const QString& rutaLocal() const;
+    const QStringList& archivosVinculados() const;
 
     // Statements without rows. An empty text does nothing. Outside a
     // Transaccion each statement is its own transaction; inside one it joins it.
@@ -89,11 +87,7 @@ class Diccionario {
     Elementos ListaColumnas(const QString& tabla);
     Elementos ListaElementos(const QString& tabla, const QString& columnaOrden);
 
-    struct Tabla {
-        QString nombre;
-        QString archivo;  // the file that holds it
-        bool vinculada;   // lives in a shared file
-    };
+    using Tabla = TablaAlmacén;
     // Every table the connection reaches, local ones first. On a server the
     // shared tables name the database and the connection's own tables are local.
     std::vector<Tabla> Tablas();
@@ -118,50 +112,12 @@ class Diccionario {
 
   private:
     friend class Transaccion;
-    void adjuntarVinculos();
-    // Throws when a file the connection opened was deleted or replaced since:
-    // SQLite would go on writing to a file nobody will ever read again.
-    void exigirArchivosEnSuLugar() const;
-    struct Identidad {
-        QString ruta;
-        quint64 dispositivo, nodo;
-    };
-    std::vector<Identidad> identidades_;  // of the files it opened
-    class Sentencia;
-    Sentencia& preparada(const QString& sql);
-    void ejecutarDirecto(const QString& sql);
-    // Transaction control: a few fixed texts, kept prepared.
-    void ejecutarControl(const QString& sql);
-    sqlite3* manejadorQt() const;
-    // A statement run on the server; its rows stream from the query and must be read
-    // before the next statement runs.
-    QSqlQuery& correrEnServidor(const QString& sql, const QVariantList& valores,
-                                bool control = false);
-    QSqlQuery& correrUna(const QString& textoServidor, const QVariantList& valores,
-                         const QString& original);
-    QSqlQuery& analizarTrabajo(const QString& sql, QSqlQuery& q);
+    // The open engine; an ErrorAlmacen when the store is closed.
+    Motor& motor(const QString& sql = {}) const;
 
     QString strConexión_;
-    QString nombreConexión_;
-    QString rutaLocal_;
-    QStringList vinculados_;
-    sqlite3* h_ = nullptr;   // the connection's native handle while it is open
-    bool servidor_ = false;  // open on a PostgreSQL server
-    std::unordered_map<QString, std::unique_ptr<Sentencia>> preparadas_;
-    std::unordered_map<QString, std::unique_ptr<QSqlQuery>> consultas_;  // on the server
-    std::unordered_map<QString, QString> traducidas_;  // file-store texts in server form
-    const QString& traducida(const QString& sql);
-    std::unique_ptr<QSqlQuery> suelta_;  // the server's last statement without values
-    bool puntoSentencia_ = false;        // a statement's savepoint is set and not released
-    bool staging_ = false;               // this connection's import tables exist
-    // On the server, keys handed out inside a transaction are counted here and written
-    // once as it commits: each UPDATE of one counter row leaves a row version that the
-    // next must walk past until the transaction ends, so a long import would slow down
-    // with every key. The row stays locked from the first key on.
-    std::map<QString, int32_t> contadores_;
-    std::vector<std::map<QString, int32_t>> copiasContadores_;  // at each open savepoint
-    void escribirContadores();
-    int nivel_ = 0;
+    std::unique_ptr<Motor> motor_;  // while the store is open
+    int nivel_ = 0;                 // of the open transaction and its savepoints
 };
 
 // A write transaction for the life of the object: rolled back unless
