@@ -7,7 +7,6 @@
 #include "store/Interaccion.h"
 #include "store/SqlJet.h"
 #include "store/Valores.h"
-#include "store/Verificacion.h"
 
 #include <limits>
 #include <optional>

@@ -40,13 +40,13 @@ class Diccionario {
     // tables live in; `crear` makes a new empty file where none exists.
     void abrirArchivo(const QString& ruta, bool conVínculos, bool crear = false);
 
-    // The local file and the shared files its linked tables live in.
     // Opens a shared store on a PostgreSQL server (connection text as in
     // Postgres.h). The working tables (RESULTADO, CONSULTA_A…D, imp_*) are
     // temporary tables of this connection, so workstations never share them.
     void abrirServidor(const QString& conexión, const QString& usuario = {},
                        const QString& contraseña = {});
     bool enServidor() const { return motor_ && motor_->enServidor(); }
+    // The local file and the shared files its linked tables live in (none on a server).
     const QString& rutaLocal() const;
     const QStringList& archivosVinculados() const;
 

@@ -62,6 +62,26 @@ TEST_P(DiccionarioTest, UnaSentenciaFallidaTraeSuTextoYNoDejaTransacciónAbierta
         ErrorAlmacen);
 }
 
+TEST_P(DiccionarioTest, UnaBaseCerradaRechazaSentenciasAunConUnaTransacciónAbierta) {
+    {
+        Transaccion t(d);
+        d.cerrar();
+        EXPECT_FALSE(d.abierto());
+        EXPECT_FALSE(d.enTransacción());
+        EXPECT_THROW(t.confirmar(), ErrorAlmacen);
+    }  // the guard outlives the connection it began on
+    EXPECT_FALSE(d.responde());
+    EXPECT_FALSE(d.enServidor());
+    EXPECT_TRUE(d.rutaLocal().isEmpty());
+    EXPECT_THROW(d.ejecutar(QStringLiteral("delete from nvx_m_postulantes")), ErrorAlmacen);
+    EXPECT_THROW(d.AbrirRS(QStringLiteral("select 1"), {}), ErrorAlmacen);
+    EXPECT_THROW(d.valorÚnico(QStringLiteral("select 1")), ErrorAlmacen);
+    EXPECT_THROW(Transaccion{d}, ErrorAlmacen);
+    almacén->abrir(d);
+    EXPECT_TRUE(d.responde());
+    EXPECT_EQ(d.enServidor(), servidor());
+}
+
 TEST_P(DiccionarioTest, LaTransacciónDeshaceSalvoConfirmadaYLasAnidadasSonPuntosDeGuardado) {
     const auto insertar = [&](int id) {
         d.ejecutar(QStringLiteral("insert into nvx_m_postulantes (id) values (%1)").arg(id));
