@@ -1,6 +1,6 @@
 // Search benchmarks on 100,000 generated applicants, on the file store (/0) and
 // on a PostgreSQL server (/1).
-// Run: build/bench/bench_search
+// Run: build/bench/bench_search (CANDORA_BANCO_POSTULANTES=1000000 for a million)
 #include "Banco.h"
 #include "search/cBusqueda.h"
 #include "store/BaseEntregada.h"
