@@ -17,7 +17,7 @@ TEST(CondicionSql, LosFragmentosCitanLosTextosYSóloAceptanNúmerosDonde) {
               "(candora_plano(Apellido) LIKE '%GAR%')");
     EXPECT_EQ(cBúsqueda::condicion_sql("idioma", "L", 1, "Inglés", 3), "(idioma =  3)");
     EXPECT_EQ(cBúsqueda::condicion_sql("habla", "L", 3, "", 0), "(habla = 0)");
-    EXPECT_EQ(cBúsqueda::condicion_sql("email", "T", 3, "", 0), "(isnull(email))");
+    EXPECT_EQ(cBúsqueda::condicion_sql("email", "T", 3, "", 0), "(email IS NULL)");
     EXPECT_EQ(cBúsqueda::condicion_sql("apellido", "T", 5, "d'ángelo", 0),
               "(candora_plano(apellido) = 'D''ANGELO')");
     EXPECT_EQ(cBúsqueda::condicion_sql("res_calle", "T", 2, "50%_a", 0),
