@@ -74,7 +74,9 @@ QString BaseGenerada() {
         CrearBase(r);
         Diccionario d;
         d.abrirArchivo(r, false);
-        GenerarPostulantes(d, 100000, 1);
+        // CANDORA_BANCO_POSTULANTES sets another size, e.g. 1000000 for a large office.
+        const int cantidad = qEnvironmentVariableIntValue("CANDORA_BANCO_POSTULANTES");
+        GenerarPostulantes(d, cantidad > 0 ? cantidad : 100000, 1);
         return r;
     }();
     return ruta;

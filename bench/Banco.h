@@ -3,7 +3,8 @@
 #include <QString>
 
 // Shared by the benchmark programs: a scratch folder for the run and a store
-// of 100,000 generated applicants, built once per run on each kind of store.
+// of 100,000 generated applicants (or as many as CANDORA_BANCO_POSTULANTES
+// says), built once per run on each kind of store.
 QString RutaBanco(const QString& nombre);
 QString BaseGenerada();
 

@@ -1,6 +1,6 @@
 // Search benchmarks on 100,000 generated applicants, on the file store (/0) and
 // on a PostgreSQL server (/1).
-// Run: build/bench/bench_search
+// Run: build/bench/bench_search (CANDORA_BANCO_POSTULANTES=1000000 for a million)
 #include "Banco.h"
 #include "search/cBusqueda.h"
 #include "store/BaseEntregada.h"
@@ -30,7 +30,7 @@ void SeisCondiciones(cBúsqueda& b) {
     b.id = 1;
     b.colGeneral.Add("T", "Apellido", Col("nvx_m_postulantes", "apellido"), 1, "ez", 0);
     b.colGeneral.Add("N", "Estatura", Col("nvx_m_postulantes", "estatura"), 7, "165", 0);
-    b.colFormación.Add("L", "Tipo", Col("nvx_d_formacion", "nivel"), 1, "", 3);
+    b.colFormación.Add("L", "Tipo", Col("nvx_d_formacion", "nivel"), 1, "", 8);
     b.colFormación.Add("L", "Estado", Col("nvx_d_formacion", "estado"), 1, "", 1);
     b.colIdiomas.Add("L", "Idioma", Col("nvx_d_idiomas", "idioma"), 1, "", 1);
     b.colInterés.Add("L", "Área", Col("nvx_d_interes", "area"), 4, "", 0);
@@ -40,7 +40,7 @@ const char* kMismaConsulta =
     "select count(*) from nvx_m_postulantes p where candora_plano(p.apellido) like '%EZ%' and "
     "p.estatura "
     ">= 165 "
-    "and exists (select 1 from nvx_d_formacion f where f.postulante = p.id and f.nivel = 3 and "
+    "and exists (select 1 from nvx_d_formacion f where f.postulante = p.id and f.nivel = 8 and "
     "f.estado = 1) "
     "and exists (select 1 from nvx_d_idiomas i where i.postulante = p.id and i.idioma = 1) "
     "and exists (select 1 from nvx_d_interes n where n.postulante = p.id and n.area <> 0)";

@@ -90,9 +90,9 @@ QString cBúsqueda::condicion_sql(const QString& c, const QString& tipo, int op,
             case 2:
                 return u'(' + columna + QStringLiteral(" NOT LIKE ") + PatrónContiene(v) + u')';
             case 3:
-                return QStringLiteral("(isnull(") + c + QStringLiteral("))");
+                return u'(' + c + QStringLiteral(" IS NULL)");
             case 4:
-                return QStringLiteral("(not isnull(") + c + QStringLiteral("))");
+                return u'(' + c + QStringLiteral(" IS NOT NULL)");
             case 5:
                 return u'(' + columna + QStringLiteral(" = ") + ComillasSQL(v) + u')';
             case 6:
@@ -235,22 +235,6 @@ bool cBúsqueda::guardar() {
     return true;
 }
 
-void cBúsqueda::intersecar(bool& primero) {
-    Diccionario& d = Almacén();
-    if (primero) {
-        d.ejecutar(QStringLiteral(
-            "insert into CONSULTA_C select distinct ID from CONSULTA_B where not isnull( "
-            "CONSULTA_B.ID )"));
-        primero = false;
-    }
-    d.ejecutar(QStringLiteral("delete * from CONSULTA_D"));
-    d.ejecutar(QStringLiteral(
-        "insert into CONSULTA_D select distinct CONSULTA_C.ID from CONSULTA_C, CONSULTA_B "
-        "where CONSULTA_C.ID = CONSULTA_B.ID"));
-    d.ejecutar(QStringLiteral("delete * from CONSULTA_C"));
-    d.ejecutar(QStringLiteral("insert into CONSULTA_C select distinct ID from CONSULTA_D"));
-}
-
 namespace {
 
 QString ClaveDe(const QString& tabla) {
@@ -265,50 +249,85 @@ QString Fragmento(const Condición& c) {
                                     c.idvalor);
 }
 
-}  // namespace
-
-void cBúsqueda::filtrar_por_condicion(const Condiciones& col, const QString& tabla, bool& primero) {
-    Diccionario& d = Almacén();
-    for (const Condición& c : col) {
-        const QString f = Fragmento(c);
-        d.ejecutar(QStringLiteral("delete * from CONSULTA_B"));
-        d.ejecutar(QStringLiteral("insert into CONSULTA_B select distinct ") + ClaveDe(tabla) +
-                   QStringLiteral(" as ID from ") + tabla + QStringLiteral(" where ") + f);
-        intersecar(primero);
-    }
+// The conditions of a group joined by "and", all on one row.
+QString EnUnaFila(const Condiciones& col) {
+    QString w;
+    for (const Condición& c : col) w += QStringLiteral(" and ") + Fragmento(c);
+    return w;
 }
 
-void cBúsqueda::filtrar_por_fila(const Condiciones& col, const QString& tabla, bool& primero) {
-    if (col.Count() == 0) return;
-    Diccionario& d = Almacén();
-    d.ejecutar(QStringLiteral("delete * from CONSULTA_B"));
-    QString w = QStringLiteral("(1=1)");
-    for (const Condición& c : col) w += QStringLiteral(" and ") + Fragmento(c);
-    d.ejecutar(QStringLiteral("insert into CONSULTA_B select distinct POSTULANTE as ID from ") +
-               tabla + QStringLiteral(" where ") + w);
-    intersecar(primero);
+}  // namespace
+
+QString cBúsqueda::consulta_sql() {
+    // Groups whose conditions must hold on one row of their table, and those whose
+    // conditions may each hold on a different row.
+    struct Grupo {
+        const Condiciones* col;
+        bool porFila;
+    };
+    const Grupo grupos[] = {{&colGeneral, false},    {&colFormación, true}, {&colIdiomas, true},
+                            {&colExperiencia, true}, {&colInterés, false},  {&colFotos, false}};
+    // The applicant table leads when it has conditions: one row per applicant, its
+    // conditions tested as it is read. Otherwise the first group with conditions leads.
+    const Grupo* guía = nullptr;
+    for (const Grupo& g : grupos)
+        if (g.col->Count() > 0) {
+            guía = &g;
+            break;
+        }
+    if (!guía) return {};
+    const QString clave = QStringLiteral("g.") + ClaveDe(guía->col->tabla);
+    QString where = clave + QStringLiteral(" IS NOT NULL");
+    QStringList existe;
+    if (guía->porFila) {
+        where += EnUnaFila(*guía->col);
+    } else {
+        // The guide's own conditions first; on a detail table each may hold on
+        // another row, so all but the first become lookups of their own.
+        bool primera = true;
+        for (const Condición& c : *guía->col) {
+            if (primera || guía == &grupos[0]) {
+                where += QStringLiteral(" and ") + Fragmento(c);
+                primera = false;
+            } else {
+                existe << QStringLiteral("exists (select 1 from ") + guía->col->tabla +
+                              QStringLiteral(" x where x.POSTULANTE = ") + clave +
+                              QStringLiteral(" and ") + Fragmento(c) + u')';
+            }
+        }
+    }
+    // Every other group is looked up through its table's index on the applicant.
+    for (const Grupo& g : grupos) {
+        if (&g == guía || g.col->Count() == 0) continue;
+        const QString inicio = QStringLiteral("exists (select 1 from ") + g.col->tabla +
+                               QStringLiteral(" x where x.") + ClaveDe(g.col->tabla) +
+                               QStringLiteral(" = ") + clave;
+        if (g.porFila) {
+            existe << inicio + EnUnaFila(*g.col) + u')';
+        } else {
+            for (const Condición& c : *g.col)
+                existe << inicio + QStringLiteral(" and ") + Fragmento(c) + u')';
+        }
+    }
+    for (const QString& e : existe) where += QStringLiteral(" and ") + e;
+    return QStringLiteral("select ") +
+           (guía == &grupos[0] ? QString() : QStringLiteral("distinct ")) +
+           QStringLiteral("cast(? as integer), ") + clave + QStringLiteral(" from ") +
+           guía->col->tabla + QStringLiteral(" g where ") + where;
 }
 
 void cBúsqueda::ejecutar() {
     RelojDeArena reloj;
     validar();
     Diccionario& d = Almacén();
-    // The working tables are the connection's own scratch tables: each step
-    // runs on its own. This definition's earlier result is replaced only at
-    // the end, in one transaction, so a failed run leaves it as it was.
-    for (const char* tabla : {"CONSULTA_A", "CONSULTA_B", "CONSULTA_C", "CONSULTA_D"})
-        d.ejecutar(QStringLiteral("delete * from ") + QLatin1String(tabla));
-    bool primero = true;
-    filtrar_por_condicion(colGeneral, colGeneral.tabla, primero);
-    filtrar_por_fila(colFormación, colFormación.tabla, primero);
-    filtrar_por_fila(colIdiomas, colIdiomas.tabla, primero);
-    filtrar_por_fila(colExperiencia, colExperiencia.tabla, primero);
-    filtrar_por_condicion(colInterés, colInterés.tabla, primero);
-    filtrar_por_condicion(colFotos, colFotos.tabla, primero);
+    // One statement finds every applicant that meets all six groups. This
+    // definition's earlier result is replaced in one transaction, so a failed run
+    // leaves it as it was.
+    const QString consulta = consulta_sql();
     Transaccion t(d, Transaccion::Bloqueo::Diferido);
-    d.ejecutar(QStringLiteral("delete * from RESULTADO where consulta = ") + QString::number(id));
-    d.ejecutar(QStringLiteral("insert into RESULTADO select ") + QString::number(id) +
-               QStringLiteral(" as CONSULTA, ID as ID from CONSULTA_C "));
+    d.ejecutar(QStringLiteral("delete from RESULTADO where CONSULTA = ?"), {id});
+    if (!consulta.isEmpty())
+        d.ejecutar(QStringLiteral("insert into RESULTADO (CONSULTA, ID) ") + consulta, {id});
     t.confirmar();
 }
 

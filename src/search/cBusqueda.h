@@ -91,8 +91,8 @@ class cBúsqueda {
 
   private:
     void validar() const;
-    void filtrar_por_condicion(const Condiciones& c, const QString& tabla, bool& primero);
-    void filtrar_por_fila(const Condiciones& c, const QString& tabla, bool& primero);
-    void intersecar(bool& primero);
+    // The query of the applicants that meet every condition, its first column the
+    // definition's id as a bound value; "" when there is no condition.
+    QString consulta_sql();
     void vaciarColecciones();
 };
