@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QColor>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QObject>
 #include <QPalette>
 #include <QString>
@@ -30,6 +32,24 @@ struct OpcionesEntrada {
     // Reads the settings again (another window wrote them) and tells the controls.
     static void recargar();
 };
+
+// Hands `base` the key event `e` with `texto` (its letters in upper case) instead of its own.
+template <class Base>
+void TeclaConTexto(QKeyEvent* e, const QString& texto, Base base) {
+    QKeyEvent otra(e->type(), e->key(), e->modifiers(), texto, e->isAutoRepeat(),
+                   ushort(e->count()));
+    base(&otra);
+    e->setAccepted(otra.isAccepted());
+}
+
+// Hands `base` the input-method event `e` with its committed text in upper case.
+template <class Base>
+void EntradaEnMayúsculas(QInputMethodEvent* e, Base base) {
+    QInputMethodEvent otra(e->preeditString(), e->attributes());
+    otra.setCommitString(e->commitString().toUpper(), e->replacementStart(),
+                         e->replacementLength());
+    base(&otra);
+}
 
 // A colour as the settings write it: "&H00BBGGRR".
 QString TextoColorAjuste(const QColor& c);

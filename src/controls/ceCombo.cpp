@@ -125,10 +125,7 @@ void ceCombo::keyPressEvent(QKeyEvent* e) {
         QComboBox::keyPressEvent(e);
         return;
     }
-    QKeyEvent mayúscula(e->type(), e->key(), e->modifiers(), t, e->isAutoRepeat(),
-                        ushort(e->count()));
-    QComboBox::keyPressEvent(&mayúscula);
-    e->setAccepted(mayúscula.isAccepted());
+    TeclaConTexto(e, t, [this](QKeyEvent* k) { QComboBox::keyPressEvent(k); });
 }
 
 void ceCombo::inputMethodEvent(QInputMethodEvent* e) {
@@ -137,10 +134,7 @@ void ceCombo::inputMethodEvent(QInputMethodEvent* e) {
         QComboBox::inputMethodEvent(e);
         return;
     }
-    QInputMethodEvent mayúscula(e->preeditString(), e->attributes());
-    mayúscula.setCommitString(e->commitString().toUpper(), e->replacementStart(),
-                              e->replacementLength());
-    QComboBox::inputMethodEvent(&mayúscula);
+    EntradaEnMayúsculas(e, [this](QInputMethodEvent* m) { QComboBox::inputMethodEvent(m); });
 }
 
 // Keys sent to the text box itself take the same way as the combo's.

@@ -116,10 +116,7 @@ void ceTxtBox::keyPressEvent(QKeyEvent* e) {
     }
     if (t.size() == 1 && t.at(0).isPrint() && !(e->modifiers() & Qt::ControlModifier) &&
         enMayúsculas() && t.toUpper() != t) {
-        QKeyEvent mayúscula(e->type(), e->key(), e->modifiers(), t.toUpper(), e->isAutoRepeat(),
-                            ushort(e->count()));
-        QLineEdit::keyPressEvent(&mayúscula);
-        e->setAccepted(mayúscula.isAccepted());
+        TeclaConTexto(e, t.toUpper(), [this](QKeyEvent* k) { QLineEdit::keyPressEvent(k); });
         return;
     }
     QLineEdit::keyPressEvent(e);
@@ -131,10 +128,7 @@ void ceTxtBox::inputMethodEvent(QInputMethodEvent* e) {
         QLineEdit::inputMethodEvent(e);
         return;
     }
-    QInputMethodEvent mayúscula(e->preeditString(), e->attributes());
-    mayúscula.setCommitString(e->commitString().toUpper(), e->replacementStart(),
-                              e->replacementLength());
-    QLineEdit::inputMethodEvent(&mayúscula);
+    EntradaEnMayúsculas(e, [this](QInputMethodEvent* m) { QLineEdit::inputMethodEvent(m); });
 }
 
 void ceTxtBox::focusInEvent(QFocusEvent* e) {
