@@ -279,6 +279,12 @@ QString cBúsqueda::consulta_sql() {
     const QString clave = QStringLiteral("g.") + ClaveDe(guía->col->tabla);
     QString where = clave + QStringLiteral(" IS NOT NULL");
     QStringList existe;
+    // A row of the group's table for the guide's applicant that meets `filtro` (" and …").
+    const auto fila = [&clave](const Condiciones& col, const QString& filtro) {
+        return QStringLiteral("exists (select 1 from ") + col.tabla +
+               QStringLiteral(" x where x.") + ClaveDe(col.tabla) + QStringLiteral(" = ") + clave +
+               filtro + u')';
+    };
     if (guía->porFila) {
         where += EnUnaFila(*guía->col);
     } else {
@@ -290,23 +296,18 @@ QString cBúsqueda::consulta_sql() {
                 where += QStringLiteral(" and ") + Fragmento(c);
                 primera = false;
             } else {
-                existe << QStringLiteral("exists (select 1 from ") + guía->col->tabla +
-                              QStringLiteral(" x where x.POSTULANTE = ") + clave +
-                              QStringLiteral(" and ") + Fragmento(c) + u')';
+                existe << fila(*guía->col, QStringLiteral(" and ") + Fragmento(c));
             }
         }
     }
     // Every other group is looked up through its table's index on the applicant.
     for (const Grupo& g : grupos) {
         if (&g == guía || g.col->Count() == 0) continue;
-        const QString inicio = QStringLiteral("exists (select 1 from ") + g.col->tabla +
-                               QStringLiteral(" x where x.") + ClaveDe(g.col->tabla) +
-                               QStringLiteral(" = ") + clave;
         if (g.porFila) {
-            existe << inicio + EnUnaFila(*g.col) + u')';
+            existe << fila(*g.col, EnUnaFila(*g.col));
         } else {
             for (const Condición& c : *g.col)
-                existe << inicio + QStringLiteral(" and ") + Fragmento(c) + u')';
+                existe << fila(*g.col, QStringLiteral(" and ") + Fragmento(c));
         }
     }
     for (const QString& e : existe) where += QStringLiteral(" and ") + e;
