@@ -41,7 +41,7 @@ class Diccionario {
     void abrirArchivo(const QString& ruta, bool conVínculos, bool crear = false);
 
     // Opens a shared store on a PostgreSQL server (connection text as in
-    // Postgres.h). The working tables (RESULTADO, CONSULTA_A…D, imp_*) are
+    // Postgres.h). The working tables (RESULTADO, imp_*) are
     // temporary tables of this connection, so workstations never share them.
     void abrirServidor(const QString& conexión, const QString& usuario = {},
                        const QString& contraseña = {});

@@ -158,10 +158,8 @@ MotorPostgres::MotorPostgres(const QString& conexión, const QString& usuario,
 }
 
 void MotorPostgres::crearTablasPropias() {
-    // Each connection's own working tables, as the file store keeps them in memory:
-    // room for a search's steps in memory (set before the first temporary table), and
-    // no key on the steps, whose ids are distinct by construction; a key tree costs
-    // the server more than the hash joins of the intersections save.
+    // Each connection's own working tables (saved results, import staging), with room
+    // for them in memory (set before the first temporary table).
     ejecutar(QStringLiteral("SET temp_buffers = '64MB'"));
     // Compiling a plan costs more than these short statements save by it.
     ejecutar(QStringLiteral("SET jit = off"));
@@ -172,17 +170,14 @@ void MotorPostgres::crearTablasPropias() {
     QFile f(QStringLiteral(":/base/esquema_local.sql"));
     f.open(QIODevice::ReadOnly);
     for (const QString& s : DividirGuion(QString::fromUtf8(f.readAll()))) {
-        if (s.contains(QLatin1String("candora_vinculos"))) continue;  // file stores only
+        // The link catalog is the file store's; the search no longer uses step tables.
+        if (s.contains(QLatin1String("candora_vinculos")) || s.contains(QLatin1String("CONSULTA_")))
+            continue;
         QString t = EsquemaPostgres(s);
         t.replace(QLatin1String("CREATE TABLE"), QLatin1String("CREATE TEMP TABLE"));
-        if (t.contains(QLatin1String("CONSULTA_")))
-            t.replace(QLatin1String(" PRIMARY KEY"), QString());
         ejecutar(t);
-        static const QRegularExpression trabajo(
-            QStringLiteral("^CREATE TEMP TABLE (CONSULTA_[A-D]|RESULTADO) "));
-        if (const auto m = trabajo.match(t); m.hasMatch())
-            ejecutar(QStringLiteral("ALTER TABLE %1 ALTER COLUMN ID SET STATISTICS 10")
-                         .arg(m.captured(1)));
+        if (t.startsWith(QLatin1String("CREATE TEMP TABLE RESULTADO ")))
+            ejecutar(QStringLiteral("ALTER TABLE RESULTADO ALTER COLUMN ID SET STATISTICS 10"));
     }
 }
 
@@ -239,13 +234,13 @@ const QString& MotorPostgres::traducida(const QString& sql) {
 }
 
 // The server never gathers statistics of temporary tables by itself. Without them it
-// takes a search step for a few rows, or for millions, and picks its joins badly: it
+// takes a search result for a few rows, or for millions, and picks its joins badly: it
 // would read every applicant of a large result to show the first page, where it could
 // walk the surname index and stop after twenty. A working table that has just taken
-// many rows is sampled (a small sample: these tables hold only ids).
+// many rows is sampled (a small sample: it holds only ids).
 QSqlQuery& MotorPostgres::analizarTrabajo(const QString& sql, QSqlQuery& q) {
     static const QRegularExpression inserción(
-        QStringLiteral("^\\s*insert\\s+into\\s+(CONSULTA_[A-D]|RESULTADO)\\b"),
+        QStringLiteral("^\\s*insert\\s+into\\s+(RESULTADO)\\b"),
         QRegularExpression::CaseInsensitiveOption);
     if (q.numRowsAffected() < kFilasParaAnalizar) return q;
     const QRegularExpressionMatch m = inserción.match(sql);

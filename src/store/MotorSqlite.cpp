@@ -269,15 +269,8 @@ MotorSqlite::MotorSqlite(const QString& ruta, bool conVínculos, bool crear) {
         // A page cache large enough to keep the applicant tables between the
         // full scans a search makes; attached files inherit it.
         ejecutarDirecto(QStringLiteral("PRAGMA cache_size = -131072"));
-        // The search working tables hold scratch rows of one run: each
-        // connection keeps its own in memory, ahead of the file's tables of
-        // the same names, so runs cost no disk writes and never see another
-        // program's rows.
+        // Scratch tables (the import's staging) live in memory: no disk writes.
         ejecutarDirecto(QStringLiteral("PRAGMA temp_store = MEMORY"));
-        for (const char* tabla : {"CONSULTA_A", "CONSULTA_B", "CONSULTA_C", "CONSULTA_D"})
-            ejecutarDirecto(
-                QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS %1 (ID INTEGER PRIMARY KEY)")
-                    .arg(QLatin1String(tabla)));
         // Reading the schema now turns a file that is not a database into a clear error.
         valorÚnico(QStringLiteral("select count(*) from sqlite_master"), {});
         if (conVínculos) adjuntarVinculos();
