@@ -3,6 +3,7 @@
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
 #include "store/Postgres.h"
+#include "store/Pq.h"
 #include "store/Rangos.h"
 #include "store/SqlJet.h"
 
@@ -10,8 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSqlError>
-#include <QSqlQuery>
 
 namespace {
 
@@ -73,48 +72,26 @@ void construir(const QString& ruta, int partes, const QString& compartida = {}) 
 }  // namespace
 
 void CrearBasePostgres(const QString& conexión, const QString& usuario, const QString& contraseña) {
-    const QString nombre = QStringLiteral("candora-crear");
-    {
-        QSqlDatabase db = ConectarPostgres(conexión, nombre, usuario, contraseña);
-        QSqlQuery q(db);
-        const auto ejecutar = [&](const QString& sql) {
-            if (!q.exec(sql))
-                throw ErrorAlmacen(
-                    QStringLiteral("No se puede crear la base de datos en el servidor."),
-                    q.lastError().text(), sql);
-        };
-        try {
-            db.transaction();  // DDL too: a failure leaves the server as it was
-            ejecutar(QStringLiteral(
-                "CREATE COLLATION texto (provider = icu, locale = 'und-u-ks-level1', "
-                "deterministic = false)"));
-            // The file store's triggers are SQLite's; the server has its own below.
-            static const QRegularExpression disparador(
-                QStringLiteral("^\\s*(--[^\\n]*\\n\\s*)*CREATE TRIGGER"),
-                QRegularExpression::CaseInsensitiveOption);
-            for (const QString& s : DividirGuion(recurso(QStringLiteral("esquema_datos.sql"))))
-                if (!disparador.match(s).hasMatch()) ejecutar(EsquemaPostgres(ConRestricciones(s)));
-            ejecutar(recurso(QStringLiteral("esquema_postgres.sql")));
-            for (const char* g : {"datos.sql", "diccionario.sql"})
-                for (const QString& s : DividirGuion(recurso(QString::fromLatin1(g)))) ejecutar(s);
-            ejecutar(QStringLiteral("INSERT INTO candora_esquema (version) VALUES (%1)")
-                         .arg(kVersiónEsquema));
-            if (!db.commit())
-                throw ErrorAlmacen(
-                    QStringLiteral("No se puede crear la base de datos en el servidor."),
-                    db.lastError().text());
-        } catch (...) {
-            db.rollback();
-            q = QSqlQuery();
-            db.close();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(nombre);
-            throw;
-        }
-        q.finish();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(nombre);
+    const QString falla = QStringLiteral("No se puede crear la base de datos en el servidor.");
+    ConexiónPq c(conexión, usuario, contraseña);
+    const auto ejecutar = [&](const QString& sql) { c.ejecutar(sql, falla); };
+    // DDL too: a failure leaves the server as it was (closing the connection undoes it).
+    ejecutar(QStringLiteral("BEGIN"));
+    ejecutar(
+        QStringLiteral("CREATE COLLATION texto (provider = icu, locale = 'und-u-ks-level1', "
+                       "deterministic = false)"));
+    // The file store's triggers are SQLite's; the server has its own below.
+    static const QRegularExpression disparador(
+        QStringLiteral("^\\s*(--[^\\n]*\\n\\s*)*CREATE TRIGGER"),
+        QRegularExpression::CaseInsensitiveOption);
+    for (const QString& s : DividirGuion(recurso(QStringLiteral("esquema_datos.sql"))))
+        if (!disparador.match(s).hasMatch()) ejecutar(EsquemaPostgres(ConRestricciones(s)));
+    ejecutar(recurso(QStringLiteral("esquema_postgres.sql")));
+    for (const char* g : {"datos.sql", "diccionario.sql"})
+        for (const QString& s : DividirGuion(recurso(QString::fromLatin1(g)))) ejecutar(s);
+    ejecutar(
+        QStringLiteral("INSERT INTO candora_esquema (version) VALUES (%1)").arg(kVersiónEsquema));
+    ejecutar(QStringLiteral("COMMIT"));
 }
 
 QStringList TablasDatos() {

@@ -112,6 +112,10 @@ int Diccionario::ejecutar(const QString& sql, const QVariantList& valores) {
     return motor(sql).ejecutar(sql, valores);
 }
 
+void Diccionario::encolar(const QString& sql, const QVariantList& valores) {
+    motor(sql).encolar(sql, valores);
+}
+
 // Every result set is static and client-side, whatever cursor a caller would ask for.
 std::unique_ptr<Recordset> Diccionario::AbrirRS(const QString& sql) {
     if (sql.trimmed().isEmpty()) return nullptr;

@@ -55,6 +55,11 @@ class Diccionario {
     void ejecutar(const QString& sql);
     // With bound values; returns the number of rows changed.
     int ejecutar(const QString& sql, const QVariantList& valores);
+    // A statement whose count is not needed, run inside a Transaccion: a server
+    // sends it with the next statement, in one round trip, so a failure may be
+    // raised by a later statement of the transaction. Whoever catches it must
+    // let the Transaccion level it ran in be undone.
+    void encolar(const QString& sql, const QVariantList& valores);
 
     // Read-only, client-side result sets; a blank text gives no result set.
     std::unique_ptr<Recordset> AbrirRS(const QString& sql);

@@ -39,6 +39,12 @@ class Motor {
     // prepared and returning the number of rows changed.
     virtual void ejecutar(const QString& sql) = 0;
     virtual int ejecutar(const QString& sql, const QVariantList& valores) = 0;
+    // A statement whose count the caller does not need, inside a transaction: an
+    // engine may send it with the statements after it, so its failure can be
+    // raised by a later one; the caller's transaction level is then undone.
+    virtual void encolar(const QString& sql, const QVariantList& valores) {
+        ejecutar(sql, valores);
+    }
     // Every row of a statement, read into memory.
     virtual std::unique_ptr<Recordset> leer(const QString& sql) = 0;
     virtual std::unique_ptr<Recordset> leer(const QString& sql, const QVariantList& valores) = 0;

@@ -2,47 +2,56 @@
 
 #include "store/ErrorAlmacen.h"
 #include "store/Postgres.h"
+#include "store/Pq.h"
 #include "store/SqlJet.h"
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 
 #include <map>
+#include <optional>
 #include <unordered_map>
 
 namespace {
 
 const QString& kFallaSentencia = ErrorAlmacen::kGenérica;
 constexpr int kFilasParaAnalizar = 1000;
+// Statements queued without waiting for their results, at most: a longer
+// pipeline could fill both ends' buffers and wait on itself.
+constexpr size_t kMáximoEncolados = 200;
 const QString kFijarPunto = QStringLiteral("SAVEPOINT candora_sentencia");
-const QString kLiberarPunto = QStringLiteral("RELEASE SAVEPOINT candora_sentencia; ");
+const QString kLiberarPunto = QStringLiteral("RELEASE SAVEPOINT candora_sentencia");
 const QString kDeshacerPunto = QStringLiteral("ROLLBACK TO SAVEPOINT candora_sentencia");
 
+// The server through libpq, always in pipeline mode: the statements of one call
+// (a statement's savepoint, the statement, and whatever the caller queued before
+// it) travel in one round trip.
 class MotorPostgres final : public Motor {
   public:
     MotorPostgres(const QString& conexión, const QString& usuario, const QString& contraseña);
-    ~MotorPostgres() override { cerrar(); }
 
     bool enServidor() const override { return true; }
 
     void ejecutar(const QString& sql) override { correr(sql, {}); }
     int ejecutar(const QString& sql, const QVariantList& valores) override {
-        return correr(sql, valores).numRowsAffected();
+        const ResultadoPq r = correr(sql, valores);
+        return r ? std::atoi(PQcmdTuples(r.get())) : 0;
     }
-    std::unique_ptr<Recordset> leer(const QString& sql) override {
-        return std::make_unique<Recordset>(correr(sql, {}));
+    void encolar(const QString& sql, const QVariantList& valores) override {
+        if (!enTransacción_) {
+            correr(sql, valores);
+            return;
+        }
+        enviarSentencia(sql, valores, false);
+        if (enviadas_.size() >= kMáximoEncolados) sincronizar();
     }
+    std::unique_ptr<Recordset> leer(const QString& sql) override { return leer(sql, {}); }
     std::unique_ptr<Recordset> leer(const QString& sql, const QVariantList& valores) override {
-        return std::make_unique<Recordset>(correr(sql, valores));
+        return std::make_unique<Recordset>(correr(sql, valores).get());
     }
     QVariant valorÚnico(const QString& sql, const QVariantList& valores) override {
-        QSqlQuery& q = correr(sql, valores);
-        const QVariant v = q.next() ? q.value(0) : QVariant();
-        q.finish();
-        return v;
+        const Recordset rs(correr(sql, valores).get());
+        return rs.eof() || rs.FieldCount() == 0 ? QVariant() : rs.valor(0);
     }
 
     void comenzar(bool) override {
@@ -122,22 +131,32 @@ class MotorPostgres final : public Motor {
     inline static const QString kActualizarContador =
         QStringLiteral("UPDATE nvx_m_ids SET ultimo_id = ? WHERE tabla = ?");
 
-    void cerrar();
+    // A statement sent whose result has not been read yet.
+    struct Enviada {
+        QString sql;          // as the caller wrote it, for the error
+        bool quiere = false;  // its result is the call's
+        QString preparada;    // the prepared statement a failed preparation forgets
+    };
+
     void crearTablasPropias();
-    // A statement run on the server; its rows stream from the query and must be read
-    // before the next statement runs.
-    QSqlQuery& correr(const QString& sql, const QVariantList& valores);
+    // A statement run on the server, its result read whole.
+    ResultadoPq correr(const QString& sql, const QVariantList& valores);
     // Transaction control.
-    QSqlQuery& control(const QString& sql);
-    QSqlQuery& correrUna(const QString& textoServidor, const QVariantList& valores,
-                         const QString& original);
-    QSqlQuery& analizarTrabajo(const QString& sql, QSqlQuery& q);
+    void control(const QString& sql);
+    void enviarTexto(const QString& texto);
+    void enviarSentencia(const QString& sql, const QVariantList& valores, bool quiere);
+    // Ends the round trip: reads every result sent, returns the wanted one and raises
+    // the first failure once all are read.
+    ResultadoPq sincronizar();
+    void analizarTrabajo(const QString& sql, const PGresult* r);
     const QString& traducida(const QString& sql);
 
-    QString nombreConexión_;
-    std::unordered_map<QString, std::unique_ptr<QSqlQuery>> consultas_;
+    ConexiónPq c_;
+    std::vector<Enviada> enviadas_;
     std::unordered_map<QString, QString> traducidas_;  // file-store texts in server form
-    std::unique_ptr<QSqlQuery> suelta_;                // the last statement without values
+    // Prepared statements by text and value types.
+    std::unordered_map<QString, QByteArray> preparadas_;
+    int próximaPreparada_ = 0;
     bool enTransacción_ = false;
     bool puntoSentencia_ = false;  // a statement's savepoint is set and not released
     std::map<QString, int32_t> contadores_;
@@ -145,13 +164,14 @@ class MotorPostgres final : public Motor {
 };
 
 MotorPostgres::MotorPostgres(const QString& conexión, const QString& usuario,
-                             const QString& contraseña) {
-    nombreConexión_ = NuevoNombreConexión();
-    ConectarPostgres(conexión, nombreConexión_, usuario, contraseña);
+                             const QString& contraseña)
+    : c_(conexión, usuario, contraseña) {
+    if (PQenterPipelineMode(c_.h()) != 1)
+        throw ErrorAlmacen(QStringLiteral("No se puede abrir la base de datos del servidor."),
+                           QString::fromUtf8(PQerrorMessage(c_.h())));
     try {
         crearTablasPropias();
     } catch (const ErrorAlmacen& e) {
-        cerrar();
         throw ErrorAlmacen(QStringLiteral("No se puede abrir la base de datos del servidor."),
                            e.detalle(), e.sql(), e.código());
     }
@@ -181,46 +201,116 @@ void MotorPostgres::crearTablasPropias() {
     }
 }
 
-void MotorPostgres::cerrar() {
-    consultas_.clear();
-    suelta_.reset();
-    if (nombreConexión_.isEmpty()) return;
-    {
-        QSqlDatabase db = QSqlDatabase::database(nombreConexión_, false);
-        if (db.isOpen()) db.close();
-    }
-    QSqlDatabase::removeDatabase(nombreConexión_);
-    nombreConexión_.clear();
-}
-
 // A failed statement leaves a server transaction unusable (and its COMMIT a silent
 // ROLLBACK), while on the file only the statement is undone. Inside a transaction each
-// statement gets its own savepoint so both stores behave alike. The previous statement's
-// savepoint is released in the same round trip that sets the next one, so the cost is
-// one round trip a statement; transaction control releases the last one.
-QSqlQuery& MotorPostgres::correr(const QString& sql, const QVariantList& valores) {
-    if (!enTransacción_) return analizarTrabajo(sql, correrUna(traducida(sql), valores, sql));
-    correrUna(puntoSentencia_ ? kLiberarPunto + kFijarPunto : kFijarPunto, {}, kFijarPunto);
-    puntoSentencia_ = true;
+// statement gets its own savepoint so both stores behave alike; the previous one is
+// released in the same round trip.
+ResultadoPq MotorPostgres::correr(const QString& sql, const QVariantList& valores) {
+    if (enTransacción_) {
+        if (puntoSentencia_) enviarTexto(kLiberarPunto);
+        enviarTexto(kFijarPunto);
+        puntoSentencia_ = true;
+    }
+    enviarSentencia(sql, valores, true);
     try {
-        return analizarTrabajo(sql, correrUna(traducida(sql), valores, sql));
+        ResultadoPq r = sincronizar();
+        analizarTrabajo(sql, r.get());
+        return r;
     } catch (const ErrorAlmacen&) {
-        try {
-            correrUna(kDeshacerPunto, {}, kDeshacerPunto);
-        } catch (const ErrorAlmacen&) {
-            // The statement's own failure is the one to report.
-        }
+        if (enTransacción_) try {
+                enviarTexto(kDeshacerPunto);
+                sincronizar();
+            } catch (const ErrorAlmacen&) {
+                // The statement's own failure is the one to report.
+            }
         throw;
     }
 }
 
-QSqlQuery& MotorPostgres::control(const QString& sql) {
-    // A whole transaction's end needs no release (and must not depend on one).
-    const bool liberar =
-        puntoSentencia_ && sql != QLatin1String("COMMIT") && sql != QLatin1String("ROLLBACK");
+void MotorPostgres::control(const QString& sql) {
+    // Undoing a level undoes the statement's savepoint set inside it, and a whole
+    // transaction's end needs no release: neither depends on one.
+    if (puntoSentencia_ && !sql.startsWith(QLatin1String("ROLLBACK")) &&
+        sql != QLatin1String("COMMIT"))
+        enviarTexto(kLiberarPunto);
     puntoSentencia_ = false;
+    enviarTexto(sql);
+    sincronizar();
+}
+
+void MotorPostgres::enviarTexto(const QString& texto) {
+    if (PQsendQueryParams(c_.h(), texto.toUtf8().constData(), 0, nullptr, nullptr, nullptr, nullptr,
+                          0) != 1)
+        throw c_.error(nullptr, kFallaSentencia, texto);
+    enviadas_.push_back({texto, false, {}});
+}
+
+void MotorPostgres::enviarSentencia(const QString& sql, const QVariantList& valores, bool quiere) {
     const QString& t = traducida(sql);
-    return correrUna(liberar ? kLiberarPunto + t : t, {}, sql);
+    if (valores.isEmpty()) {
+        enviarTexto(t);
+        enviadas_.back() = {sql, quiere, {}};
+        return;
+    }
+    // Statements with values stay prepared on the server, as on the file.
+    const ValoresPq v(valores);
+    const QString clave = sql + QChar(0) + QLatin1String(v.firma());
+    auto it = preparadas_.find(clave);
+    if (it == preparadas_.end()) {
+        if (preparadas_.size() >= kMáximoPreparadas) {
+            enviarTexto(QStringLiteral("DEALLOCATE ALL"));
+            preparadas_.clear();
+        }
+        const QByteArray nombre = "c" + QByteArray::number(++próximaPreparada_);
+        if (PQsendPrepare(c_.h(), nombre.constData(), t.toUtf8().constData(), v.cantidad(),
+                          v.tipos()) != 1)
+            throw c_.error(nullptr, kFallaSentencia, sql);
+        enviadas_.push_back({sql, false, clave});
+        it = preparadas_.emplace(clave, nombre).first;
+    }
+    if (PQsendQueryPrepared(c_.h(), it->second.constData(), v.cantidad(), v.punteros(), v.largos(),
+                            nullptr, 0) != 1)
+        throw c_.error(nullptr, kFallaSentencia, sql);
+    enviadas_.push_back({sql, quiere, {}});
+}
+
+ResultadoPq MotorPostgres::sincronizar() {
+    std::vector<Enviada> enviadas;
+    enviadas.swap(enviadas_);
+    if (PQpipelineSync(c_.h()) != 1) throw c_.error(nullptr, kFallaSentencia, {});
+    ResultadoPq buscado;
+    std::optional<ErrorAlmacen> falla;
+    bool rota = false;
+    for (const Enviada& e : enviadas) {
+        ResultadoPq r(PQgetResult(c_.h()));
+        if (!r) {  // the connection broke
+            rota = true;
+            if (!falla) falla = c_.error(nullptr, kFallaSentencia, e.sql);
+            break;
+        }
+        // Each statement's results end with a null.
+        while (PGresult* fin = PQgetResult(c_.h())) PQclear(fin);
+        switch (PQresultStatus(r.get())) {
+            case PGRES_COMMAND_OK:
+            case PGRES_TUPLES_OK:
+                if (e.quiere) buscado = std::move(r);
+                break;
+            case PGRES_PIPELINE_ABORTED:  // an earlier statement failed
+                if (!e.preparada.isEmpty()) preparadas_.erase(e.preparada);
+                break;
+            default:
+                if (!e.preparada.isEmpty()) preparadas_.erase(e.preparada);
+                if (!falla) falla = c_.error(r.get(), kFallaSentencia, e.sql);
+        }
+    }
+    if (!rota) {
+        ResultadoPq fin(PQgetResult(c_.h()));
+        if (!fin || PQresultStatus(fin.get()) != PGRES_PIPELINE_SYNC) {
+            if (!falla) falla = c_.error(fin.get(), kFallaSentencia, {});
+        }
+    }
+    if (falla) throw *falla;
+    return buscado;
 }
 
 // The same texts come again and again: each is translated once.
@@ -228,7 +318,7 @@ const QString& MotorPostgres::traducida(const QString& sql) {
     auto it = traducidas_.find(sql);
     if (it == traducidas_.end()) {
         if (traducidas_.size() >= kMáximoPreparadas) traducidas_.clear();
-        it = traducidas_.emplace(sql, TraducirPostgres(sql)).first;
+        it = traducidas_.emplace(sql, MarcasPostgres(TraducirPostgres(sql))).first;
     }
     return it->second;
 }
@@ -238,54 +328,13 @@ const QString& MotorPostgres::traducida(const QString& sql) {
 // would read every applicant of a large result to show the first page, where it could
 // walk the surname index and stop after twenty. A working table that has just taken
 // many rows is sampled (a small sample: it holds only ids).
-QSqlQuery& MotorPostgres::analizarTrabajo(const QString& sql, QSqlQuery& q) {
+void MotorPostgres::analizarTrabajo(const QString& sql, const PGresult* r) {
     static const QRegularExpression inserción(
         QStringLiteral("^\\s*insert\\s+into\\s+(RESULTADO)\\b"),
         QRegularExpression::CaseInsensitiveOption);
-    if (q.numRowsAffected() < kFilasParaAnalizar) return q;
+    if (!r || std::atoi(PQcmdTuples(const_cast<PGresult*>(r))) < kFilasParaAnalizar) return;
     const QRegularExpressionMatch m = inserción.match(sql);
-    if (!m.hasMatch()) return q;
-    QSqlQuery a(QSqlDatabase::database(nombreConexión_, false));
-    const QString analizar = QStringLiteral("ANALYZE ") + m.captured(1);
-    if (!a.exec(analizar)) throw ErrorAlmacen(kFallaSentencia, a.lastError().text(), analizar);
-    return q;
-}
-
-QSqlQuery& MotorPostgres::correrUna(const QString& t, const QVariantList& valores,
-                                    const QString& original) {
-    const QSqlDatabase db = QSqlDatabase::database(nombreConexión_, false);
-    QSqlQuery* q;
-    bool ok;
-    if (valores.isEmpty()) {
-        // One text, one round trip; its rows stream until the next statement.
-        suelta_ = std::make_unique<QSqlQuery>(db);
-        q = suelta_.get();
-        q->setForwardOnly(true);
-        ok = q->exec(t);
-    } else {
-        // Statements with values stay prepared on the server, as on the file.
-        auto it = consultas_.find(t);
-        if (it == consultas_.end()) {
-            if (consultas_.size() >= kMáximoPreparadas) consultas_.clear();
-            auto nueva = std::make_unique<QSqlQuery>(db);
-            nueva->setForwardOnly(true);
-            if (!nueva->prepare(t))
-                throw ErrorAlmacen(kFallaSentencia, nueva->lastError().text(), original,
-                                   nueva->lastError().nativeErrorCode());
-            it = consultas_.emplace(t, std::move(nueva)).first;
-        }
-        q = it->second.get();
-        // Flags are integers on the server too.
-        for (qsizetype i = 0; i < valores.size(); ++i) {
-            const QVariant& v = valores.at(i);
-            q->bindValue(int(i), v.metaType().id() == QMetaType::Bool ? QVariant(v.toInt()) : v);
-        }
-        ok = q->exec();
-    }
-    if (!ok)
-        throw ErrorAlmacen(kFallaSentencia, q->lastError().text(), original,
-                           q->lastError().nativeErrorCode());
-    return *q;
+    if (m.hasMatch()) correr(QStringLiteral("ANALYZE ") + m.captured(1), {});
 }
 
 std::vector<TablaAlmacén> MotorPostgres::tablas() {

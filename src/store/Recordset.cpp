@@ -4,9 +4,9 @@
 
 #include <sqlite3.h>
 
-#include <QSqlQuery>
-#include <QSqlRecord>
+#include <libpq-fe.h>
 
+#include <cstdlib>
 #include <cstring>
 
 QVariant ValorColumna(sqlite3_stmt* st, int i) {
@@ -70,51 +70,66 @@ Recordset::Recordset(sqlite3_stmt* st) {
     }
 }
 
-Recordset::Recordset(QSqlQuery& q) {
-    const QSqlRecord r = q.record();
-    const int columnas = r.count();
-    for (int i = 0; i < columnas; ++i) agregarCampo(r.fieldName(i));
-    while (q.next()) {
+Recordset::Recordset(const pg_result* r) {
+    const int columnas = PQnfields(r);
+    for (int i = 0; i < columnas; ++i) agregarCampo(QString::fromUtf8(PQfname(r, i)));
+    filas_ = PQntuples(r);
+    celdas_.reserve(size_t(filas_) * size_t(columnas));
+    for (int f = 0; f < filas_; ++f) {
         for (int i = 0; i < columnas; ++i) {
-            const QVariant v = q.value(i);
             Celda c{};
-            if (v.isNull()) {
+            const char* v = PQgetvalue(r, f, i);
+            const int largo = PQgetlength(r, f, i);
+            if (PQgetisnull(r, f, i)) {
                 c.tipo = Celda::Nulo;
-            } else {
-                switch (v.metaType().id()) {
-                    case QMetaType::Bool:
-                    case QMetaType::Int:
-                    case QMetaType::UInt:
-                    case QMetaType::LongLong:
-                    case QMetaType::ULongLong:
+                celdas_.push_back(c);
+                continue;
+            }
+            switch (PQftype(r, i)) {
+                case 16:  // bool
+                    c.tipo = Celda::Entero;
+                    c.entero = *v == 't' ? 1 : 0;
+                    break;
+                case 20:  // int8, int2, int4, oid
+                case 21:
+                case 23:
+                case 26:
+                    c.tipo = Celda::Entero;
+                    c.entero = std::strtoll(v, nullptr, 10);
+                    break;
+                case 1700:  // numeric: whole numbers (sums, counts) stay integers
+                    if (!std::strpbrk(v, ".eEN")) {
                         c.tipo = Celda::Entero;
-                        c.entero = v.toLongLong();
-                        break;
-                    case QMetaType::Double:
-                    case QMetaType::Float:
-                        c.tipo = Celda::Real;
-                        c.real = v.toDouble();
-                        break;
-                    case QMetaType::QByteArray: {
-                        const QByteArray b = v.toByteArray();
-                        c.tipo = Celda::Blob;
-                        c.largo = uint32_t(b.size());
-                        c.desplazamiento = blobs_.size();
-                        blobs_.append(b);
+                        c.entero = std::strtoll(v, nullptr, 10);
                         break;
                     }
-                    default: {
-                        const QString t = v.toString();
-                        c.tipo = Celda::Texto;
-                        c.largo = uint32_t(t.size());
-                        c.desplazamiento = qint64(textos_.size());
-                        textos_.insert(textos_.end(), t.utf16(), t.utf16() + t.size());
-                    }
+                    [[fallthrough]];
+                case 700:  // float4, float8
+                case 701:
+                    c.tipo = Celda::Real;
+                    c.real = QByteArray::fromRawData(v, largo).toDouble();
+                    break;
+                case 17: {  // bytea, in its hex text form
+                    size_t n = 0;
+                    unsigned char* b =
+                        PQunescapeBytea(reinterpret_cast<const unsigned char*>(v), &n);
+                    c.tipo = Celda::Blob;
+                    c.largo = uint32_t(n);
+                    c.desplazamiento = blobs_.size();
+                    blobs_.append(reinterpret_cast<const char*>(b), qsizetype(n));
+                    PQfreemem(b);
+                    break;
+                }
+                default: {
+                    const QString t = QString::fromUtf8(v, largo);
+                    c.tipo = Celda::Texto;
+                    c.largo = uint32_t(t.size());
+                    c.desplazamiento = qint64(textos_.size());
+                    textos_.insert(textos_.end(), t.utf16(), t.utf16() + t.size());
                 }
             }
             celdas_.push_back(c);
         }
-        ++filas_;
     }
 }
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 struct sqlite3_stmt;
-class QSqlQuery;
+struct pg_result;
 
 // A client-side, read-only result set: every row is fetched into memory when
 // it is opened, so the store holds no read lock afterwards. Fields are read by
@@ -23,8 +23,8 @@ class Recordset {
     // Steps a bound statement to its end, keeping every row; the caller checks
     // the connection's error code afterwards.
     explicit Recordset(sqlite3_stmt* sentencia);
-    // Reads every row of an executed query of another engine.
-    explicit Recordset(QSqlQuery& consulta);
+    // Keeps every row of a PostgreSQL server's result.
+    explicit Recordset(const pg_result* resultado);
 
     int RecordCount() const { return filas_; }
     bool eof() const { return actual_ >= filas_; }

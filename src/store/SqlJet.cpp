@@ -274,6 +274,26 @@ QString TraducirPostgres(const QString& original) {
     return r;
 }
 
+QString MarcasPostgres(const QString& sql) {
+    if (!sql.contains(u'?')) return sql;
+    QString r;
+    r.reserve(sql.size() + 16);
+    int n = 0;
+    for (qsizetype i = 0; i < sql.size();) {
+        const qsizetype j = saltarCitado(sql, i);
+        if (j != i) {
+            r += QStringView(sql).mid(i, j - i);
+            i = j;
+        } else if (sql.at(i) == u'?') {
+            r += u'$' + QString::number(++n);
+            ++i;
+        } else {
+            r += sql.at(i++);
+        }
+    }
+    return r;
+}
+
 QString UriArchivo(const QString& ruta, const char* modo) {
     QString p = QFileInfo(ruta).absoluteFilePath();
     p.replace(u'%', QLatin1String("%25"));

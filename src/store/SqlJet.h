@@ -19,6 +19,9 @@ QStringList DividirGuion(const QString& guion);
 // "IS ?" as IS NOT DISTINCT FROM, and BEGIN IMMEDIATE/DEFERRED as BEGIN.
 QString TraducirPostgres(const QString& sql);
 
+// The "?" placeholders outside quotes and comments as a server's $1, $2…
+QString MarcasPostgres(const QString& sql);
+
 // A file: URI for SQLite with `modo` ("ro", "rw", "rwc"): with "ro" or "rw"
 // SQLite never creates a missing file. Characters a URI reserves are escaped.
 QString UriArchivo(const QString& ruta, const char* modo);

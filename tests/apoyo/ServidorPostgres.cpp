@@ -1,12 +1,12 @@
 #include "ServidorPostgres.h"
 
 #include "store/ErrorAlmacen.h"
-#include "store/Postgres.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -150,6 +150,32 @@ ServidorPostgres::~ServidorPostgres() {
                {QStringLiteral("-D"), QDir(carpeta_).filePath(QStringLiteral("datos")),
                 QStringLiteral("-m"), QStringLiteral("fast"), QStringLiteral("-w"),
                 QStringLiteral("stop")});
+}
+
+QSqlDatabase ConectarPostgres(const QString& conexión, const QString& nombre) {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), nombre);
+    static const QRegularExpression par(QStringLiteral("(\\w+)\\s*=\\s*('([^']*)'|\\S+)"));
+    for (auto it = par.globalMatch(conexión); it.hasNext();) {
+        const auto m = it.next();
+        const QString clave = m.captured(1).toLower();
+        const QString valor = m.captured(3).isNull() ? m.captured(2) : m.captured(3);
+        if (clave == QLatin1String("host"))
+            db.setHostName(valor);
+        else if (clave == QLatin1String("port"))
+            db.setPort(valor.toInt());
+        else if (clave == QLatin1String("dbname"))
+            db.setDatabaseName(valor);
+        else if (clave == QLatin1String("user"))
+            db.setUserName(valor);
+    }
+    if (!db.open()) {
+        const QString error = db.lastError().text();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(nombre);
+        throw ErrorAlmacen(QStringLiteral("No se pudo conectar con el servidor PostgreSQL."),
+                           error);
+    }
+    return db;
 }
 
 QString EnServidor(const QString& conexión, const QStringList& sentencias) {

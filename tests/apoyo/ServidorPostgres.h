@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 
@@ -50,3 +51,7 @@ class ServidorPostgres {
 // Runs statements, in order, on a database of a server outside any store (creating or
 // dropping databases); empty, or why the first that failed did.
 QString EnServidor(const QString& conexión, const QStringList& sentencias);
+
+// Opens the connection `nombre` through Qt's own PostgreSQL driver: the tests
+// read what the store wrote with a reader of their own.
+QSqlDatabase ConectarPostgres(const QString& conexión, const QString& nombre);
