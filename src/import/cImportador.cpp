@@ -378,7 +378,7 @@ bool cImportador::preparar() {
     d.PrepararTablasImportación();
     Transaccion t(d, Transaccion::Bloqueo::Diferido);
     for (const Sección& s : kSecciones)
-        d.ejecutar(QStringLiteral("delete * from imp_") + QLatin1String(s.nombre));
+        d.ejecutar(QStringLiteral("delete from imp_") + QLatin1String(s.nombre));
 
     Lector lector(f);
     QString línea;
@@ -449,7 +449,7 @@ bool cImportador::preparar() {
                              .arg(nombres.size()));
         if (const QString m = verificador.verificar(*sección, nombres, valores); !m.isEmpty())
             return falla(m);
-        d.ejecutar(sentencia, valores);
+        d.encolar(sentencia, valores);
     }
     t.confirmar();
     if (alPreparar) alPreparar(100);
@@ -548,7 +548,10 @@ class Fusión {
             QStringList columnas{QStringLiteral("postulante")};
             for (const Mapeo& m : s.mapeo) columnas << QLatin1String(m.destino);
             QStringList condición;
-            for (const QString& c : columnas) condición << c + QStringLiteral(" IS ?");
+            // The applicant's rows through the index; Null matches Null in the others.
+            for (const QString& c : columnas)
+                condición << c + (condición.isEmpty() ? QStringLiteral(" = ?")
+                                                      : QStringLiteral(" IS NOT DISTINCT FROM ?"));
             it = sentencias_.insert(
                 s.tabla, {QStringLiteral("select 1 from %1 where %2 limit 1")
                               .arg(tabla, condición.join(QStringLiteral(" and "))),
@@ -570,8 +573,8 @@ class Fusión {
 
     void agregarInterés(int32_t id, const QVariant& área, bool nuevo) {
         static const std::pair<QString, QString> sentencias{
-            QStringLiteral(
-                "select 1 from nvx_d_interes where postulante IS ? and area IS ? limit 1"),
+            QStringLiteral("select 1 from nvx_d_interes where postulante = ? and "
+                           "area IS NOT DISTINCT FROM ? limit 1"),
             QStringLiteral("insert into nvx_d_interes (postulante,area) values (?,?)")};
         agregar(sentencias, {id, área}, nuevo);
     }
@@ -580,7 +583,7 @@ class Fusión {
     void agregar(const std::pair<QString, QString>& sentencias, const QVariantList& valores,
                  bool nuevo) {
         if (!nuevo && d_.valorÚnico(sentencias.first, valores).isValid()) return;
-        d_.ejecutar(sentencias.second, valores);
+        d_.encolar(sentencias.second, valores);
     }
 
     Diccionario& d_;
@@ -648,10 +651,10 @@ bool cImportador::fusionar() {
                         return false;
                     }
                     d.LimpiarPostulante(id);  // refuses a key that already has an applicant
-                    d.ejecutar(QStringLiteral("insert INTO nvx_m_postulantes "
-                                              "(id,dni_pais,dni_numero,actualizado) values "
-                                              "(?,?,?,candora_ahora())"),
-                               {id, documento.at(0), documento.at(1)});
+                    d.encolar(QStringLiteral("insert INTO nvx_m_postulantes "
+                                             "(id,dni_pais,dni_numero,actualizado) values "
+                                             "(?,?,?,candora_ahora())"),
+                              {id, documento.at(0), documento.at(1)});
                 }
                 QVariantList v;
                 for (const Mapeo& m : kPostulante)
@@ -666,12 +669,12 @@ bool cImportador::fusionar() {
                     const QVariant área = lote->valor(QLatin1String(c));
                     if (!área.isNull() && área.toLongLong() != 0) f.agregarInterés(id, área, nuevo);
                 }
-                d.ejecutar(QStringLiteral("delete from imp_postulantes where rowid = ?"), {último});
+                d.encolar(QStringLiteral("delete from imp_postulantes where rowid = ?"), {último});
                 for (const Sección& s : std::span(kSecciones).subspan(1))
-                    d.ejecutar(QStringLiteral("delete from imp_%1 where doc_pais = ? and "
-                                              "doc_numero = ?")
-                                   .arg(QLatin1String(s.nombre)),
-                               documento);
+                    d.encolar(QStringLiteral("delete from imp_%1 where doc_pais = ? and "
+                                             "doc_numero = ?")
+                                  .arg(QLatin1String(s.nombre)),
+                              documento);
                 t.confirmar();
                 ++(nuevo ? Cnt_Postulantes : cnt_Actualizados);
                 if (++enGrupo == 250) confirmarGrupo();

@@ -99,11 +99,11 @@ QString cBúsqueda::condicion_sql(const QString& c, const QString& tipo, int op,
                 return u'(' + columna + QStringLiteral(" <> ") + ComillasSQL(v) + u')';
             // Orderings follow the store's collation, so "Álvarez" sorts with the A's.
             case 7:
-                return u'(' + columna + QStringLiteral(" >= ") + ComillasSQL(v) +
-                       QStringLiteral(" COLLATE TEXTO)");
+                return u'(' + columna + QStringLiteral(" COLLATE TEXTO >= ") + ComillasSQL(v) +
+                       u')';
             case 8:
-                return u'(' + columna + QStringLiteral(" <= ") + ComillasSQL(v) +
-                       QStringLiteral(" COLLATE TEXTO)");
+                return u'(' + columna + QStringLiteral(" COLLATE TEXTO <= ") + ComillasSQL(v) +
+                       u')';
             default:
                 return {};
         }

@@ -153,7 +153,7 @@ QString AbrirBase(const ConfiguraciónDatos& c) {
     paso(QStringLiteral("actualización"), [&] { ActualizarEsquema(*d); });
     if (escribible) {
         paso(QStringLiteral("vaciar resultados"),
-             [&] { d->ejecutar(QStringLiteral("delete * from resultado")); });
+             [&] { d->ejecutar(QStringLiteral("delete from resultado")); });
         if (c.Proveedor == QLatin1String(kProveedorJet)) {
             d.reset();  // no connection may hold the file while it is compacted
             MostrarEstado(QStringLiteral("Limpiando base de datos local..."));

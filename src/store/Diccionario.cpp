@@ -151,8 +151,8 @@ void Diccionario::LimpiarPostulante(int32_t id) {
                 .arg(id));
     for (const char* tabla :
          {"nvx_d_idiomas", "nvx_d_experiencia", "nvx_d_interes", "nvx_d_formacion"})
-        ejecutar(QStringLiteral("delete from %1 where postulante = ?").arg(QLatin1String(tabla)),
-                 {id});
+        encolar(QStringLiteral("delete from %1 where postulante = ?").arg(QLatin1String(tabla)),
+                {id});
     if (t) t->confirmar();
 }
 

@@ -20,8 +20,8 @@ class ControlLista;
 // dictionary lookup of the program runs through one Diccionario and its one
 // connection, so reads inside a transaction see that transaction's own rows.
 // The connection is an engine (Motor.h): a SQLite file or a PostgreSQL server.
-// Statements may be written in the Jet dialect (see TraducirJet). A failed
-// statement raises ErrorAlmacen.
+// Statements are written in the SQL both engines take. A failed statement
+// raises ErrorAlmacen.
 class Diccionario {
   public:
     Diccionario();

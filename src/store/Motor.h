@@ -22,8 +22,8 @@ struct TablaAlmacén {
 // services over it; everything one engine does differently from another lives
 // in the engine: how statements run and read, transactions and their
 // savepoints, key counters, the SQL dialect and the catalogue. Statements come
-// in the Jet dialect and each engine turns them into its own. A failed
-// statement raises ErrorAlmacen.
+// in the SQL both engines take, with "?" for values. A failed statement raises
+// ErrorAlmacen.
 class Motor {
   public:
     virtual ~Motor() = default;

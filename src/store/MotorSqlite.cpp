@@ -137,7 +137,7 @@ class MotorSqlite final : public Motor {
 
     bool enServidor() const override { return false; }
 
-    void ejecutar(const QString& sql) override { ejecutarDirecto(TraducirJet(sql)); }
+    void ejecutar(const QString& sql) override { ejecutarDirecto(sql); }
     int ejecutar(const QString& sql, const QVariantList& valores) override {
         Sentencia& s = preparada(sql);
         s.enlazar(valores);
@@ -145,8 +145,7 @@ class MotorSqlite final : public Motor {
         return sqlite3_changes(h_);
     }
     std::unique_ptr<Recordset> leer(const QString& sql) override {
-        const QString traducida = TraducirJet(sql);
-        Sentencia s(h_, traducida, sql);
+        Sentencia s(h_, sql, sql);
         return s.leer(h_);
     }
     std::unique_ptr<Recordset> leer(const QString& sql, const QVariantList& valores) override {
@@ -307,7 +306,7 @@ Sentencia& MotorSqlite::preparada(const QString& sql) {
     auto it = preparadas_.find(sql);
     if (it == preparadas_.end()) {
         if (preparadas_.size() >= kMáximoPreparadas) preparadas_.clear();
-        it = preparadas_.emplace(sql, std::make_unique<Sentencia>(h_, TraducirJet(sql), sql)).first;
+        it = preparadas_.emplace(sql, std::make_unique<Sentencia>(h_, sql, sql)).first;
     }
     return *it->second;
 }

@@ -80,50 +80,6 @@ bool palabraEn(const QString& s, qsizetype i, QLatin1String palabra) {
 
 }  // namespace
 
-QString TraducirJet(const QString& sql) {
-    if (!sql.contains(QLatin1String("isnull"), Qt::CaseInsensitive) && !sql.contains(u'*'))
-        return sql;
-    QString r;
-    r.reserve(sql.size() + 16);
-    qsizetype i = 0;
-    const qsizetype n = sql.size();
-    while (i < n) {
-        const qsizetype j = saltarCitado(sql, i);
-        if (j != i) {
-            r += QStringView(sql).mid(i, j - i);
-            i = j;
-            continue;
-        }
-        const bool inicioPalabra = i == 0 || (!esLetra(sql.at(i - 1)) && sql.at(i - 1) != u'.');
-        if (inicioPalabra && palabraEn(sql, i, QLatin1String("delete"))) {
-            const qsizetype a = saltarBlancos(sql, i + 6);
-            if (a < n && sql.at(a) == u'*') {
-                const qsizetype b = saltarBlancos(sql, a + 1);
-                if (palabraEn(sql, b, QLatin1String("from"))) {
-                    r += QLatin1String("delete from");
-                    i = b + 4;
-                    continue;
-                }
-            }
-        }
-        if (inicioPalabra && palabraEn(sql, i, QLatin1String("isnull"))) {
-            const qsizetype a = saltarBlancos(sql, i + 6);
-            if (a < n && sql.at(a) == u'(') {
-                const qsizetype c = cierre(sql, a + 1);
-                if (c > 0) {
-                    const QString dentro = TraducirJet(sql.mid(a + 1, c - a - 1)).trimmed();
-                    r += QLatin1Char('(') + dentro + QLatin1String(" IS NULL)");
-                    i = c + 1;
-                    continue;
-                }
-            }
-        }
-        r += sql.at(i);
-        ++i;
-    }
-    return r;
-}
-
 QStringList DividirGuion(const QString& guion) {
     QStringList sentencias;
     qsizetype inicio = 0;
@@ -163,113 +119,33 @@ bool EsListaOrden(const QString& lista) {
     return re.match(lista).hasMatch();
 }
 
-QString TraducirPostgres(const QString& original) {
-    const QString sql = TraducirJet(original);
-    if (sql.startsWith(QLatin1String("BEGIN "), Qt::CaseInsensitive))
-        return QStringLiteral("BEGIN");
+QString TraducirPostgres(const QString& sql) {
+    if (!sql.contains(QLatin1String("candora_plano"), Qt::CaseInsensitive)) return sql;
+    static const QString kTabla = [] {
+        const auto [desde, hacia] = TablaPlana();
+        return QStringLiteral("), '%1', '%2') COLLATE \"und-x-icu\")").arg(desde, hacia);
+    }();
     QString r;
-    r.reserve(sql.size() + 32);
-    const qsizetype n = sql.size();
-    // Closing texts owed at given depths of parentheses: what comes before
-    // " COLLATE …)".
-    struct Cierre {
-        int profundidad;
-        QString antes;
-    };
-    std::vector<Cierre> cierres;
-    // The deterministic collations given so far, by the depth of the comparison
-    // they belong to: an explicit COLLATE later in that comparison replaces them.
-    struct Cotejo {
-        int profundidad;
-        qsizetype posición;
-    };
-    std::vector<Cotejo> cotejos;
-    const QLatin1String kCotejo(" COLLATE \"und-x-icu\"");
-    const auto cerrarComparación = [&](int p) {
-        while (!cotejos.empty() && cotejos.back().profundidad >= p) cotejos.pop_back();
-    };
-    int profundidad = 0;
-    qsizetype i = 0;
-    while (i < n) {
+    r.reserve(sql.size() + kTabla.size());
+    for (qsizetype i = 0; i < sql.size();) {
         const qsizetype j = saltarCitado(sql, i);
         if (j != i) {
             r += QStringView(sql).mid(i, j - i);
             i = j;
             continue;
         }
-        const QChar c = sql.at(i);
         const bool inicioPalabra = i == 0 || (!esLetra(sql.at(i - 1)) && sql.at(i - 1) != u'.');
-        if (inicioPalabra && (palabraEn(sql, i, QLatin1String("ucase")) ||
-                              palabraEn(sql, i, QLatin1String("lcase")))) {
-            const qsizetype a = saltarBlancos(sql, i + 5);
-            if (a < n && sql.at(a) == u'(') {
-                r += sql.at(i).toLower() == u'u' ? QLatin1String("(upper(")
-                                                 : QLatin1String("(lower(");
-                ++profundidad;
-                cierres.push_back({profundidad, QStringLiteral(")")});
-                i = a + 1;
-                continue;
-            }
-        }
-        // The plain form: upper case, then the file store's own letter table.
         if (inicioPalabra && palabraEn(sql, i, QLatin1String("candora_plano"))) {
             const qsizetype a = saltarBlancos(sql, i + 13);
-            if (a < n && sql.at(a) == u'(') {
-                static const QString kTabla = [] {
-                    const auto [desde, hacia] = TablaPlana();
-                    return QStringLiteral("), '%1', '%2')").arg(desde, hacia);
-                }();
-                r += QLatin1String("(translate(upper(");
-                ++profundidad;
-                cierres.push_back({profundidad, kTabla});
-                i = a + 1;
+            const qsizetype c = a < sql.size() && sql.at(a) == u'(' ? cierre(sql, a + 1) : -1;
+            if (c > 0) {
+                r += QLatin1String("(translate(upper(") +
+                     TraducirPostgres(sql.mid(a + 1, c - a - 1)) + kTabla;
+                i = c + 1;
                 continue;
             }
         }
-        if (inicioPalabra && palabraEn(sql, i, QLatin1String("collate"))) {
-            for (; !cotejos.empty() && cotejos.back().profundidad == profundidad;
-                 cotejos.pop_back())
-                r.remove(cotejos.back().posición, kCotejo.size());
-        }
-        if (inicioPalabra &&
-            (palabraEn(sql, i, QLatin1String("and")) || palabraEn(sql, i, QLatin1String("or"))))
-            cerrarComparación(profundidad);
-        if (inicioPalabra && palabraEn(sql, i, QLatin1String("is"))) {
-            const qsizetype a = saltarBlancos(sql, i + 2);
-            if (a < n && sql.at(a) == u'?') {  // SQLite's equality that matches Null with Null
-                r += QLatin1String("IS NOT DISTINCT FROM ?");
-                i = a + 1;
-                continue;
-            }
-        }
-        if (inicioPalabra && palabraEn(sql, i, QLatin1String("true"))) {
-            r += u'1';
-            i += 4;
-            continue;
-        }
-        if (inicioPalabra && palabraEn(sql, i, QLatin1String("false"))) {
-            r += u'0';
-            i += 5;
-            continue;
-        }
-        if (c == u'(') ++profundidad;
-        if (c == u')') {
-            if (!cierres.empty() && cierres.back().profundidad == profundidad) {
-                cerrarComparación(profundidad);
-                r += cierres.back().antes;
-                cotejos.push_back({profundidad - 1, r.size()});
-                r += kCotejo;
-                r += u')';
-                cierres.pop_back();
-                --profundidad;
-                ++i;
-                continue;
-            }
-            cerrarComparación(profundidad);
-            --profundidad;
-        }
-        r += c;
-        ++i;
+        r += sql.at(i++);
     }
     return r;
 }

@@ -3,20 +3,13 @@
 #include <QString>
 #include <QStringList>
 
-// The program writes its statements in the Jet dialect. This turns them into
-// what SQLite runs: "delete * from" becomes "delete from" and isnull(x)
-// becomes (x IS NULL). Quoted texts and names are never touched.
-QString TraducirJet(const QString& sql);
-
 // Splits an SQL script into whole statements (triggers included).
 QStringList DividirGuion(const QString& guion);
 
-// A statement as a PostgreSQL server takes it: TraducirJet's rewrites, then
-// True/False as 1/0 (the flags are integers), ucase/lcase as upper/lower under
-// a deterministic collation (LIKE refuses the store's nondeterministic one;
-// the comparison stays case-blind and accent-sensitive, as on the file store),
-// candora_plano(x) as translate(upper(x), …) with the file store's letter table,
-// "IS ?" as IS NOT DISTINCT FROM, and BEGIN IMMEDIATE/DEFERRED as BEGIN.
+// A statement as a PostgreSQL server takes it: the file store's function
+// candora_plano(x) becomes upper case and the file's letter table, under a
+// deterministic collation (LIKE refuses the store's nondeterministic one; the
+// comparison stays case-blind and accent-sensitive, as on the file).
 QString TraducirPostgres(const QString& sql);
 
 // The "?" placeholders outside quotes and comments as a server's $1, $2…

@@ -67,38 +67,22 @@ TEST(Texto, ElAlmacénCompara_Ordena_YPasaAMayúsculasComoElPrograma) {
               QStringLiteral("ok"));
 }
 
-TEST(Texto, LasSentenciasJetSeTraducenSinTocarLosTextos) {
-    EXPECT_EQ(TraducirJet(QStringLiteral("delete * from CONSULTA_A")),
-              QStringLiteral("delete from CONSULTA_A"));
-    EXPECT_EQ(TraducirJet(QStringLiteral("DELETE  *  FROM x where a = 1")),
-              QStringLiteral("delete from x where a = 1"));
-    EXPECT_EQ(
-        TraducirJet(
-            QStringLiteral("select distinct ID from CONSULTA_B where not isnull( CONSULTA_B.ID )")),
-        QStringLiteral("select distinct ID from CONSULTA_B where not (CONSULTA_B.ID IS NULL)"));
-    EXPECT_EQ(TraducirJet(QStringLiteral(
-                  "select * from t where (isnull(ucase(a))) and isnull (f(b, isnull(c)))")),
-              QStringLiteral(
-                  "select * from t where ((ucase(a) IS NULL)) and (f(b, (c IS NULL)) IS NULL)"));
-    // Texts, quoted names and other words that merely contain the keywords stay as written.
-    const QString intacto = QStringLiteral(
-        "select 'isnull(x)', \"delete * from\", misnull(a), t.isnull(b), a*b from t where c = "
-        "'it''s isnull(' ");
-    EXPECT_EQ(TraducirJet(intacto), intacto);
-
-    // On a server: flags as integers, ucase under a deterministic collation unless
-    // the comparison names its own, and one plain BEGIN.
-    EXPECT_EQ(TraducirPostgres(QStringLiteral(
-                  "select id from t where (ucase(a) LIKE '%GAR%') and activo = True or "
-                  "(ucase(b) <= 'B' COLLATE TEXTO) or (lcase(c) = 'x')")),
-              QStringLiteral("select id from t where ((upper(a) COLLATE \"und-x-icu\") LIKE "
-                             "'%GAR%') and activo = 1 or ((upper(b)) <= 'B' COLLATE TEXTO) or "
-                             "((lower(c) COLLATE \"und-x-icu\") = 'x')"));
-    EXPECT_EQ(TraducirPostgres(QStringLiteral("select 'ucase(True)' from t")),
-              QStringLiteral("select 'ucase(True)' from t"));
-    EXPECT_EQ(TraducirPostgres(QStringLiteral("select 1 from t where a IS ? and b is null")),
-              QStringLiteral("select 1 from t where a IS NOT DISTINCT FROM ? and b is null"));
-    EXPECT_EQ(TraducirPostgres(QStringLiteral("BEGIN IMMEDIATE")), QStringLiteral("BEGIN"));
+TEST(Texto, LasSentenciasSePasanAlServidorSinTocarLosTextos) {
+    // The plain form, nested too, under a deterministic collation; quoted texts stay.
+    const QString t = TraducirPostgres(QStringLiteral(
+        "select 'candora_plano(a)' from t where candora_plano(f(candora_plano(a))) LIKE '%X%'"));
+    EXPECT_TRUE(
+        t.startsWith(QStringLiteral("select 'candora_plano(a)' from t where "
+                                    "(translate(upper(f((translate(upper(a), '")))
+        << t.toStdString();
+    EXPECT_TRUE(t.endsWith(QStringLiteral("') COLLATE \"und-x-icu\") LIKE '%X%'")))
+        << t.toStdString();
+    EXPECT_EQ(t.count(QStringLiteral("COLLATE")), 2);
+    // Placeholders become numbered ones, except inside texts, names and comments.
+    EXPECT_EQ(MarcasPostgres(QStringLiteral(
+                  "select '?', \"a?\", ? from t -- ¿?\nwhere a = ? and b IS NOT DISTINCT FROM ?")),
+              QStringLiteral("select '?', \"a?\", $1 from t -- ¿?\nwhere a = $2 and b IS NOT "
+                             "DISTINCT FROM $3"));
 }
 
 TEST(Texto, UnGuionSeDivideEnSentenciasCompletas) {
