@@ -539,9 +539,43 @@ class Fusión {
         return v;
     }
 
-    // Adds the staged rows of one section for the applicant's document, each
+    // Reads the staged detail rows of the staged applicants in (desde, hasta] at
+    // once, one statement per section, each row with the staged applicant that
+    // owns it by document (the store matches documents as it compares texts).
+    void leerDetalles(qint64 desde, qint64 hasta) {
+        for (size_t k = 0; k < std::size(detalles_); ++k) {
+            Detalles& x = detalles_[k];
+            x.filas = d_.AbrirRS(
+                QStringLiteral("select p.rowid as candora_dueno, x.rowid as candora_fila, x.* "
+                               "from imp_%1 x join imp_postulantes p on p.doc_pais = x.doc_pais "
+                               "and p.doc_numero = x.doc_numero where p.rowid > ? and p.rowid <= "
+                               "? order by x.rowid")
+                    .arg(QLatin1String(kSecciones[k + 1].nombre)),
+                {desde, hasta});
+            x.porDueño.clear();
+            for (; !x.filas->eof(); x.filas->MoveNext())
+                x.porDueño[x.filas->entero(0)].push_back(x.filas->AbsolutePosition());
+        }
+    }
+
+    // Adds the staged rows of every section for the staged applicant `fila`, each
     // unless the applicant already has one just like it (a new applicant has none).
-    void agregarDetalle(const Sección& s, int32_t id, const QVariantList& documento, bool nuevo) {
+    // A row goes to the first staged applicant of its document only, as the rows
+    // are taken off the staging when an applicant is merged.
+    void agregarDetalles(int32_t id, qint64 fila, bool nuevo) {
+        for (size_t k = 0; k < std::size(detalles_); ++k) {
+            Detalles& x = detalles_[k];
+            for (const int posición : x.porDueño.value(fila)) {
+                x.filas->Move(posición);
+                if (x.tomadas.contains(x.filas->entero(1))) continue;
+                x.tomadas.insert(x.filas->entero(1));
+                agregarDetalle(kSecciones[k + 1], id, *x.filas, nuevo);
+            }
+        }
+    }
+
+  private:
+    void agregarDetalle(const Sección& s, int32_t id, const Recordset& r, bool nuevo) {
         const QString tabla = QLatin1String(s.tabla);
         auto it = sentencias_.find(s.tabla);
         if (it == sentencias_.end()) {
@@ -559,18 +593,12 @@ class Fusión {
                               .arg(tabla, columnas.join(u','),
                                    QStringList(columnas.size(), QStringLiteral("?")).join(u','))});
         }
-        for (auto r = d_.AbrirRS(QStringLiteral("select * from imp_%1 where doc_pais = ? and "
-                                                "doc_numero = ? order by rowid")
-                                     .arg(QLatin1String(s.nombre)),
-                                 documento);
-             !r->eof(); r->MoveNext()) {
-            QVariantList valores{id};
-            for (const Mapeo& m : s.mapeo)
-                valores << convertir(m, r->valor(QLatin1String(m.origen)));
-            agregar(*it, valores, nuevo);
-        }
+        QVariantList valores{id};
+        for (const Mapeo& m : s.mapeo) valores << convertir(m, r.valor(QLatin1String(m.origen)));
+        agregar(*it, valores, nuevo);
     }
 
+  public:
     void agregarInterés(int32_t id, const QVariant& área, bool nuevo) {
         static const std::pair<QString, QString> sentencias{
             QStringLiteral("select 1 from nvx_d_interes where postulante = ? and "
@@ -586,7 +614,15 @@ class Fusión {
         d_.encolar(sentencias.second, valores);
     }
 
+    // One section's staged rows of the applicants being merged.
+    struct Detalles {
+        std::unique_ptr<Recordset> filas;
+        QHash<qint64, QList<int>> porDueño;  // staged applicant -> positions in `filas`
+        QSet<qint64> tomadas;                // staged rows already merged
+    };
+
     Diccionario& d_;
+    Detalles detalles_[std::size(kSecciones) - 1];
     QHash<QString, int32_t> caché_;
     QHash<const char*, std::pair<QString, QString>> sentencias_;  // look-up and insert per table
 };
@@ -625,7 +661,9 @@ bool cImportador::fusionar() {
                                              "where rowid > ? order by rowid limit 500"),
                               {último});
         if (lote->eof()) break;
-        for (; !lote->eof(); lote->MoveNext()) {
+        lote->MoveLast();
+        f.leerDetalles(último, lote->entero(QStringLiteral("candora_fila")));
+        for (lote->MoveFirst(); !lote->eof(); lote->MoveNext()) {
             último = lote->entero(QStringLiteral("candora_fila"));
             if (lote->esNulo(QStringLiteral("Apellido"))) {
                 ++Cnt_Vacíos;
@@ -663,8 +701,7 @@ bool cImportador::fusionar() {
                 if (d.ejecutar(SentenciaActualizar(), v) != 1)
                     throw ErrorAlmacen(
                         QStringLiteral("No se pudo actualizar el postulante número %1.").arg(id));
-                for (const Sección& s : std::span(kSecciones).subspan(1))
-                    f.agregarDetalle(s, id, documento, nuevo);
+                f.agregarDetalles(id, último, nuevo);
                 for (const char* c : {"interes1", "interes2", "interes3"}) {
                     const QVariant área = lote->valor(QLatin1String(c));
                     if (!área.isNull() && área.toLongLong() != 0) f.agregarInterés(id, área, nuevo);

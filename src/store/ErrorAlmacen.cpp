@@ -30,7 +30,27 @@ bool ErrorAlmacen::ocupado() const {
     return ok && ((c & 0xFF) == 5 || (c & 0xFF) == 6);
 }
 
+bool ErrorAlmacen::repetido() const {
+    // SQLITE_CONSTRAINT_PRIMARYKEY and _UNIQUE; a server's unique_violation.
+    return código_ == QLatin1String("1555") || código_ == QLatin1String("2067") ||
+           código_ == QLatin1String("23505");
+}
+
+bool ErrorAlmacen::sinConexión() const {
+    // Class 08 is the connection's (08001: it never opened); 57P01-57P03 a server
+    // that ended the session.
+    return (código_.startsWith(QLatin1String("08")) && código_ != QLatin1String("08001")) ||
+           código_ == QLatin1String("57P01") || código_ == QLatin1String("57P02") ||
+           código_ == QLatin1String("57P03");
+}
+
 QString ErrorAlmacen::explicación() const {
+    if (sinConexión())
+        return QStringLiteral(
+            "Se perdió la conexión con el servidor de la base de datos. Compruebe la red y que "
+            "el servidor esté en marcha, y vuelva a intentarlo.");
+    if (repetido())
+        return QStringLiteral("Ya hay un registro con la misma clave en la base de datos.");
     if (ocupado())
         return QStringLiteral(
             "Otro usuario o programa está usando la base de datos en este momento. Intente de "

@@ -18,6 +18,10 @@ class ErrorAlmacen : public std::runtime_error {
 
     // True when the store refused because another connection holds the file.
     bool ocupado() const;
+    // A key or a unique value that is already taken.
+    bool repetido() const;
+    // The server's connection broke: the network, a stopped server, an ended session.
+    bool sinConexión() const;
 
     // Why, in words a recruiter reads: a busy store, a full disk, a value out of
     // range, or else the store's own text.

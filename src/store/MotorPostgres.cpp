@@ -61,8 +61,12 @@ class MotorPostgres final : public Motor {
         contadores_.clear();
         enTransacción_ = true;
     }
+    // A savepoint travels with the next statement: should it fail, that statement
+    // raises it, inside the level it began.
     void fijarPunto(int nivel) override {
-        control(QStringLiteral("SAVEPOINT candora_%1").arg(nivel));
+        if (puntoSentencia_) enviarTexto(kLiberarPunto);
+        puntoSentencia_ = false;
+        enviarTexto(QStringLiteral("SAVEPOINT candora_%1").arg(nivel));
         copiasContadores_.push_back(contadores_);
     }
     void confirmar() override {

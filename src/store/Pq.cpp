@@ -41,7 +41,7 @@ ConexiónPq::ConexiónPq(const QString& conexión, const QString& usuario, const
         throw ErrorAlmacen(
             QStringLiteral("No se pudo conectar con el servidor PostgreSQL."),
             error.isEmpty() ? QStringLiteral("No se pudo abrir «%1».").arg(conexión) : error, {},
-            kConexiónRota);
+            QStringLiteral("08001"));  // never opened
     }
 }
 

@@ -9,10 +9,12 @@
 #include "store/Postgres.h"
 
 #include <QProcess>
+
 #include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -143,7 +145,10 @@ TEST(ServidorPostgres, UnaBaseDeArchivoSeMigraAlServidorYSeVerifica) {
               0);
     Sqlite3(archivo,
             QStringLiteral(
-                "insert into nvx_m_busquedas (id, nombre, usuario) values (9, 'Ventas', 'ana')"));
+                "insert into nvx_m_busquedas (id, nombre, usuario) values (9, 'Ventas', 'ana');"
+                "update nvx_m_postulantes set observaciones = 'a' || char(9) || '\\N' || "
+                "char(10) || 'b\\c' || char(13), conocimientos = '' where id = (select min(id) "
+                "from nvx_m_postulantes)"));
 
     const SalidaAdmin s =
         CorrerAdmin({QStringLiteral("--base"), archivo, QStringLiteral("migrar"), conexión});
@@ -169,6 +174,11 @@ TEST(ServidorPostgres, UnaBaseDeArchivoSeMigraAlServidorYSeVerifica) {
         EXPECT_EQ(
             S(valor(QStringLiteral("select nombre from nvx_m_busquedas where id = 9")).toString()),
             "Ventas");
+        // Tabs, line ends, backslashes and an empty text arrive as they were.
+        EXPECT_EQ(S(valor(QStringLiteral("select observaciones || '|' || conocimientos from "
+                                         "nvx_m_postulantes order by id limit 1"))
+                        .toString()),
+                  "a\t\\N\nb\\c\r|");
     }
     db.close();
     db = QSqlDatabase();
@@ -285,6 +295,35 @@ TEST(ServidorPostgres, LaPasarelaTrabajaSobreElServidor) {
     auto rs = cBúsqueda::Resultado(b.id);
     ASSERT_EQ(rs->RecordCount(), 1);
     EXPECT_EQ(rs->entero(QStringLiteral("id")), p.id);
+
+    // Failures keep the server's SQLSTATE: a taken key, a statement out of time, a
+    // session the server ended are told apart.
+    const auto falla = [&](const std::function<void()>& f) {
+        try {
+            f();
+        } catch (const ErrorAlmacen& e) {
+            return e;
+        }
+        return ErrorAlmacen(QStringLiteral("no falló"));
+    };
+    ErrorAlmacen e = falla([&] {
+        dic->ejecutar(QStringLiteral("insert into nvx_m_postulantes (id) values (?)"), {p.id});
+    });
+    EXPECT_EQ(S(e.código()), "23505");
+    EXPECT_TRUE(e.repetido());
+    dic->ejecutar(QStringLiteral("SET statement_timeout = '50ms'"));
+    e = falla([&] { dic->valorÚnico(QStringLiteral("select pg_sleep(5)")); });
+    EXPECT_EQ(S(e.código()), "57014");
+    EXPECT_TRUE(e.textoUsuario().contains(QStringLiteral("tardó demasiado"))) << e.what();
+    const QString pid = dic->valorÚnico(QStringLiteral("select pg_backend_pid()")).toString();
+    EXPECT_EQ(
+        S(EnServidor(conexión, {QStringLiteral("select pg_terminate_backend(%1, 5000)").arg(pid)})),
+        "");
+    e = falla([&] { dic->valorÚnico(QStringLiteral("select 1")); });
+    EXPECT_TRUE(e.sinConexión()) << e.what() << ' ' << S(e.código());
+    EXPECT_FALSE(e.repetido() || e.ocupado());
+    EXPECT_TRUE(e.textoUsuario().contains(QStringLiteral("Se perdió la conexión"))) << e.what();
+    EXPECT_FALSE(dic->responde());
     dic.reset();
 }
 
