@@ -119,6 +119,22 @@ QString AbrirGenerada(int almacén, bool copia) {
     return {};
 }
 
+QString BaseNuevaEnServidor(const QString& nombre, QString& conexión) {
+    if (QString e = ServidorGenerado(); !e.isEmpty()) return e;
+    if (QString e =
+            Administrar({QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(nombre),
+                         QStringLiteral("CREATE DATABASE %1").arg(nombre)});
+        !e.isEmpty())
+        return e;
+    conexión = servidor->conexión(nombre);
+    try {
+        CrearBasePostgres(conexión);
+    } catch (const ErrorAlmacen& e) {
+        return e.textoUsuario() + u' ' + e.detalle();
+    }
+    return {};
+}
+
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;

@@ -17,3 +17,8 @@ const char* NombreAlmacén(int almacén);
 // or on a fresh copy of it that the benchmark may change. Empty when it is
 // open, else why not.
 QString AbrirGenerada(int almacén, bool copia = false);
+
+// A fresh store named `nombre` on the run's server, made as CrearBasePostgres
+// makes it; its connection text goes to `conexión`. Empty when it is ready,
+// else why not.
+QString BaseNuevaEnServidor(const QString& nombre, QString& conexión);

@@ -1,5 +1,6 @@
 // Store benchmarks: key allocation, reading large result sets, one-row inserts,
-// the integrity check made before the store is written.
+// the integrity check made before the store is written, and moving the
+// generated store onto a PostgreSQL server ("migrar").
 // Run: build/bench/bench_store
 // The integrity check of a store of 1,000,000 applicants:
 //   build/candora-admin crear-base /tmp/millon.db                         (once)
@@ -8,6 +9,8 @@
 #include "Banco.h"
 #include "store/BaseEntregada.h"
 #include "store/Diccionario.h"
+#include "store/ErrorAlmacen.h"
+#include "store/Postgres.h"
 #include "store/Verificacion.h"
 
 #include <QCoreApplication>
@@ -137,5 +140,29 @@ BENCHMARK(BM_ComprobarIntegridad)
     ->Args({1, 1})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// Every table of the generated store copied onto an empty server store, checked
+// row count by row count.
+void BM_MigrarAlServidor(benchmark::State& state) {
+    for (auto _ : state) {
+        state.PauseTiming();
+        QString conexión;
+        if (const QString e = BaseNuevaEnServidor(QStringLiteral("migrada"), conexión);
+            !e.isEmpty()) {
+            state.SkipWithError(e.toUtf8().constData());
+            break;
+        }
+        Diccionario origen;
+        origen.abrirArchivo(BaseGenerada(), false);
+        state.ResumeTiming();
+        try {
+            MigrarAPostgres(origen, conexión);
+        } catch (const ErrorAlmacen& e) {
+            state.SkipWithError(e.what());
+            break;
+        }
+    }
+}
+BENCHMARK(BM_MigrarAlServidor)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 }  // namespace

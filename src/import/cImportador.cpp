@@ -470,6 +470,20 @@ const QString& SentenciaActualizar() {
     return sql;
 }
 
+// A new applicant's row, whole: one row version, its indexes written once.
+const QString& SentenciaAlta() {
+    static const QString sql = [] {
+        QStringList c;
+        for (const Mapeo& m : kPostulante) c << QLatin1String(m.destino);
+        return QStringLiteral(
+                   "insert into nvx_m_postulantes (%1, id, dni_pais, dni_numero, "
+                   "activo, actualizado) values (%2, ?, ?, ?, 1, candora_ahora())")
+            .arg(c.join(QStringLiteral(", ")),
+                 QStringList(c.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
+    }();
+    return sql;
+}
+
 QVariant Real(const QVariant& v) {
     if (v.isNull()) return QVariant(QMetaType::fromType<double>());
     bool ok = false;
@@ -539,10 +553,31 @@ class Fusión {
         return v;
     }
 
-    // Reads the staged detail rows of the staged applicants in (desde, hasta] at
-    // once, one statement per section, each row with the staged applicant that
-    // owns it by document (the store matches documents as it compares texts).
-    void leerDetalles(qint64 desde, qint64 hasta) {
+    // Reads what the merge of the staged applicants in (desde, hasta] needs, a
+    // statement for all of them: the applicant already on file for each document,
+    // and the staged detail rows of each section with the staged applicant that
+    // owns them (the store matches documents as it compares texts).
+    void leerLote(qint64 desde, qint64 hasta) {
+        hallados_.clear();
+        for (auto rs = d_.AbrirRS(
+                 QStringLiteral("select p.rowid, min(m.id) from imp_postulantes p join "
+                                "nvx_m_postulantes m on m.dni_pais = p.doc_pais and m.dni_numero "
+                                "= p.doc_numero where p.rowid > ? and p.rowid <= ? group by "
+                                "p.rowid"),
+                 {desde, hasta});
+             !rs->eof(); rs->MoveNext())
+            hallados_.insert(rs->entero(0), int32_t(rs->entero(1)));
+        // A document staged twice in the lot is looked up when its turn comes: the
+        // first may have just added it.
+        repetidos_.clear();
+        for (auto rs = d_.AbrirRS(
+                 QStringLiteral("select p.rowid from imp_postulantes p where p.rowid > ? and "
+                                "p.rowid <= ? and exists (select 1 from imp_postulantes q where "
+                                "q.doc_pais = p.doc_pais and q.doc_numero = p.doc_numero and "
+                                "q.rowid > ? and q.rowid < p.rowid)"),
+                 {desde, hasta, desde});
+             !rs->eof(); rs->MoveNext())
+            repetidos_.insert(rs->entero(0));
         for (size_t k = 0; k < std::size(detalles_); ++k) {
             Detalles& x = detalles_[k];
             x.filas = d_.AbrirRS(
@@ -558,6 +593,48 @@ class Fusión {
         }
     }
 
+    // The applicant on file with the document of the staged applicant `fila`;
+    // invalid when there is none.
+    QVariant hallado(qint64 fila, const QVariantList& documento) {
+        if (repetidos_.contains(fila))
+            return d_.valorÚnico(QStringLiteral("select id FROM nvx_m_postulantes where "
+                                                "dni_pais = ? and dni_numero = ? order by id"),
+                                 documento);
+        const auto it = hallados_.constFind(fila);
+        return it == hallados_.cend() ? QVariant() : QVariant(*it);
+    }
+
+    // The staged rows of a merged applicant leave the staging with the group it
+    // was committed in, a statement for many rows.
+    void confirmado(qint64 fila) {
+        porBorrar_[0] << fila;
+        for (size_t k = 0; k < std::size(detalles_); ++k) {
+            porBorrar_[k + 1] << detalles_[k].enCurso;
+            detalles_[k].enCurso.clear();
+        }
+    }
+    void descartado() {
+        for (Detalles& x : detalles_) {
+            for (const qint64 fila : std::as_const(x.enCurso)) x.tomadas.remove(fila);
+            x.enCurso.clear();
+        }
+    }
+    void borrarConfirmados() {
+        for (size_t k = 0; k < std::size(porBorrar_); ++k) {
+            QList<qint64>& filas = porBorrar_[k];
+            for (qsizetype i = 0; i < filas.size(); i += 500) {
+                const qsizetype n = std::min<qsizetype>(500, filas.size() - i);
+                QVariantList valores;
+                for (qsizetype j = i; j < i + n; ++j) valores << filas.at(j);
+                d_.encolar(QStringLiteral("delete from imp_%1 where rowid in (%2)")
+                               .arg(QLatin1String(kSecciones[k].nombre),
+                                    QStringList(n, QStringLiteral("?")).join(u',')),
+                           valores);
+            }
+            filas.clear();
+        }
+    }
+
     // Adds the staged rows of every section for the staged applicant `fila`, each
     // unless the applicant already has one just like it (a new applicant has none).
     // A row goes to the first staged applicant of its document only, as the rows
@@ -569,6 +646,7 @@ class Fusión {
                 x.filas->Move(posición);
                 if (x.tomadas.contains(x.filas->entero(1))) continue;
                 x.tomadas.insert(x.filas->entero(1));
+                x.enCurso << x.filas->entero(1);
                 agregarDetalle(kSecciones[k + 1], id, *x.filas, nuevo);
             }
         }
@@ -619,10 +697,14 @@ class Fusión {
         std::unique_ptr<Recordset> filas;
         QHash<qint64, QList<int>> porDueño;  // staged applicant -> positions in `filas`
         QSet<qint64> tomadas;                // staged rows already merged
+        QList<qint64> enCurso;               // the ones of the applicant being merged
     };
 
     Diccionario& d_;
     Detalles detalles_[std::size(kSecciones) - 1];
+    QHash<qint64, int32_t> hallados_;  // staged applicant -> applicant on file
+    QSet<qint64> repetidos_;
+    QList<qint64> porBorrar_[std::size(kSecciones)];  // staged rows merged, per section
     QHash<QString, int32_t> caché_;
     QHash<const char*, std::pair<QString, QString>> sentencias_;  // look-up and insert per table
 };
@@ -648,7 +730,10 @@ bool cImportador::fusionar() {
     int enGrupo = 0;
     int32_t nuevosConfirmados = 0, actualizadosConfirmados = 0;
     const auto confirmarGrupo = [&] {
-        if (grupo) grupo->confirmar();
+        if (grupo) {
+            f.borrarConfirmados();
+            grupo->confirmar();
+        }
         grupo.reset();
         enGrupo = 0;
         nuevosConfirmados = Cnt_Postulantes;
@@ -662,7 +747,8 @@ bool cImportador::fusionar() {
                               {último});
         if (lote->eof()) break;
         lote->MoveLast();
-        f.leerDetalles(último, lote->entero(QStringLiteral("candora_fila")));
+        f.borrarConfirmados();  // inside the open group: what was merged is not read again
+        f.leerLote(último, lote->entero(QStringLiteral("candora_fila")));
         for (lote->MoveFirst(); !lote->eof(); lote->MoveNext()) {
             último = lote->entero(QStringLiteral("candora_fila"));
             if (lote->esNulo(QStringLiteral("Apellido"))) {
@@ -675,10 +761,7 @@ bool cImportador::fusionar() {
             try {
                 if (!grupo) grupo.emplace(d);
                 Transaccion t(d);
-                const QVariant hallado =
-                    d.valorÚnico(QStringLiteral("select id FROM nvx_m_postulantes where dni_pais = "
-                                                "? and dni_numero = ? order by id"),
-                                 documento);
+                const QVariant hallado = f.hallado(último, documento);
                 const bool nuevo = !hallado.isValid();
                 int32_t id = hallado.toInt();
                 if (nuevo) {
@@ -689,16 +772,14 @@ bool cImportador::fusionar() {
                         return false;
                     }
                     d.LimpiarPostulante(id);  // refuses a key that already has an applicant
-                    d.encolar(QStringLiteral("insert INTO nvx_m_postulantes "
-                                             "(id,dni_pais,dni_numero,actualizado) values "
-                                             "(?,?,?,candora_ahora())"),
-                              {id, documento.at(0), documento.at(1)});
                 }
                 QVariantList v;
                 for (const Mapeo& m : kPostulante)
                     v << f.convertir(m, lote->valor(QLatin1String(m.origen)));
                 v << id;
-                if (d.ejecutar(SentenciaActualizar(), v) != 1)
+                if (nuevo)
+                    d.encolar(SentenciaAlta(), v << documento.at(0) << documento.at(1));
+                else if (d.ejecutar(SentenciaActualizar(), v) != 1)
                     throw ErrorAlmacen(
                         QStringLiteral("No se pudo actualizar el postulante número %1.").arg(id));
                 f.agregarDetalles(id, último, nuevo);
@@ -706,16 +787,12 @@ bool cImportador::fusionar() {
                     const QVariant área = lote->valor(QLatin1String(c));
                     if (!área.isNull() && área.toLongLong() != 0) f.agregarInterés(id, área, nuevo);
                 }
-                d.encolar(QStringLiteral("delete from imp_postulantes where rowid = ?"), {último});
-                for (const Sección& s : std::span(kSecciones).subspan(1))
-                    d.encolar(QStringLiteral("delete from imp_%1 where doc_pais = ? and "
-                                             "doc_numero = ?")
-                                  .arg(QLatin1String(s.nombre)),
-                              documento);
                 t.confirmar();
+                f.confirmado(último);
                 ++(nuevo ? Cnt_Postulantes : cnt_Actualizados);
                 if (++enGrupo == 250) confirmarGrupo();
             } catch (const ErrorAlmacen& e) {
+                f.descartado();
                 // The failing applicant is undone; the ones before it in the group are kept
                 // when the store still takes them (a full disk may have undone them all).
                 try {

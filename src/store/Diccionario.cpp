@@ -215,7 +215,7 @@ int32_t Diccionario::Nuevo_Elemento(const QString& tabla, const QString& nombre)
     if (const int32_t id = ElementoID(tabla, limpio)) return id;
     const int32_t id = PróximoID(tabla);
     if (id == 0) return 0;
-    ejecutar(QStringLiteral("INSERT INTO %1 (Id, Nombre) VALUES (?, ?)").arg(tabla), {id, limpio});
+    encolar(QStringLiteral("INSERT INTO %1 (Id, Nombre) VALUES (?, ?)").arg(tabla), {id, limpio});
     t.confirmar();
     return id;
 }
