@@ -593,9 +593,46 @@ class Fusión {
         }
     }
 
+    // While a group is merged in one go, new applicants' rows wait and go
+    // together, a few statements for the whole group (see vaciar).
+    bool enBloque = true;
+
+    // Adds a new applicant's row.
+    void alta(const QVariantList& valores) { insertar(SentenciaAlta(), valores); }
+
+    // Sends the rows waiting, table by table in the order they came, many rows to
+    // a statement (a handful of statement sizes, so each stays prepared).
+    void vaciar() {
+        for (Pendientes& p : pendientes_) {
+            const qsizetype corte = p.inserción.lastIndexOf(QLatin1String(" values ")) + 8;
+            const QString principio = p.inserción.left(corte), fila = p.inserción.mid(corte);
+            for (qsizetype i = 0; i < p.filas.size();) {
+                qsizetype n = 128;
+                while (n > p.filas.size() - i) n /= 2;
+                QVariantList valores;
+                for (qsizetype j = i; j < i + n; ++j) valores << p.filas.at(j);
+                d_.encolar(principio + QStringList(n, fila).join(QStringLiteral(", ")), valores);
+                i += n;
+            }
+            p.filas.clear();
+        }
+    }
+
+    // Forgets everything of a group that was undone: names added in it, rows taken.
+    void olvidar() {
+        for (Pendientes& p : pendientes_) p.filas.clear();
+        caché_.clear();
+        for (Detalles& x : detalles_) {
+            x.tomadas.clear();
+            x.enCurso.clear();
+        }
+        for (QList<qint64>& filas : porBorrar_) filas.clear();
+    }
+
     // The applicant on file with the document of the staged applicant `fila`;
     // invalid when there is none.
     QVariant hallado(qint64 fila, const QVariantList& documento) {
+        if (repetidos_.contains(fila)) vaciar();  // the first of the two may be waiting
         if (repetidos_.contains(fila))
             return d_.valorÚnico(QStringLiteral("select id FROM nvx_m_postulantes where "
                                                 "dni_pais = ? and dni_numero = ? order by id"),
@@ -689,8 +726,26 @@ class Fusión {
     void agregar(const std::pair<QString, QString>& sentencias, const QVariantList& valores,
                  bool nuevo) {
         if (!nuevo && d_.valorÚnico(sentencias.first, valores).isValid()) return;
-        d_.encolar(sentencias.second, valores);
+        insertar(sentencias.second, valores);
     }
+
+    void insertar(const QString& inserción, const QVariantList& valores) {
+        if (!enBloque) {
+            d_.encolar(inserción, valores);
+            return;
+        }
+        auto p = std::find_if(pendientes_.begin(), pendientes_.end(),
+                              [&](const Pendientes& x) { return x.inserción == inserción; });
+        if (p == pendientes_.end()) p = pendientes_.insert(p, {inserción, {}});
+        p->filas << valores;
+    }
+
+    // Rows of one insert statement waiting to be sent.
+    struct Pendientes {
+        QString inserción;  // "insert into … values (…)", one row
+        QList<QVariantList> filas;
+    };
+    std::vector<Pendientes> pendientes_;
 
     // One section's staged rows of the applicants being merged.
     struct Detalles {
@@ -721,16 +776,20 @@ bool cImportador::fusionar() {
     }
     if (alEmpezar) alEmpezar(total);
     Fusión f(d);
-    // Applicants are committed a few hundred at a time, each inside its own
-    // savepoint: a failing applicant is undone alone and the ones before it
-    // stay merged; a killed process loses at most the open group, never half
-    // an applicant. The counters always say what is committed or about to be:
-    // when a group cannot be committed they go back to the last committed one.
+    // Applicants are committed a few hundred at a time. A group is first merged
+    // in one go, its new applicants' rows sent together. Should anything in it
+    // fail, the group is undone and merged again one applicant at a time, each
+    // inside its own savepoint: a failing applicant is undone alone and the ones
+    // before it stay merged. A killed process loses at most the open group, never
+    // half an applicant. The counters always say what is committed or about to
+    // be: when a group cannot be committed they go back to the last committed one.
     std::optional<Transaccion> grupo;
     int enGrupo = 0;
-    int32_t nuevosConfirmados = 0, actualizadosConfirmados = 0;
+    int32_t nuevosConfirmados = 0, actualizadosConfirmados = 0, vacíosConfirmados = Cnt_Vacíos;
+    qint64 último = 0, confirmado = 0;  // the staged rows read, and committed
     const auto confirmarGrupo = [&] {
         if (grupo) {
+            f.vaciar();
             f.borrarConfirmados();
             grupo->confirmar();
         }
@@ -738,104 +797,145 @@ bool cImportador::fusionar() {
         enGrupo = 0;
         nuevosConfirmados = Cnt_Postulantes;
         actualizadosConfirmados = cnt_Actualizados;
+        vacíosConfirmados = Cnt_Vacíos;
+        confirmado = último;
     };
-    qint64 último = 0;
-    for (;;) {
-        // Staged applicants a few hundred at a time, so memory stays flat.
-        auto lote = d.AbrirRS(QStringLiteral("select rowid as candora_fila, * from imp_postulantes "
-                                             "where rowid > ? order by rowid limit 500"),
-                              {último});
-        if (lote->eof()) break;
-        lote->MoveLast();
-        f.borrarConfirmados();  // inside the open group: what was merged is not read again
-        f.leerLote(último, lote->entero(QStringLiteral("candora_fila")));
-        for (lote->MoveFirst(); !lote->eof(); lote->MoveNext()) {
-            último = lote->entero(QStringLiteral("candora_fila"));
-            if (lote->esNulo(QStringLiteral("Apellido"))) {
-                ++Cnt_Vacíos;
-                if (alAvanzar) alAvanzar();
-                continue;
-            }
-            const QVariantList documento{lote->valor(QStringLiteral("doc_pais")),
-                                         lote->valor(QStringLiteral("doc_numero"))};
-            try {
-                if (!grupo) grupo.emplace(d);
-                Transaccion t(d);
-                const QVariant hallado = f.hallado(último, documento);
-                const bool nuevo = !hallado.isValid();
-                int32_t id = hallado.toInt();
-                if (nuevo) {
-                    id = d.PróximoID(QStringLiteral("nvx_m_postulantes"));
-                    if (id == 0) {  // the user has been told
-                        t.confirmar();
-                        confirmarGrupo();
-                        return false;
-                    }
-                    d.LimpiarPostulante(id);  // refuses a key that already has an applicant
-                }
-                QVariantList v;
-                for (const Mapeo& m : kPostulante)
-                    v << f.convertir(m, lote->valor(QLatin1String(m.origen)));
-                v << id;
-                if (nuevo)
-                    d.encolar(SentenciaAlta(), v << documento.at(0) << documento.at(1));
-                else if (d.ejecutar(SentenciaActualizar(), v) != 1)
-                    throw ErrorAlmacen(
-                        QStringLiteral("No se pudo actualizar el postulante número %1.").arg(id));
-                f.agregarDetalles(id, último, nuevo);
-                for (const char* c : {"interes1", "interes2", "interes3"}) {
-                    const QVariant área = lote->valor(QLatin1String(c));
-                    if (!área.isNull() && área.toLongLong() != 0) f.agregarInterés(id, área, nuevo);
-                }
-                t.confirmar();
-                f.confirmado(último);
-                ++(nuevo ? Cnt_Postulantes : cnt_Actualizados);
-                if (++enGrupo == 250) confirmarGrupo();
-            } catch (const ErrorAlmacen& e) {
-                f.descartado();
-                // The failing applicant is undone; the ones before it in the group are kept
-                // when the store still takes them (a full disk may have undone them all).
-                try {
-                    confirmarGrupo();
-                } catch (const ErrorAlmacen&) {
-                    grupo.reset();
-                }
-                Cnt_Postulantes = nuevosConfirmados;
-                cnt_Actualizados = actualizadosConfirmados;
-                const QString nombre =
-                    (lote->texto(QStringLiteral("Apellido")) + QStringLiteral(", ") +
-                     lote->texto(QStringLiteral("Nombre")))
-                        .trimmed();
-                const int32_t guardados = Cnt_Postulantes + cnt_Actualizados;
-                InformarError(
-                    QStringLiteral("La importación se detuvo en el postulante %1 (%2): %3 antes "
-                                   "de él%4.")
-                        .arg(nombre, TextoDocumento(d, documento.at(0), documento.at(1)),
-                             ImportadosYActualizados(Cnt_Postulantes, cnt_Actualizados),
-                             guardados == 0
-                                 ? QString()
-                                 : SegúnCantidad(guardados, QStringLiteral(", y quedó guardado"),
-                                                 QStringLiteral(", y quedaron guardados"))),
-                    e);
-                return false;
-            }
-            if (alAvanzar) alAvanzar();
-        }
-    }
-    try {
-        confirmarGrupo();
-    } catch (const ErrorAlmacen& e) {
-        grupo.reset();
+    const auto unoAUno = [&] {
+        grupo.reset();  // undone
+        f.olvidar();
+        f.enBloque = false;
+        enGrupo = 0;
         Cnt_Postulantes = nuevosConfirmados;
         cnt_Actualizados = actualizadosConfirmados;
-        InformarError(QStringLiteral("La importación no pudo guardar los últimos postulantes: "
-                                     "quedaron guardados %1 y %2.")
-                          .arg(TextoCantidad(Cnt_Postulantes, QStringLiteral("postulante nuevo"),
-                                             QStringLiteral("postulantes nuevos")),
-                               TextoCantidad(cnt_Actualizados, QStringLiteral("actualizado"),
-                                             QStringLiteral("actualizados"))),
-                      e);
-        return false;
+        Cnt_Vacíos = vacíosConfirmados;
+        último = confirmado;
+    };
+    for (;;) {
+        bool repetir = false;
+        for (;;) {
+            // Staged applicants a few hundred at a time, so memory stays flat.
+            auto lote =
+                d.AbrirRS(QStringLiteral("select rowid as candora_fila, * from imp_postulantes "
+                                         "where rowid > ? order by rowid limit 500"),
+                          {último});
+            if (lote->eof()) break;
+            lote->MoveLast();
+            try {
+                // Inside the open group: what was merged is not read again.
+                f.vaciar();
+                f.borrarConfirmados();
+            } catch (const ErrorAlmacen&) {
+                if (!f.enBloque) throw;
+                unoAUno();
+                repetir = true;
+                break;
+            }
+            f.leerLote(último, lote->entero(QStringLiteral("candora_fila")));
+            for (lote->MoveFirst(); !lote->eof(); lote->MoveNext()) {
+                último = lote->entero(QStringLiteral("candora_fila"));
+                if (lote->esNulo(QStringLiteral("Apellido"))) {
+                    ++Cnt_Vacíos;
+                    if (alAvanzar) alAvanzar();
+                    continue;
+                }
+                const QVariantList documento{lote->valor(QStringLiteral("doc_pais")),
+                                             lote->valor(QStringLiteral("doc_numero"))};
+                try {
+                    if (!grupo) grupo.emplace(d);
+                    std::optional<Transaccion> t;
+                    if (!f.enBloque) t.emplace(d);
+                    const QVariant hallado = f.hallado(último, documento);
+                    const bool nuevo = !hallado.isValid();
+                    int32_t id = hallado.toInt();
+                    if (nuevo) {
+                        id = d.PróximoID(QStringLiteral("nvx_m_postulantes"));
+                        if (id == 0) {  // the user has been told
+                            if (t) t->confirmar();
+                            confirmarGrupo();
+                            return false;
+                        }
+                        d.LimpiarPostulante(id);  // refuses a key that already has an applicant
+                    }
+                    QVariantList v;
+                    for (const Mapeo& m : kPostulante)
+                        v << f.convertir(m, lote->valor(QLatin1String(m.origen)));
+                    v << id;
+                    if (nuevo)
+                        f.alta(v << documento.at(0) << documento.at(1));
+                    else if (d.ejecutar(SentenciaActualizar(), v) != 1)
+                        throw ErrorAlmacen(
+                            QStringLiteral("No se pudo actualizar el postulante número %1.")
+                                .arg(id));
+                    f.agregarDetalles(id, último, nuevo);
+                    for (const char* c : {"interes1", "interes2", "interes3"}) {
+                        const QVariant área = lote->valor(QLatin1String(c));
+                        if (!área.isNull() && área.toLongLong() != 0)
+                            f.agregarInterés(id, área, nuevo);
+                    }
+                    if (t) t->confirmar();
+                    f.confirmado(último);
+                    ++(nuevo ? Cnt_Postulantes : cnt_Actualizados);
+                    if (++enGrupo == 250) confirmarGrupo();
+                } catch (const ErrorAlmacen& e) {
+                    if (f.enBloque) {
+                        unoAUno();
+                        repetir = true;
+                        break;
+                    }
+                    f.descartado();
+                    // The failing applicant is undone; the ones before it in the group are
+                    // kept when the store still takes them (a full disk may have undone
+                    // them all).
+                    try {
+                        confirmarGrupo();
+                    } catch (const ErrorAlmacen&) {
+                        grupo.reset();
+                    }
+                    Cnt_Postulantes = nuevosConfirmados;
+                    cnt_Actualizados = actualizadosConfirmados;
+                    const QString nombre =
+                        (lote->texto(QStringLiteral("Apellido")) + QStringLiteral(", ") +
+                         lote->texto(QStringLiteral("Nombre")))
+                            .trimmed();
+                    const int32_t guardados = Cnt_Postulantes + cnt_Actualizados;
+                    InformarError(
+                        QStringLiteral("La importación se detuvo en el postulante %1 (%2): %3 "
+                                       "antes de él%4.")
+                            .arg(
+                                nombre, TextoDocumento(d, documento.at(0), documento.at(1)),
+                                ImportadosYActualizados(Cnt_Postulantes, cnt_Actualizados),
+                                guardados == 0
+                                    ? QString()
+                                    : SegúnCantidad(guardados, QStringLiteral(", y quedó guardado"),
+                                                    QStringLiteral(", y quedaron guardados"))),
+                        e);
+                    return false;
+                }
+                if (alAvanzar) alAvanzar();
+            }
+            if (repetir) break;
+        }
+        if (repetir) continue;
+        try {
+            confirmarGrupo();
+        } catch (const ErrorAlmacen& e) {
+            if (f.enBloque) {
+                unoAUno();
+                continue;
+            }
+            grupo.reset();
+            Cnt_Postulantes = nuevosConfirmados;
+            cnt_Actualizados = actualizadosConfirmados;
+            InformarError(
+                QStringLiteral("La importación no pudo guardar los últimos postulantes: "
+                               "quedaron guardados %1 y %2.")
+                    .arg(TextoCantidad(Cnt_Postulantes, QStringLiteral("postulante nuevo"),
+                                       QStringLiteral("postulantes nuevos")),
+                         TextoCantidad(cnt_Actualizados, QStringLiteral("actualizado"),
+                                       QStringLiteral("actualizados"))),
+                e);
+            return false;
+        }
+        return true;
     }
-    return true;
 }
