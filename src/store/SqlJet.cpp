@@ -121,12 +121,18 @@ bool EsListaOrden(const QString& lista) {
 
 QString TraducirPostgres(const QString& sql) {
     if (!sql.contains(QLatin1String("candora_plano"), Qt::CaseInsensitive)) return sql;
-    static const QString kTabla = [] {
+    // Letters outside ASCII are rare: a text without any takes the quick byte-wise
+    // upper case (the letter table changes nothing in it), the rest the full path.
+    static const QString kPlano = [] {
         const auto [desde, hacia] = TablaPlana();
-        return QStringLiteral("), '%1', '%2') COLLATE \"und-x-icu\")").arg(desde, hacia);
+        return QStringLiteral(
+                   "(CASE WHEN octet_length(%1) = length(%1) THEN upper(%1 COLLATE "
+                   "\"C\") ELSE translate(upper(%1), '%2', '%3') END COLLATE "
+                   "\"und-x-icu\")")
+            .arg(QStringLiteral("%1"), desde, hacia);
     }();
     QString r;
-    r.reserve(sql.size() + kTabla.size());
+    r.reserve(sql.size() + kPlano.size());
     for (qsizetype i = 0; i < sql.size();) {
         const qsizetype j = saltarCitado(sql, i);
         if (j != i) {
@@ -139,8 +145,10 @@ QString TraducirPostgres(const QString& sql) {
             const qsizetype a = saltarBlancos(sql, i + 13);
             const qsizetype c = a < sql.size() && sql.at(a) == u'(' ? cierre(sql, a + 1) : -1;
             if (c > 0) {
-                r += QLatin1String("(translate(upper(") +
-                     TraducirPostgres(sql.mid(a + 1, c - a - 1)) + kTabla;
+                QString dentro = TraducirPostgres(sql.mid(a + 1, c - a - 1)).trimmed();
+                if (!EsIdentificador(dentro.section(u'.', -1)) || dentro.count(u'.') > 1)
+                    dentro = u'(' + dentro + u')';
+                r += QString(kPlano).replace(QLatin1String("%1"), dentro);
                 i = c + 1;
                 continue;
             }
