@@ -70,7 +70,11 @@ QString RutaBanco(const QString& nombre) {
 
 QString BaseGenerada() {
     static const QString ruta = [] {
-        const QString r = RutaBanco(QStringLiteral("generada.db"));
+        // CANDORA_BANCO_BASE keeps the generated store in a file of its own, made by the
+        // first run and taken as it is by the next ones.
+        const QString propia = qEnvironmentVariable("CANDORA_BANCO_BASE");
+        if (!propia.isEmpty() && QFile::exists(propia)) return propia;
+        const QString r = propia.isEmpty() ? RutaBanco(QStringLiteral("generada.db")) : propia;
         CrearBase(r);
         Diccionario d;
         d.abrirArchivo(r, false);

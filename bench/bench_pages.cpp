@@ -1,4 +1,5 @@
-// Page benchmarks on 100,000 generated applicants.
+// Page benchmarks on 100,000 generated applicants (CANDORA_BANCO_POSTULANTES=1000000
+// for a million); opening a CV and a results page also on a PostgreSQL server (/1).
 // Run: build/bench/bench_pages
 #include "Banco.h"
 #include "pages/PaginaCV.h"
@@ -11,7 +12,6 @@
 namespace {
 
 constexpr int kConsulta = 900;
-constexpr int kResultado = 50000;
 
 // The applicant with the most detail rows.
 int32_t PostulanteCompleto() {
@@ -19,7 +19,7 @@ int32_t PostulanteCompleto() {
         dic->valorÚnico(QStringLiteral("select postulante from (select postulante from "
                                        "nvx_d_experiencia union all select postulante from "
                                        "nvx_d_formacion union all select postulante from "
-                                       "nvx_d_familiares) group by postulante "
+                                       "nvx_d_familiares) x group by postulante "
                                        "order by count(*) desc, postulante limit 1"))
             .toLongLong());
 }
@@ -39,7 +39,11 @@ BENCHMARK(BM_PaginaCV)->Unit(benchmark::kMillisecond);
 
 // What opening a CV costs: loading the record and building its page.
 void BM_CargarYPaginaCV(benchmark::State& state) {
-    AbrirGenerada(kArchivo);
+    state.SetLabel(NombreAlmacén(int(state.range(0))));
+    if (const QString e = AbrirGenerada(int(state.range(0))); !e.isEmpty()) {
+        state.SkipWithError(e.toUtf8().constData());
+        return;
+    }
     const int32_t id = PostulanteCompleto();
     for (auto _ : state) {
         cPostulante p;
@@ -49,14 +53,14 @@ void BM_CargarYPaginaCV(benchmark::State& state) {
     }
     dic.reset();
 }
-BENCHMARK(BM_CargarYPaginaCV)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CargarYPaginaCV)->Arg(kArchivo)->Arg(kServidor)->Unit(benchmark::kMillisecond);
 
-// A result of 50,000 active applicants under one definition.
-void ResultadoGrande() {
+// A large result under one definition: every other active applicant.
+int ResultadoGrande() {
     dic->ejecutar(QStringLiteral("delete from RESULTADO where CONSULTA = ?"), {kConsulta});
-    dic->ejecutar(QStringLiteral("insert into RESULTADO (CONSULTA, ID) select ?, id from "
-                                 "nvx_m_postulantes where activo <> 0 order by id limit ?"),
-                  {kConsulta, kResultado});
+    return dic->ejecutar(QStringLiteral("insert into RESULTADO (CONSULTA, ID) select ?, id from "
+                                        "nvx_m_postulantes where activo <> 0 and id % 2 = 0"),
+                         {kConsulta});
 }
 
 // Reading the result's order once, as a results window does on opening.
@@ -70,17 +74,26 @@ void BM_CargarResultado(benchmark::State& state) {
 }
 BENCHMARK(BM_CargarResultado)->Unit(benchmark::kMillisecond);
 
-// One page of that result: page 1 and page 2,500.
+// One page of that result once it is loaded: the first (/0) and the middle one (/1).
 void BM_PaginaResultados(benchmark::State& state) {
-    AbrirGenerada(kArchivo);
-    ResultadoGrande();
+    state.SetLabel(NombreAlmacén(int(state.range(0))));
+    if (const QString e = AbrirGenerada(int(state.range(0))); !e.isEmpty()) {
+        state.SkipWithError(e.toUtf8().constData());
+        return;
+    }
+    const int total = ResultadoGrande();
     cResultado r;
-    if (r.cargar(kConsulta, QStringLiteral("Todos")) != kResultado)
-        state.SkipWithError("el resultado no tiene 50.000 postulantes");
-    const int primero = int(state.range(0) - 1) * cResultado::TamañoPágina + 1;
+    if (r.cargar(kConsulta, QStringLiteral("Todos")) != total)
+        state.SkipWithError("el resultado no tiene a todos sus postulantes");
+    const int primero = state.range(1) == 0
+                            ? 1
+                            : (total / 2 / cResultado::TamañoPágina) * cResultado::TamañoPágina + 1;
     for (auto _ : state) benchmark::DoNotOptimize(r.página(primero));
+    state.counters["resultado"] = total;
     dic.reset();
 }
-BENCHMARK(BM_PaginaResultados)->Arg(1)->Arg(2500)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaginaResultados)
+    ->ArgsProduct({{kArchivo, kServidor}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

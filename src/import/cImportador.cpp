@@ -415,7 +415,14 @@ bool cImportador::preparar() {
     Verificador verificador(d);
     const Sección* sección = nullptr;
     bool fin = false;  // under [eof]
-    QString sentencia;
+    // Checked rows go to the staging a few thousand at a time, in one bulk copy.
+    std::vector<QVariantList> filas;
+    const auto copiar = [&] {
+        if (sección)
+            d.copiar(QStringLiteral("imp_") + QLatin1String(sección->nombre),
+                     columnas[QLatin1String(sección->nombre)], filas);
+        filas.clear();
+    };
     QVariantList valores;
     QString motivo;
     while (lector.siguiente(línea) && !línea.isEmpty()) {
@@ -426,13 +433,9 @@ bool cImportador::preparar() {
                 std::find_if(std::begin(kSecciones), std::end(kSecciones),
                              [&](const Sección& x) { return nombre == QLatin1String(x.nombre); });
             if (s != std::end(kSecciones) || nombre == QLatin1String("eof")) {
+                copiar();
                 fin = s == std::end(kSecciones);
                 sección = fin ? nullptr : &*s;
-                if (sección)
-                    sentencia = QStringLiteral("insert into imp_%1 values (%2)")
-                                    .arg(nombre, QStringList(columnas.value(nombre).size(),
-                                                             QStringLiteral("?"))
-                                                     .join(u','));
                 continue;
             }
         }
@@ -449,8 +452,10 @@ bool cImportador::preparar() {
                              .arg(nombres.size()));
         if (const QString m = verificador.verificar(*sección, nombres, valores); !m.isEmpty())
             return falla(m);
-        d.encolar(sentencia, valores);
+        filas.push_back(valores);
+        if (filas.size() == 5000) copiar();
     }
+    copiar();
     t.confirmar();
     if (alPreparar) alPreparar(100);
     return true;

@@ -112,6 +112,16 @@ int Diccionario::ejecutar(const QString& sql, const QVariantList& valores) {
     return motor(sql).ejecutar(sql, valores);
 }
 
+void Diccionario::copiar(const QString& tabla, const QStringList& columnas,
+                         const std::vector<QVariantList>& filas) {
+    exigirIdentificador(tabla);
+    for (const QString& c : columnas) exigirIdentificador(c);
+    if (filas.empty()) return;
+    Transaccion t(*this, Transaccion::Bloqueo::Diferido);
+    motor(tabla).copiar(tabla, columnas, filas);
+    t.confirmar();
+}
+
 void Diccionario::encolar(const QString& sql, const QVariantList& valores) {
     motor(sql).encolar(sql, valores);
 }

@@ -55,6 +55,10 @@ class Diccionario {
     void ejecutar(const QString& sql);
     // With bound values; returns the number of rows changed.
     int ejecutar(const QString& sql, const QVariantList& valores);
+    // Adds rows to a table's columns, in their order, the engine's fastest way (a
+    // server's COPY). A failure adds none of them.
+    void copiar(const QString& tabla, const QStringList& columnas,
+                const std::vector<QVariantList>& filas);
     // A statement whose count is not needed, run inside a Transaccion: a server
     // sends it with the next statement, in one round trip, so a failure may be
     // raised by a later statement of the transaction. Whoever catches it must

@@ -45,6 +45,14 @@ class Motor {
     virtual void encolar(const QString& sql, const QVariantList& valores) {
         ejecutar(sql, valores);
     }
+    // Rows for a table's columns, added in their order; the engine's bulk path.
+    virtual void copiar(const QString& tabla, const QStringList& columnas,
+                        const std::vector<QVariantList>& filas) {
+        const QString sql = QStringLiteral("insert into %1 (%2) values (%3)")
+                                .arg(tabla, columnas.join(u','),
+                                     QStringList(columnas.size(), QStringLiteral("?")).join(u','));
+        for (const QVariantList& fila : filas) ejecutar(sql, fila);
+    }
     // Every row of a statement, read into memory.
     virtual std::unique_ptr<Recordset> leer(const QString& sql) = 0;
     virtual std::unique_ptr<Recordset> leer(const QString& sql, const QVariantList& valores) = 0;

@@ -45,6 +45,8 @@ class MotorPostgres final : public Motor {
         enviarSentencia(sql, valores, false);
         if (enviadas_.size() >= kMáximoEncolados) sincronizar();
     }
+    void copiar(const QString& tabla, const QStringList& columnas,
+                const std::vector<QVariantList>& filas) override;
     std::unique_ptr<Recordset> leer(const QString& sql) override { return leer(sql, {}); }
     std::unique_ptr<Recordset> leer(const QString& sql, const QVariantList& valores) override {
         return std::make_unique<Recordset>(correr(sql, valores).get());
@@ -229,6 +231,45 @@ ResultadoPq MotorPostgres::correr(const QString& sql, const QVariantList& valore
             }
         throw;
     }
+}
+
+// COPY, with its savepoint as any statement; COPY does not run in a pipeline.
+void MotorPostgres::copiar(const QString& tabla, const QStringList& columnas,
+                           const std::vector<QVariantList>& filas) {
+    if (enTransacción_) {
+        if (puntoSentencia_) enviarTexto(kLiberarPunto);
+        enviarTexto(kFijarPunto);
+        puntoSentencia_ = true;
+    }
+    sincronizar();
+    if (PQexitPipelineMode(c_.h()) != 1) throw c_.error(nullptr, kFallaSentencia, tabla);
+    size_t siguiente = 0;
+    try {
+        c_.copiar(
+            tabla, columnas,
+            [&](QByteArray& lote) {
+                for (; siguiente < filas.size() && lote.size() < (1 << 20); ++siguiente) {
+                    const QVariantList& fila = filas[siguiente];
+                    for (qsizetype i = 0; i < fila.size(); ++i) {
+                        if (i > 0) lote += '\t';
+                        AgregarValorCopia(lote, fila.at(i));
+                    }
+                    lote += '\n';
+                }
+                return siguiente < filas.size();
+            },
+            kFallaSentencia);
+    } catch (const ErrorAlmacen&) {
+        PQenterPipelineMode(c_.h());
+        if (enTransacción_) try {
+                enviarTexto(kDeshacerPunto);
+                sincronizar();
+            } catch (const ErrorAlmacen&) {
+                // The copy's own failure is the one to report.
+            }
+        throw;
+    }
+    if (PQenterPipelineMode(c_.h()) != 1) throw c_.error(nullptr, kFallaSentencia, tabla);
 }
 
 void MotorPostgres::control(const QString& sql) {

@@ -221,7 +221,7 @@ TEST_P(ImportadorTest, LaFusiónCreaActualizaYNoDuplicaAlReimportar) {
          QStringLiteral("1,\"30\",4,2,\"3\",\"\",1,30,0,1.25,2000,2005,5"),
          QStringLiteral("[experiencia]"),
          QStringLiteral("1,\"30\",1,2,\"Transportes O'Brien\",\"Logística\",\"Reparto y "
-                        "cobranza\",1,2010,0,0,1,0,0,"
+                        "cobranza \\ zona \\N\",1,2010,0,0,1,0,0,"
                         "150000"),
          QStringLiteral("1,\"31\",1,2,\"X\",\"Y\",\"Z\",1,2010,0,0,1,0,0,null"),
          QStringLiteral("[idiomas]"), QStringLiteral("1,\"32\",1,2,3,4")});
@@ -265,7 +265,7 @@ TEST_P(ImportadorTest, LaFusiónCreaActualizaYNoDuplicaAlReimportar) {
             t(QStringLiteral("select nombre from nvx_m_titulos where id = 3")));
     EXPECT_EQ(
         t(QStringLiteral("select actividades from nvx_d_experiencia where postulante = ?"), {a}),
-        QStringLiteral("Reparto y cobranza"));
+        QStringLiteral("Reparto y cobranza \\ zona \\N"));  // backslashes as written
     EXPECT_EQ(
         t(QStringLiteral(
               "select nombre from nvx_m_empleadores_rubros where id = (select empleador_rubro "
