@@ -147,6 +147,9 @@ class MotorPostgres final : public Motor {
     void crearTablasPropias();
     // A statement run on the server, its result read whole.
     ResultadoPq correr(const QString& sql, const QVariantList& valores);
+    // Inside a transaction, each statement's own savepoint, and the way back to it.
+    void fijarPuntoSentencia();
+    void deshacerSentencia();
     // Transaction control.
     void control(const QString& sql);
     void enviarTexto(const QString& texto);
@@ -212,35 +215,39 @@ void MotorPostgres::crearTablasPropias() {
 // statement gets its own savepoint so both stores behave alike; the previous one is
 // released in the same round trip.
 ResultadoPq MotorPostgres::correr(const QString& sql, const QVariantList& valores) {
-    if (enTransacción_) {
-        if (puntoSentencia_) enviarTexto(kLiberarPunto);
-        enviarTexto(kFijarPunto);
-        puntoSentencia_ = true;
-    }
+    fijarPuntoSentencia();
     enviarSentencia(sql, valores, true);
     try {
         ResultadoPq r = sincronizar();
         analizarTrabajo(sql, r.get());
         return r;
     } catch (const ErrorAlmacen&) {
-        if (enTransacción_) try {
-                enviarTexto(kDeshacerPunto);
-                sincronizar();
-            } catch (const ErrorAlmacen&) {
-                // The statement's own failure is the one to report.
-            }
+        deshacerSentencia();
         throw;
+    }
+}
+
+void MotorPostgres::fijarPuntoSentencia() {
+    if (!enTransacción_) return;
+    if (puntoSentencia_) enviarTexto(kLiberarPunto);
+    enviarTexto(kFijarPunto);
+    puntoSentencia_ = true;
+}
+
+void MotorPostgres::deshacerSentencia() {
+    if (!enTransacción_) return;
+    try {
+        enviarTexto(kDeshacerPunto);
+        sincronizar();
+    } catch (const ErrorAlmacen&) {
+        // The statement's own failure is the one to report.
     }
 }
 
 // COPY, with its savepoint as any statement; COPY does not run in a pipeline.
 void MotorPostgres::copiar(const QString& tabla, const QStringList& columnas,
                            const std::vector<QVariantList>& filas) {
-    if (enTransacción_) {
-        if (puntoSentencia_) enviarTexto(kLiberarPunto);
-        enviarTexto(kFijarPunto);
-        puntoSentencia_ = true;
-    }
+    fijarPuntoSentencia();
     sincronizar();
     if (PQexitPipelineMode(c_.h()) != 1) throw c_.error(nullptr, kFallaSentencia, tabla);
     size_t siguiente = 0;
@@ -261,12 +268,7 @@ void MotorPostgres::copiar(const QString& tabla, const QStringList& columnas,
             kFallaSentencia);
     } catch (const ErrorAlmacen&) {
         PQenterPipelineMode(c_.h());
-        if (enTransacción_) try {
-                enviarTexto(kDeshacerPunto);
-                sincronizar();
-            } catch (const ErrorAlmacen&) {
-                // The copy's own failure is the one to report.
-            }
+        deshacerSentencia();
         throw;
     }
     if (PQenterPipelineMode(c_.h()) != 1) throw c_.error(nullptr, kFallaSentencia, tabla);
