@@ -158,6 +158,7 @@ class MotorPostgres final : public Motor {
     // the first failure once all are read.
     ResultadoPq sincronizar();
     void analizarTrabajo(const QString& sql, const PGresult* r);
+    void analizarTrabajo(const QString& tabla, qint64 filas);
     const QString& traducida(const QString& sql);
 
     ConexiónPq c_;
@@ -272,6 +273,7 @@ void MotorPostgres::copiar(const QString& tabla, const QStringList& columnas,
         throw;
     }
     if (PQenterPipelineMode(c_.h()) != 1) throw c_.error(nullptr, kFallaSentencia, tabla);
+    analizarTrabajo(tabla, qint64(filas.size()));
 }
 
 void MotorPostgres::control(const QString& sql) {
@@ -371,17 +373,25 @@ const QString& MotorPostgres::traducida(const QString& sql) {
 }
 
 // The server never gathers statistics of temporary tables by itself. Without them it
-// takes a search result for a few rows, or for millions, and picks its joins badly: it
-// would read every applicant of a large result to show the first page, where it could
-// walk the surname index and stop after twenty. A working table that has just taken
-// many rows is sampled (a small sample: it holds only ids).
+// takes a search result or the import's staging for a few rows, or for millions, and
+// picks its joins badly: it would read every applicant of a large result to show the
+// first page, where it could walk the surname index and stop after twenty, or hash a
+// million applicants to find the few hundred an import lot names. A working table
+// that has just taken many rows is sampled (a small sample: its rows are few or narrow).
 void MotorPostgres::analizarTrabajo(const QString& sql, const PGresult* r) {
     static const QRegularExpression inserción(
-        QStringLiteral("^\\s*insert\\s+into\\s+(RESULTADO)\\b"),
+        QStringLiteral("^\\s*insert\\s+into\\s+(\\w+)\\b"),
         QRegularExpression::CaseInsensitiveOption);
-    if (!r || std::atoi(PQcmdTuples(const_cast<PGresult*>(r))) < kFilasParaAnalizar) return;
-    const QRegularExpressionMatch m = inserción.match(sql);
-    if (m.hasMatch()) correr(QStringLiteral("ANALYZE ") + m.captured(1), {});
+    if (!r) return;
+    if (const QRegularExpressionMatch m = inserción.match(sql); m.hasMatch())
+        analizarTrabajo(m.captured(1), std::atoi(PQcmdTuples(const_cast<PGresult*>(r))));
+}
+
+void MotorPostgres::analizarTrabajo(const QString& tabla, qint64 filas) {
+    static const QRegularExpression trabajo(QStringLiteral("^(RESULTADO|imp_\\w+)$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    if (filas >= kFilasParaAnalizar && trabajo.match(tabla).hasMatch())
+        correr(QStringLiteral("ANALYZE ") + tabla, {});
 }
 
 std::vector<TablaAlmacén> MotorPostgres::tablas() {
