@@ -126,3 +126,140 @@ TEST(Extraccion, Pdf) {
     EXPECT_EQ(d.motivo, QStringLiteral("el PDF está protegido con contraseña"));
     EXPECT_TRUE(d.texto.isEmpty());
 }
+
+TEST(Extraccion, FormatosZip) {
+    QTemporaryDir dir;
+    // Runs split inside a word, a tab stop in the paragraph properties (not a tab),
+    // w:tab, w:br, and the fallback copy of a text box that must not be read twice.
+    const QByteArray docx =
+        Zip(dir.path(),
+            {{"[Content_Types].xml", "<Types/>"},
+             {"word/document.xml",
+              Docx("<w:p><w:pPr><w:tabs><w:tab w:val=\"left\" w:pos=\"720\"/></w:tabs></w:pPr>"
+                   "<w:r><w:t>Ñandú, Pé</w:t></w:r><w:r><w:t>rez-Güemes,</w:t></w:r>"
+                   "<w:r><w:t xml:space=\"preserve\"> São Paulo</w:t></w:r></w:p>"
+                   "<w:p><w:r><w:t>Segunda línea</w:t><w:tab/><w:t>tel.</w:t><w:br/>"
+                   "<w:t>fin</w:t></w:r></w:p>"
+                   "<mc:AlternateContent xmlns:mc=\"http://schemas.openxmlformats.org/"
+                   "markup-compatibility/2006\"><mc:Choice/><mc:Fallback><w:p><w:r><w:t>copia"
+                   "</w:t></w:r></w:p></mc:Fallback></mc:AlternateContent>")}});
+    TextoDocumento d = ExtraerTexto(docx, QStringLiteral("adjunto"));
+    EXPECT_EQ(d.tipo, TiposDocumento::Docx);
+    EXPECT_EQ(d.estado, EstadoTexto::Extraído);
+    EXPECT_EQ(d.texto, kAmbas + QStringLiteral("\ttel.\nfin"));
+
+    // The mimetype entry, stored first; spans, a list, collapsed white space, text:s.
+    const QByteArray odt =
+        Zip(dir.path(),
+            {{"mimetype", "application/vnd.oasis.opendocument.text"},
+             {"content.xml",
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?><office:document-content "
+              "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+              "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\"><office:body>"
+              "<office:text><text:h>Ñandú, <text:span>Pérez-Güemes</text:span>, São\n   Paulo"
+              "</text:h><office:annotation><text:p>nota</text:p></office:annotation>"
+              "<text:list><text:list-item><text:p>Segunda línea<text:tab/>a<text:s "
+              "text:c=\"3\"/>b<text:line-break/>fin</text:p></text:list-item></text:list>"
+              "</office:text></office:body></office:document-content>"}});
+    d = ExtraerTexto(odt, QStringLiteral("adjunto"));
+    EXPECT_EQ(d.tipo, TiposDocumento::Odt);
+    EXPECT_EQ(d.estado, EstadoTexto::Extraído);
+    EXPECT_EQ(d.texto, kAmbas + QStringLiteral("\ta   b\nfin"));
+
+    // 8 MB of one letter: over a small total cap, and over the compression ratio
+    // with the default one; real text of the same size goes through.
+    const QByteArray bomba = Zip(
+        dir.path(), {{"word/document.xml",
+                      Docx("<w:p><w:r><w:t>" + QByteArray(8 << 20, 'a') + "</w:t></w:r></w:p>")}});
+    LímitesExtracción chico;
+    chico.máximoDescomprimido = 4 << 20;
+    for (const auto& límites : {chico, LímitesExtracción{}}) {
+        d = ExtraerTexto(bomba, QStringLiteral("cv.docx"), límites);
+        EXPECT_EQ(d.estado, EstadoTexto::Excedido);
+        EXPECT_EQ(d.motivo, QStringLiteral("el archivo descomprimido supera el límite"));
+    }
+    QByteArray variado;
+    for (int i = 0; variado.size() < (3 << 20); ++i)
+        variado += "<w:p><w:r><w:t>" +
+                   QByteArray::number(QRandomGenerator::global()->generate64()) +
+                   "</w:t></w:r></w:p>";
+    d = ExtraerTexto(Zip(dir.path(), {{"word/document.xml", Docx(variado)}}),
+                     QStringLiteral("cv.docx"));
+    EXPECT_EQ(d.estado, EstadoTexto::Extraído);
+
+    // A cut zip, a zip without the document part, and broken XML are damaged.
+    const QByteArray sinParte = Zip(dir.path(), {{"word/otro.xml", Docx({})}});
+    const QByteArray xmlRoto = Zip(dir.path(), {{"word/document.xml", "<w:document><w:p>"}});
+    for (const QByteArray& roto : {docx.left(docx.size() / 2), sinParte, xmlRoto}) {
+        d = ExtraerTexto(roto, QStringLiteral("cv.docx"));
+        EXPECT_EQ(d.tipo, TiposDocumento::Docx);
+        EXPECT_EQ(d.estado, EstadoTexto::Dañado);
+        EXPECT_EQ(d.motivo, QStringLiteral("el archivo está dañado"));
+    }
+    EXPECT_EQ(ExtraerTexto(odt.left(odt.size() - 30), QStringLiteral("cv.odt")).estado,
+              EstadoTexto::Dañado);
+}
+
+TEST(Extraccion, FormatosDeTexto) {
+    // RTF: code page escapes, \u with its stand-in skipped, skipped tables and
+    // unknown optional destinations, a Cyrillic code page, and a nesting bomb.
+    const QByteArray rtf =
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}"
+        "{\\colortbl;\\red0\\green0\\blue0;}{\\*\\generator Prueba;}{\\info{\\title T}}\\uc1\\pard "
+        "\\'d1and\\u250?, P\\'e9rez-G\\u252\\'fcemes, S\\u227 ?o Paulo\\par\r\n"
+        "Segunda l\\'ednea{\\*\\desconocido oculto}\\tab \\{x\\}\\line fin}";
+    TextoDocumento d = ExtraerTexto(rtf, QStringLiteral("cv.doc"));
+    EXPECT_EQ(d.tipo, TiposDocumento::Rtf);
+    EXPECT_EQ(d.texto, kAmbas + QStringLiteral("\t{x}\nfin"));
+    EXPECT_EQ(ExtraerTexto("{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'e5\\'f0\\'e5\\'f1}", {}).texto,
+              QStringLiteral("Перес"));
+    d = ExtraerTexto("{\\rtf1 " + QByteArray(100000, '{') + "x", QStringLiteral("cv.rtf"));
+    EXPECT_EQ(d.estado, EstadoTexto::Dañado);
+
+    // Plain text: UTF-8 with and without BOM, UTF-16 with BOM, windows-1252;
+    // CR LF ends, NUL, trailing blanks and long runs of blank lines normalised.
+    const QByteArray utf8 = kAmbas.toUtf8();
+    QByteArray utf16("\xFF\xFE");
+    utf16.append(reinterpret_cast<const char*>(kAmbas.utf16()), kAmbas.size() * 2);
+    for (const QByteArray& t : {utf8, "\xEF\xBB\xBF" + utf8, utf16,
+                                QByteArray("\xD1"
+                                           "and\xFA, P\xE9rez-G\xFC"
+                                           "emes, S\xE3o Paulo  \r\n"
+                                           "Segunda l\xEDnea")}) {
+        d = ExtraerTexto(t, QStringLiteral("cv.txt"));
+        EXPECT_EQ(d.tipo, TiposDocumento::Texto);
+        EXPECT_EQ(d.estado, EstadoTexto::Extraído);
+        EXPECT_EQ(d.texto, kAmbas);
+    }
+    EXPECT_EQ(ExtraerTexto(QByteArray("\r\n\x93uno\x94 \x80\r\n\r\n\r\n\r\n\r\ndos\0tres\t\n", 30),
+                           QStringLiteral("cv.txt"))
+                  .texto,
+              QStringLiteral("“uno” €\n\n\ndostres"));
+
+    // HTML: the declared code page, entities, blocks as lines; head, script and style out.
+    const QByteArray html =
+        "<!DOCTYPE html>\n<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+        "charset=iso-8859-1\"><title>T\xEDtulo</title><style>p { color: red }</style>"
+        "<script>var s = \"<p>oculto</p>\";</script></head>\n<body><p>&Ntilde;and&uacute;,\n"
+        "  P&#233;rez-G&#xFC;emes, S\xE3o&nbsp;Paulo</p><!-- <p>comentario</p> --><div>Segunda "
+        "l&iacute;nea</div><ul><li>a &lt;b&gt; &amp; &quot;c&quot; &#39;d&#39; &Eacute;&uuml;"
+        "<li>fin &noexiste;</ul></body></html>";
+    d = ExtraerTexto(html, QStringLiteral("cv"));
+    EXPECT_EQ(d.tipo, TiposDocumento::Html);
+    EXPECT_EQ(d.texto, kAmbas + QStringLiteral("\na <b> & \"c\" 'd' Éü\nfin &noexiste;"));
+
+    // Unknown formats and texts with nothing in them.
+    d = ExtraerTexto(QByteArray("\x00\x01\x02", 3), QStringLiteral("foto.jpg"));
+    EXPECT_EQ(d.estado, EstadoTexto::NoAdmitido);
+    EXPECT_EQ(d.motivo, QStringLiteral("formato no admitido"));
+    EXPECT_EQ(d.tipo, TiposDocumento::Otro);
+    for (const QByteArray& vacío : {QByteArray(), QByteArray(" \r\n\t\n")})
+        EXPECT_EQ(ExtraerTexto(vacío, QStringLiteral("cv.txt")).estado, EstadoTexto::SinTexto);
+    EXPECT_EQ(ExtraerTexto("<html><body><p> </p></body></html>", {}).estado, EstadoTexto::SinTexto);
+
+    EXPECT_EQ(QStringList({NombreTipo(TiposDocumento::Pdf), NombreTipo(TiposDocumento::Docx),
+                           NombreTipo(TiposDocumento::Odt), NombreTipo(TiposDocumento::Rtf),
+                           NombreTipo(TiposDocumento::Texto), NombreTipo(TiposDocumento::Html)})
+                  .join(u','),
+              QStringLiteral("PDF,Word,OpenDocument,RTF,Texto,HTML"));
+}
