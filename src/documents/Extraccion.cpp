@@ -50,7 +50,8 @@ QString Normalizar(const QString& crudo) {
             pendiente += QChar(c);
             continue;
         }
-        if (c < 0x20 || c == 0x7F || c == 0xFEFF) continue;  // NUL, controls, stray BOMs
+        // NUL and the other controls, C1 ones from undefined windows-1252 bytes, stray BOMs.
+        if (c < 0x20 || (c >= 0x7F && c < 0xA0) || c == 0xFEFF) continue;
         if (!r.isEmpty()) r += QString(qMin(saltos, 3), u'\n');
         saltos = 0;
         if (!pendiente.isEmpty()) {

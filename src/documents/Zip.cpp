@@ -46,8 +46,8 @@ Zip AbrirZip(const QByteArray& contenido) {
 // sizes are only a hint, the bytes actually inflated are what count.
 class Lector {
   public:
-    Lector(zip_t* z, const LímitesExtracción& límites, const QDeadlineTimer* plazo)
-        : zip(z), límites(límites), plazo(plazo) {}
+    Lector(zip_t* z, qint64 tamaño, const LímitesExtracción& límites, const QDeadlineTimer* plazo)
+        : zip(z), tamaño(tamaño), límites(límites), plazo(plazo) {}
 
     // The entry's bytes, or a failure state in `falla`.
     bool leer(const char* nombre, QByteArray& datos, Resultado& falla) {
@@ -57,8 +57,9 @@ class Lector {
         zip_stat_init(&st);
         if (zip_stat_index(zip, zip_uint64_t(índice), 0, &st) != 0)
             return fallar(falla, EstadoTexto::Dañado, kDañado);
+        // The compressed size as declared, but never more than the whole archive.
         const qint64 comprimido =
-            (st.valid & ZIP_STAT_COMP_SIZE) ? qint64(st.comp_size) : qint64(0);
+            qMin((st.valid & ZIP_STAT_COMP_SIZE) ? qint64(st.comp_size) : qint64(0), tamaño);
         std::unique_ptr<zip_file_t, CerrarEntrada> f(zip_fopen_index(zip, zip_uint64_t(índice), 0));
         if (!f) return fallar(falla, EstadoTexto::Dañado, kDañado);
         datos.clear();
@@ -85,6 +86,7 @@ class Lector {
     }
 
     zip_t* zip;
+    qint64 tamaño;  // of the archive
     const LímitesExtracción& límites;
     const QDeadlineTimer* plazo;
     qint64 total = 0;
@@ -225,7 +227,7 @@ QString TipoZip(const QByteArray& contenido) {
     // The mimetype entry is a few dozen bytes; a small cap keeps a disguised bomb out.
     LímitesExtracción pequeño;
     pequeño.máximoDescomprimido = 256;
-    Lector lector(z.get(), pequeño, nullptr);
+    Lector lector(z.get(), contenido.size(), pequeño, nullptr);
     QByteArray mime;
     Resultado falla;
     if (lector.leer("mimetype", mime, falla) && mime.trimmed() == kMimeOdt)
@@ -237,7 +239,7 @@ Resultado LeerDocx(const QByteArray& contenido, const LímitesExtracción& lími
                    const QDeadlineTimer& plazo) {
     Zip z = AbrirZip(contenido);
     if (!z) return Falla(EstadoTexto::Dañado, kDañado);
-    Lector lector(z.get(), límites, &plazo);
+    Lector lector(z.get(), contenido.size(), límites, &plazo);
     QByteArray xml;
     Resultado r;
     if (!lector.leer(kDocumentoWord, xml, r)) return r;
@@ -248,7 +250,7 @@ Resultado LeerOdt(const QByteArray& contenido, const LímitesExtracción& límit
                   const QDeadlineTimer& plazo) {
     Zip z = AbrirZip(contenido);
     if (!z) return Falla(EstadoTexto::Dañado, kDañado);
-    Lector lector(z.get(), límites, &plazo);
+    Lector lector(z.get(), contenido.size(), límites, &plazo);
     QByteArray xml;
     Resultado r;
     if (!lector.leer(kContenidoOdt, xml, r)) return r;

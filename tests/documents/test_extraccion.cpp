@@ -231,10 +231,11 @@ TEST(Extraccion, FormatosDeTexto) {
         EXPECT_EQ(d.estado, EstadoTexto::Extraído);
         EXPECT_EQ(d.texto, kAmbas);
     }
-    EXPECT_EQ(ExtraerTexto(QByteArray("\r\n\x93uno\x94 \x80\r\n\r\n\r\n\r\n\r\ndos\0tres\t\n", 30),
-                           QStringLiteral("cv.txt"))
-                  .texto,
-              QStringLiteral("“uno” €\n\n\ndostres"));
+    EXPECT_EQ(
+        ExtraerTexto(QByteArray("\r\n\x93uno\x94 \x80\x81\r\n\r\n\r\n\r\n\r\ndos\0tres\t\n", 30),
+                     QStringLiteral("cv.txt"))
+            .texto,
+        QStringLiteral("“uno” €\n\n\ndostres"));
 
     // HTML: the declared code page, entities, blocks as lines; head, script and style out.
     const QByteArray html =
