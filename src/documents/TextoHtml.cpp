@@ -146,7 +146,7 @@ class LectorHtml {
         blanco = false;
     }
 
-    // Past the '>' that closes a tag, quotes in attribute values respected.
+    // Past the '>' that closes a tag; a '>' inside a quoted attribute value does not count.
     void saltarEtiqueta() {
         QChar comilla;
         for (; i < html.size(); ++i) {

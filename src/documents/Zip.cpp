@@ -16,7 +16,7 @@ const char* const kContenidoOdt = "content.xml";
 const QByteArray kMimeOdt = "application/vnd.oasis.opendocument.text";
 
 // An entry past this size must not be compressed more than kRazón to one.
-constexpr qint64 kSospechoso = 1024 * 1024;
+constexpr qint64 kGrande = 1024 * 1024;
 constexpr qint64 kRazón = 200;
 
 struct CerrarZip {
@@ -71,7 +71,7 @@ class Lector {
             total += n;
             const qint64 leídos = datos.size() + n;
             if (total > límites.máximoDescomprimido ||
-                (leídos > kSospechoso && leídos > kRazón * qMax<qint64>(comprimido, 1)))
+                (leídos > kGrande && leídos > kRazón * qMax<qint64>(comprimido, 1)))
                 return fallar(falla, EstadoTexto::Excedido, kDescomprimido);
             if (plazo && plazo->hasExpired()) return fallar(falla, EstadoTexto::Excedido, kTiempo);
             datos.append(bloque, qsizetype(n));
