@@ -1,13 +1,17 @@
 #include "documents/Documentos.h"
 
+#include "store/Archivos.h"
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
+#include "store/Interaccion.h"
 #include "store/Valores.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -119,6 +123,50 @@ QString TextoGuardado(Diccionario& d, int32_t id) {
 void QuitarDocumento(Diccionario& d, int32_t id) {
     if (d.ejecutar(QStringLiteral("delete from nvx_d_documentos where id = ?"), {id}) == 0)
         throw NoHay(id);
+}
+
+QString CopiaParaVer(Diccionario& d, int32_t id) {
+    // One private folder per run (QTemporaryDir makes it readable by this user only).
+    static QTemporaryDir carpeta(QDir::tempPath() + QStringLiteral("/candora-documentos-XXXXXX"));
+    if (!carpeta.isValid())
+        throw ErrorAlmacen(QStringLiteral("No se pudo preparar el documento para verlo."),
+                           carpeta.errorString());
+    const Documento x = DocumentoGuardado(d, id);
+    // Each document in a folder of its own keeps its name without clashing with another.
+    const QString dentro = carpeta.filePath(QString::number(id));
+    QDir().mkpath(dentro);
+    const QString ruta =
+        QDir(dentro).filePath(NombreArchivoSeguro(x.nombre, QStringLiteral("documento")));
+    QString motivo;
+    if (!GuardarArchivo(ruta, ContenidoDocumento(d, id), motivo))
+        throw ErrorAlmacen(QStringLiteral("No se pudo preparar el documento para verlo."), motivo);
+    return ruta;
+}
+
+bool AbrirDocumento(Diccionario& d, int32_t id) {
+    try {
+        const QString ruta = CopiaParaVer(d, id);
+        if (interaccion().abrirExterno(ruta)) return true;
+        MsgBox(QStringLiteral("No hay un programa para abrir «%1» en esta computadora. Guarde una "
+                              "copia y ábrala con el programa que corresponda.")
+                   .arg(QFileInfo(ruta).fileName()),
+               Icono::Exclamación);
+    } catch (const ErrorAlmacen& e) {
+        InformarError(QStringLiteral("No se pudo abrir el documento."), e);
+    }
+    return false;
+}
+
+bool GuardarCopiaDocumento(Diccionario& d, int32_t id, const QString& destino) {
+    try {
+        QString motivo;
+        if (GuardarArchivo(destino, ContenidoDocumento(d, id), motivo)) return true;
+        MsgBox(QStringLiteral("No se pudo guardar la copia en «%1»: %2").arg(destino, motivo),
+               Icono::Exclamación);
+    } catch (const ErrorAlmacen& e) {
+        InformarError(QStringLiteral("No se pudo guardar la copia del documento."), e);
+    }
+    return false;
 }
 
 QString TextoTamaño(qint64 bytes) {

@@ -40,5 +40,13 @@ Documento DocumentoGuardado(Diccionario& d, int32_t id);
 QByteArray ContenidoDocumento(Diccionario& d, int32_t id);
 QString TextoGuardado(Diccionario& d, int32_t id);
 void QuitarDocumento(Diccionario& d, int32_t id);
+// A private copy of the document, under its own name, in a folder only this user
+// reads and that goes away when the program ends: what the desktop's viewer opens.
+QString CopiaParaVer(Diccionario& d, int32_t id);
+// Opens the document in the desktop's program for its kind, telling the user
+// when there is none. False when nothing was opened.
+bool AbrirDocumento(Diccionario& d, int32_t id);
+// Writes the stored document to `destino`, whole or not at all; false with a message.
+bool GuardarCopiaDocumento(Diccionario& d, int32_t id, const QString& destino);
 // "2,4 MB", "812 KB", "15 bytes", as a list shows a size.
 QString TextoTamaño(qint64 bytes);
