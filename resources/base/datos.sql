@@ -781,6 +781,7 @@ INSERT INTO nvx_m_contexturas (id, nombre, orden, disponible, predeterminado) VA
 -- Key counters: each starts at the last key delivered.
 INSERT INTO nvx_m_ids (tabla, ultimo_id) SELECT 'nvx_m_postulantes', coalesce(max(id), 0) FROM nvx_m_postulantes;
 INSERT INTO nvx_m_ids (tabla, ultimo_id) SELECT 'nvx_m_busquedas', coalesce(max(id), 0) FROM nvx_m_busquedas;
+INSERT INTO nvx_m_ids (tabla, ultimo_id) SELECT 'nvx_d_documentos', coalesce(max(id), 0) FROM nvx_d_documentos;
 INSERT INTO nvx_m_ids (tabla, ultimo_id) SELECT 'nvx_m_paises', coalesce(max(id), 0) FROM nvx_m_paises;
 INSERT INTO nvx_m_ids (tabla, ultimo_id) SELECT 'nvx_m_provincias', coalesce(max(id), 0) FROM nvx_m_provincias;
 INSERT INTO nvx_m_ids (tabla, ultimo_id) SELECT 'nvx_m_localidades', coalesce(max(id), 0) FROM nvx_m_localidades;

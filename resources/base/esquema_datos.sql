@@ -152,6 +152,22 @@ CREATE TABLE nvx_d_fotos (
 );
 CREATE INDEX nvx_d_fotos_postulante ON nvx_d_fotos (postulante);
 
+-- CV documents as the applicant sent them, with the text taken out of them.
+CREATE TABLE nvx_d_documentos (
+  id INTEGER NOT NULL PRIMARY KEY,
+  postulante INTEGER NOT NULL,
+  nombre TEXT COLLATE TEXTO NOT NULL,
+  tipo TEXT,
+  tamano INTEGER NOT NULL,
+  sha256 TEXT NOT NULL,
+  agregado TEXT,
+  usuario TEXT COLLATE TEXTO,
+  estado INTEGER NOT NULL DEFAULT 0,
+  texto TEXT,
+  contenido BLOB NOT NULL
+);
+CREATE UNIQUE INDEX nvx_d_documentos_postulante ON nvx_d_documentos (postulante, sha256);
+
 -- The applicant's change time (yyyymmddhhnnss), kept by the store on every
 -- change of its row or of its detail rows; never moved backwards, so a save
 -- that sets a later time itself keeps it, and a row already stamped with the
@@ -275,6 +291,18 @@ BEGIN
   UPDATE nvx_m_postulantes
   SET actualizado = strftime('%Y%m%d%H%M%S', 'now', 'localtime')
   WHERE id = NEW.postulante AND coalesce(actualizado, '') < strftime('%Y%m%d%H%M%S', 'now', 'localtime');
+END;
+CREATE TRIGGER nvx_d_documentos_insert AFTER INSERT ON nvx_d_documentos
+BEGIN
+  UPDATE nvx_m_postulantes
+  SET actualizado = strftime('%Y%m%d%H%M%S', 'now', 'localtime')
+  WHERE id = NEW.postulante AND coalesce(actualizado, '') < strftime('%Y%m%d%H%M%S', 'now', 'localtime');
+END;
+CREATE TRIGGER nvx_d_documentos_delete AFTER DELETE ON nvx_d_documentos
+BEGIN
+  UPDATE nvx_m_postulantes
+  SET actualizado = strftime('%Y%m%d%H%M%S', 'now', 'localtime')
+  WHERE id = OLD.postulante AND coalesce(actualizado, '') < strftime('%Y%m%d%H%M%S', 'now', 'localtime');
 END;
 
 -- Lookup lists: all share one shape; nvx_m_monedas adds the currency symbol.

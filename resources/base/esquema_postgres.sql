@@ -46,3 +46,5 @@ CREATE TRIGGER nvx_d_interes_sello AFTER INSERT OR UPDATE OR DELETE ON nvx_d_int
 FOR EACH ROW EXECUTE FUNCTION candora_sellar_detalle();
 CREATE TRIGGER nvx_d_fotos_sello AFTER INSERT OR UPDATE OR DELETE ON nvx_d_fotos
 FOR EACH ROW EXECUTE FUNCTION candora_sellar_detalle();
+CREATE TRIGGER nvx_d_documentos_sello AFTER INSERT OR DELETE ON nvx_d_documentos
+FOR EACH ROW EXECUTE FUNCTION candora_sellar_detalle();

@@ -328,8 +328,9 @@ void cPostulante::eliminar() {
     Diccionario& d = Almacén();
     Transaccion t(d);
     d.DeleteId(QStringLiteral("nvx_m_postulantes"), QStringLiteral("id"), id);
-    for (const char* tabla : {"nvx_d_familiares", "nvx_d_formacion", "nvx_d_idiomas",
-                              "nvx_d_experiencia", "nvx_d_fotos", "nvx_d_interes"})
+    for (const char* tabla :
+         {"nvx_d_familiares", "nvx_d_formacion", "nvx_d_idiomas", "nvx_d_experiencia",
+          "nvx_d_fotos", "nvx_d_interes", "nvx_d_documentos"})
         d.DeleteId(QLatin1String(tabla), QStringLiteral("postulante"), id);
     t.confirmar();
 }

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTextDocument>
+#include <QUrl>
 
 namespace {
 
@@ -110,6 +112,10 @@ bool InteraccionQt::imprimir(const QString& html, const QString& título) {
     doc.setHtml(html);
     doc.print(&impresora);
     return true;
+}
+
+bool InteraccionQt::abrirExterno(const QString& archivo) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(archivo));
 }
 
 void InteraccionQt::portapapeles(const QString& texto, const QString& html) {

@@ -12,6 +12,7 @@ class InteraccionQt : public Interaccion {
     // Scanners and cameras through SANE; the chosen device is kept in "Opciones"/"Escaner".
     bool imprimir(const QString& html, const QString& título) override;
     void portapapeles(const QString& texto, const QString& html) override;
+    bool abrirExterno(const QString& archivo) override;
     bool elegirOrigen() override;
     bool escanear(const QString& archivo, QString& error) override;
     void estado(const QString& texto) override;

@@ -159,8 +159,8 @@ void Diccionario::LimpiarPostulante(int32_t id) {
                            "contador de claves de «nvx_m_postulantes» está atrasado respecto de "
                            "los datos. Avise al soporte técnico.")
                 .arg(id));
-    for (const char* tabla :
-         {"nvx_d_idiomas", "nvx_d_experiencia", "nvx_d_interes", "nvx_d_formacion"})
+    for (const char* tabla : {"nvx_d_idiomas", "nvx_d_experiencia", "nvx_d_interes",
+                              "nvx_d_formacion", "nvx_d_documentos"})
         encolar(QStringLiteral("delete from %1 where postulante = ?").arg(QLatin1String(tabla)),
                 {id});
     if (t) t->confirmar();

@@ -25,9 +25,16 @@ bool ErrorAlmacen::ocupado() const {
     // SQLite: 5 = SQLITE_BUSY, 6 = SQLITE_LOCKED, plus their extended codes; a server's
     // lock that did not come in time, or a deadlock.
     if (código_ == QLatin1String("55P03") || código_ == QLatin1String("40P01")) return true;
+    const int c = códigoSqlite();
+    return (c & 0xFF) == 5 || (c & 0xFF) == 6;
+}
+
+// SQLite's result codes take at most four digits; a server's SQLSTATE always five
+// characters, some of them all digits (22021) that must not read as SQLite's.
+int ErrorAlmacen::códigoSqlite() const {
     bool ok = false;
-    const int c = código_.toInt(&ok);
-    return ok && ((c & 0xFF) == 5 || (c & 0xFF) == 6);
+    const int c = código_.size() < 5 ? código_.toInt(&ok) : 0;
+    return ok ? c : 0;
 }
 
 bool ErrorAlmacen::repetido() const {
@@ -55,8 +62,8 @@ QString ErrorAlmacen::explicación() const {
         return QStringLiteral(
             "Otro usuario o programa está usando la base de datos en este momento. Intente de "
             "nuevo en unos instantes.");
-    bool sqlite = false;
-    const int c = código_.toInt(&sqlite);
+    const int c = códigoSqlite();
+    const bool sqlite = c != 0;
     if ((sqlite && c % 256 == 13) || código_ == QLatin1String("53100"))  // a full disk
         return QStringLiteral(
             "El disco donde está la base de datos está lleno. Libere espacio y vuelva a "

@@ -35,6 +35,8 @@ class ErrorAlmacen : public std::runtime_error {
     bool genérica() const { return operación_ == kGenérica; }
 
   private:
+    // The SQLite result code, 0 when the code is not SQLite's.
+    int códigoSqlite() const;
     QString operación_;
     QString detalle_;
     QString sql_;

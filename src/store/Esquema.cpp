@@ -3,11 +3,14 @@
 #include "store/BaseEntregada.h"
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
+#include "store/Postgres.h"
 #include "store/Rangos.h"
+#include "store/SqlJet.h"
 #include "store/Valores.h"
 #include "store/Verificacion.h"
 
 #include <QDate>
+#include <QFile>
 #include <QRegularExpression>
 
 #include <functional>
@@ -30,6 +33,23 @@ QString Parte(const QString& tabla) {
     const auto it = partes.find(tabla.toLower());
     return it == partes.end() ? QString() : it->second;
 }
+
+// The statements of the data schema that make the CV documents' table, as the
+// current version makes it (its triggers are the file store's).
+QStringList SentenciasDocumentos(bool conDisparadores) {
+    QFile f(QStringLiteral(":/base/esquema_datos.sql"));
+    f.open(QIODevice::ReadOnly);
+    QStringList sentencias;
+    for (const QString& s : DividirGuion(QString::fromUtf8(f.readAll())))
+        if (s.contains(QLatin1String(" nvx_d_documentos")) &&
+            (conDisparadores || !s.startsWith(QLatin1String("CREATE TRIGGER"))))
+            sentencias << s;
+    return sentencias;
+}
+
+const QString kContadorDocumentos = QStringLiteral(
+    "INSERT INTO %1nvx_m_ids (tabla, ultimo_id) SELECT 'nvx_d_documentos', 0 "
+    "WHERE NOT EXISTS (SELECT 1 FROM %1nvx_m_ids WHERE tabla = 'nvx_d_documentos')");
 
 QStringList TablasConRangos() {
     QStringList t;
@@ -167,6 +187,18 @@ void ActualizarArchivo(Diccionario& d, const QString& esquema, const QString& ru
                 d.valorÚnico(QStringLiteral("select count(*) from %1.%2 where 0").arg(e, nombre));
         }
     }
+    if (versión < 3) {
+        // The CV documents live with the applicants, in the file that holds them.
+        if (!tabla(QStringLiteral("nvx_m_postulantes")).isEmpty() &&
+            tabla(QStringLiteral("nvx_d_documentos")).isEmpty()) {
+            static const QRegularExpression nombre(
+                QStringLiteral("^(CREATE (?:UNIQUE INDEX|INDEX|TABLE|TRIGGER)) "));
+            for (QString s : SentenciasDocumentos(true))
+                d.ejecutar(s.replace(nombre, QStringLiteral("\\1 ") + e + u'.'));
+        }
+        if (!tabla(QStringLiteral("nvx_m_ids")).isEmpty())
+            d.ejecutar(kContadorDocumentos.arg(e + u'.'));
+    }
     d.ejecutar(QStringLiteral("PRAGMA %1.user_version = %2").arg(e).arg(kVersiónEsquema));
     t.confirmar();
 }
@@ -187,6 +219,14 @@ void ActualizarServidor(Diccionario& d) {
                        añadir.join(QStringLiteral(", ")));
         }
     }
+    if (versión < 3 &&
+        d.valorÚnico(QStringLiteral("select to_regclass('nvx_d_documentos')")).isNull()) {
+        for (const QString& s : SentenciasDocumentos(false)) d.ejecutar(EsquemaPostgres(s));
+        d.ejecutar(QStringLiteral(
+            "CREATE TRIGGER nvx_d_documentos_sello AFTER INSERT OR DELETE ON nvx_d_documentos "
+            "FOR EACH ROW EXECUTE FUNCTION candora_sellar_detalle()"));
+    }
+    if (versión < 3) d.ejecutar(kContadorDocumentos.arg(QString()));
     if (versión < kVersiónEsquema) {
         d.ejecutar(QStringLiteral("delete from candora_esquema"));
         d.ejecutar(QStringLiteral("insert into candora_esquema (version) values (?)"),

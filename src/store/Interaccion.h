@@ -64,6 +64,11 @@ class Interaccion {
         error = QStringLiteral("No hay ningún escáner ni cámara disponible.");
         return false;
     }
+    // Opens a file in the desktop's program for its kind; false when none opens it.
+    virtual bool abrirExterno(const QString& archivo) {
+        (void)archivo;
+        return false;
+    }
     virtual void estado(const QString& texto) { (void)texto; }
     // Called with true when long work starts and false when it ends (nested).
     virtual void ocupado(bool sí) { (void)sí; }

@@ -379,9 +379,8 @@ const QString& MotorPostgres::traducida(const QString& sql) {
 // million applicants to find the few hundred an import lot names. A working table
 // that has just taken many rows is sampled (a small sample: its rows are few or narrow).
 void MotorPostgres::analizarTrabajo(const QString& sql, const PGresult* r) {
-    static const QRegularExpression inserción(
-        QStringLiteral("^\\s*insert\\s+into\\s+(\\w+)\\b"),
-        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression inserción(QStringLiteral("^\\s*insert\\s+into\\s+(\\w+)\\b"),
+                                              QRegularExpression::CaseInsensitiveOption);
     if (!r) return;
     if (const QRegularExpressionMatch m = inserción.match(sql); m.hasMatch())
         analizarTrabajo(m.captured(1), std::atoi(PQcmdTuples(const_cast<PGresult*>(r))));

@@ -14,6 +14,8 @@ QString EsquemaPostgres(const QString& sentencia) {
     s.replace(QLatin1String("COLLATE TEXTO"), QLatin1String("COLLATE texto"));
     static const QRegularExpression real(QStringLiteral("\\bREAL\\b"));
     s.replace(real, QStringLiteral("DOUBLE PRECISION"));  // SQLite's REAL holds a double
+    static const QRegularExpression blob(QStringLiteral("\\bBLOB\\b"));
+    s.replace(blob, QStringLiteral("BYTEA"));
     // Detail and staged rows are read in the order they were written, "order by
     // rowid", and the import takes staged rows off by it: the column comes last, so
     // positional inserts stay as they are, and it is the key, as on the file.

@@ -157,6 +157,12 @@ ValoresPq::ValoresPq(const QVariantList& valores) {
                     break;
                 default:
                     t = v.toString().toUtf8();
+                    // A NUL would end the text on its way: refused, never cut short.
+                    if (t.contains('\0'))
+                        throw ErrorAlmacen(ErrorAlmacen::kGenérica,
+                                           QStringLiteral("Un texto contiene el carácter nulo, "
+                                                          "que el servidor no admite."),
+                                           {}, QStringLiteral("22021"));
             }
         }
         textos_.push_back(t);

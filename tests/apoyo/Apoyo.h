@@ -37,7 +37,12 @@ class InteraccionGuionada : public Interaccion {
         copiado = texto;
         (void)html;
     }
+    bool abrirExterno(const QString& archivo) override {
+        abiertos << archivo;
+        return true;
+    }
     QStringList impresos;
+    QStringList abiertos;  // files handed to the desktop's programs
     QString copiado;
     QStringList escaneos;
 

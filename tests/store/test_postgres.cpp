@@ -8,6 +8,7 @@
 #include "store/ErrorAlmacen.h"
 #include "store/Postgres.h"
 
+#include <QFile>
 #include <QProcess>
 
 #include <QSettings>
@@ -150,6 +151,17 @@ TEST(ServidorPostgres, UnaBaseDeArchivoSeMigraAlServidorYSeVerifica) {
                 "char(10) || 'b\\c' || char(13), conocimientos = '' where id = (select min(id) "
                 "from nvx_m_postulantes)"));
 
+    // A stored document goes over byte for byte.
+    const QString cv = carpeta.filePath(QStringLiteral("cv.bin"));
+    {
+        QFile f(cv);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        for (int i = 0; i < 1000; ++i) f.putChar(char(i % 256));
+    }
+    ASSERT_EQ(CorrerAdmin({QStringLiteral("--base"), archivo, QStringLiteral("documento"),
+                           QStringLiteral("agregar"), QStringLiteral("1"), cv})
+                  .código,
+              0);
     const SalidaAdmin s =
         CorrerAdmin({QStringLiteral("--base"), archivo, QStringLiteral("migrar"), conexión});
     ASSERT_EQ(s.código, 0) << S(s.errores);
@@ -174,6 +186,11 @@ TEST(ServidorPostgres, UnaBaseDeArchivoSeMigraAlServidorYSeVerifica) {
         EXPECT_EQ(
             S(valor(QStringLiteral("select nombre from nvx_m_busquedas where id = 9")).toString()),
             "Ventas");
+        EXPECT_EQ(S(valor(QStringLiteral("select count(*) || ' ' || min(length(contenido)) || "
+                                         "' ' || bool_and(encode(sha256(contenido), 'hex') = "
+                                         "sha256) from nvx_d_documentos"))
+                        .toString()),
+                  "1 1000 true");
         // Tabs, line ends, backslashes and an empty text arrive as they were.
         EXPECT_EQ(S(valor(QStringLiteral("select observaciones || '|' || conocimientos from "
                                          "nvx_m_postulantes order by id limit 1"))
@@ -311,6 +328,17 @@ TEST(ServidorPostgres, LaPasarelaTrabajaSobreElServidor) {
     });
     EXPECT_EQ(S(e.código()), "23505");
     EXPECT_TRUE(e.repetido());
+    // A text the server cannot hold is refused, never cut short, and never read as a busy store.
+    e = falla([&] {
+        dic->ejecutar(QStringLiteral("update nvx_m_postulantes set observaciones = ? where id = ?"),
+                      {QStringLiteral("a") + QChar(0) + QStringLiteral("b"), p.id});
+    });
+    EXPECT_EQ(S(e.código()), "22021");
+    EXPECT_FALSE(e.ocupado()) << e.what();
+    EXPECT_TRUE(dic->valorÚnico(QStringLiteral("select observaciones from nvx_m_postulantes "
+                                               "where id = ?"),
+                                {p.id})
+                    .isNull());
     dic->ejecutar(QStringLiteral("SET statement_timeout = '50ms'"));
     e = falla([&] { dic->valorÚnico(QStringLiteral("select pg_sleep(5)")); });
     EXPECT_EQ(S(e.código()), "57014");

@@ -48,3 +48,4 @@ void ComandosFichas(std::vector<Comando>& comandos);
 void ComandosBusquedas(std::vector<Comando>& comandos);
 void ComandosImportar(std::vector<Comando>& comandos);
 void ComandosPaginas(std::vector<Comando>& comandos);
+void ComandosDocumentos(std::vector<Comando>& comandos);

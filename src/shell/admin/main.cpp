@@ -36,6 +36,7 @@ int main(int argc, char** argv) {
     ComandosBusquedas(comandos);
     ComandosImportar(comandos);
     ComandosPaginas(comandos);
+    ComandosDocumentos(comandos);
 
     QStringList args = app.arguments().mid(1);
     while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
