@@ -2,6 +2,7 @@
 
 #include "documents/Documentos.h"
 #include "store/Archivos.h"
+#include "store/Conexion.h"
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
 #include "store/Interaccion.h"

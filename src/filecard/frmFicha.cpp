@@ -3,6 +3,7 @@
 #include "controls/Varios.h"
 #include "controls/ceCombo.h"
 #include "controls/ceTxtBox.h"
+#include "documents/ListaDocumentos.h"
 #include "filecard/Campos.h"
 #include "filecard/Dialogos.h"
 #include "filecard/frmABMFichas.h"
@@ -25,6 +26,7 @@
 #include <QCloseEvent>
 #include <QDate>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -33,6 +35,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QSettings>
@@ -88,6 +91,7 @@ frmFicha::frmFicha(QWidget* parent)
       tlbSecciones_(new QToolBar(this)),
       tlbComandos_(new QToolBar(this)) {
     setObjectName(QStringLiteral("frmFicha"));
+    setAcceptDrops(true);
     if (frmMDI* m = VentanaPrincipal()) m->DeshabilitarRespaldo();
 
     auto* l = new QVBoxLayout(this);
@@ -770,6 +774,17 @@ void frmFicha::construirFotografías(Página& p) {
         for (const cFoto& f : postulante.Fotos) lstFotos_->addItem(f.Título);
         if (lstFotos_->count() > 0) lstFotos_->setCurrentRow(0);
     });
+    // The CV documents go to the store at once, not with the card's other changes.
+    p.capa->addWidget(Título(QStringLiteral("Documentos"), w));
+    documentos_ = new ListaDocumentos(w);
+    documentos_->setMinimumHeight(120);
+    p.capa->addWidget(documentos_);
+    connect(documentos_, &ListaDocumentos::sellado, this,
+            [this](const QString& antes, const QString& después) {
+                // This card's own change: its next save must not take it for another's.
+                if (postulante.actualizado == antes) postulante.actualizado = después;
+            });
+    p.llenadores.push_back([this] { documentos_->cargar(postulante.id); });
 }
 
 void frmFicha::construirObservaciones(Página& p) {
@@ -1053,6 +1068,19 @@ void frmFicha::ComandoInteres(const QString& op) {
         marcarModificada();
 }
 
+void frmFicha::dragEnterEvent(QDragEnterEvent* e) {
+    if (!ArchivosArrastrados(e->mimeData()).isEmpty()) e->acceptProposedAction();
+}
+
+void frmFicha::dropEvent(QDropEvent* e) {
+    const QStringList archivos = ArchivosArrastrados(e->mimeData());
+    if (archivos.isEmpty()) return;
+    e->acceptProposedAction();
+    preparar(5);
+    documentos_->cargar(postulante.id);  // a card saved since it was filled has its id now
+    documentos_->agregarArchivos(archivos);
+}
+
 void frmFicha::ComandoFotos(const QString& op) {
     preparar(5);  // its list exists even before the page was shown
     if (Comando<frmTomarFoto, cFoto>(
@@ -1131,6 +1159,7 @@ bool frmFicha::GuardarFicha() {
     actualizarBarra();
     actualizarInternos();
     actualizarTítulo();
+    if (documentos_) documentos_->cargar(postulante.id);  // a new card takes documents now
     MostrarEstado(QStringLiteral("Ficha guardada."));
     return true;
 }

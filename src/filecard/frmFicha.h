@@ -23,6 +23,8 @@ class QVBoxLayout;
 // One applicant's file card: six section pages, each built and filled from
 // the record the first time it is shown; every edit goes straight into the
 // record and marks the card modified.
+class ListaDocumentos;
+
 class frmFicha : public QWidget {
     Q_OBJECT
 
@@ -52,6 +54,9 @@ class frmFicha : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* e) override;
+    // Files dropped anywhere on the card become its documents.
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
     void showEvent(QShowEvent* e) override;
 
   private:
@@ -120,6 +125,7 @@ class frmFicha : public QWidget {
     QListWidget *lstFamilia_ = nullptr, *lstFormación_ = nullptr, *lstIdiomas_ = nullptr,
                 *lstExperiencia_ = nullptr, *lstInterés_ = nullptr, *lstFotos_ = nullptr;
     QLabel* fotoVista_ = nullptr;
+    ListaDocumentos* documentos_ = nullptr;
     ceDropList *nacDía_ = nullptr, *nacMes_ = nullptr, *nacDécada_ = nullptr, *nacUnidad_ = nullptr;
     ceTxtBox* edad_ = nullptr;
     std::vector<std::function<void()>> internos_;  // refreshed after a save

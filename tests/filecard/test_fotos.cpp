@@ -1,15 +1,24 @@
 #include "Principal.h"
 
+#include "controls/ceTxtBox.h"
 #include "filecard/Escaner.h"
 #include "filecard/frmTomarFoto.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+#include <QUrl>
 
 namespace {
 
@@ -150,6 +159,85 @@ TEST(Escaner, ElEscánerDePruebaDeSaneEntregaUnaImagen) {
     EXPECT_FALSE(Escanear(QStringLiteral("no:existe"), archivo + u'2', error));
     EXPECT_FALSE(error.isEmpty());
     qunsetenv("SANE_CONFIG_DIR");
+}
+
+}  // namespace
+
+namespace {
+
+// Files dropped on a card become its documents; they open from a private copy, and
+// the card saves afterwards as its own change.
+TEST_F(FotosTest, LosDocumentosSeSueltanSobreLaFichaSeAbrenYSeQuitan) {
+    const auto soltar = [&](const QStringList& archivos) {
+        auto* datos = new QMimeData;
+        QList<QUrl> urls;
+        for (const QString& a : archivos) urls << QUrl::fromLocalFile(a);
+        datos->setUrls(urls);
+        QDragEnterEvent entra(QPoint(10, 10), Qt::CopyAction, datos, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(ficha(), &entra);
+        EXPECT_TRUE(entra.isAccepted());
+        QDropEvent e(QPointF(10, 10), Qt::CopyAction, datos, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(ficha(), &e);
+        delete datos;
+    };
+    const auto escribir = [&](const char* nombre, const QByteArray& contenido) {
+        const QString ruta = carpeta.filePath(QString::fromUtf8(nombre));
+        QFile f(ruta);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(contenido);
+        return ruta;
+    };
+    const QString cv = escribir("cv pérez.txt", "Ñandú, Pérez-Güemes, São Paulo\n");
+    const QString otro = escribir("carta.rtf", "{\\rtf1\\ansi Carta de presentaci\\'f3n}");
+
+    principal->abrir_cv(0, 1, QStringLiteral("30111222"), true);
+    ASSERT_NE(ficha(), nullptr);
+    soltar({cv});  // a card never saved takes no documents yet
+    ASSERT_FALSE(usuario.mensajes.empty());
+    EXPECT_EQ(S(usuario.mensajes.back().texto), "Guarde la ficha antes de agregarle documentos.");
+    EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_d_documentos")), 0);
+    Escribir(control<ceTxtBox>("txtApellido"), QStringLiteral("Pérez"));
+    Escribir(control<ceTxtBox>("txtNombre"), QStringLiteral("Ana"));
+    ASSERT_TRUE(ficha()->GuardarFicha());
+
+    // As if the card had been saved long ago: adding documents stamps the applicant now.
+    const int id = ficha()->postulante.id;
+    dic->ejecutar(QStringLiteral("update nvx_m_postulantes set actualizado = '20000101000000' "
+                                 "where id = ?"),
+                  {id});
+    ficha()->postulante.actualizado = QStringLiteral("20000101000000");
+    soltar({cv, otro});
+    EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_d_documentos where postulante = ?"), {id}),
+              2);
+    auto* lista = control<QTreeWidget>("lstDocumentos");
+    ASSERT_EQ(lista->topLevelItemCount(), 2);
+    EXPECT_EQ(S(lista->topLevelItem(0)->text(0)), "cv pérez.txt");
+    EXPECT_EQ(S(lista->topLevelItem(1)->text(1)), "RTF");
+
+    lista->setCurrentItem(lista->topLevelItem(0));
+    QTest::keyClick(lista, Qt::Key_Return);
+    ASSERT_EQ(usuario.abiertos.size(), 1);
+    QFile copia(usuario.abiertos.first());
+    ASSERT_TRUE(copia.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copia.readAll(), QByteArray("Ñandú, Pérez-Güemes, São Paulo\n"));
+    EXPECT_EQ(S(QFileInfo(copia).fileName()), "cv pérez.txt");
+    EXPECT_FALSE(QFileInfo(QFileInfo(copia).absolutePath() + QStringLiteral("/..")).permissions() &
+                 QFileDevice::ReadOther);  // no other user reads it
+
+    // The stamp was this card's own change: its next save is not taken for another's.
+    EXPECT_NE(S(ficha()->postulante.actualizado), "20000101000000");
+    const size_t mensajes = usuario.mensajes.size();
+    Escribir(control<ceTxtBox>("txtNombre"), QStringLiteral("Ana María"));
+    EXPECT_TRUE(ficha()->GuardarFicha());
+    EXPECT_EQ(usuario.mensajes.size(), mensajes);
+
+    usuario.respuestas = {Respuesta::Sí};
+    lista->setCurrentItem(lista->topLevelItem(1));
+    QTest::keyClick(lista, Qt::Key_Delete);
+    EXPECT_EQ(lista->topLevelItemCount(), 1);
+    EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_d_documentos where nombre = 'carta.rtf'")),
+              0);
 }
 
 }  // namespace
