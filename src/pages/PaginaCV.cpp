@@ -1,5 +1,6 @@
 #include "pages/PaginaCV.h"
 
+#include "documents/Documentos.h"
 #include "pages/Html.h"
 #include "records/cPostulante.h"
 #include "store/Valores.h"
@@ -256,6 +257,14 @@ QString PáginaCV(Diccionario& d, const cPostulante& p, const QString& usuario,
                                                   QString::number(p.med_c)
                                             : QString());
     h.LlenarMultilínea(QStringLiteral("observaciones"), p.Observaciones);
+    // The CV documents, as links the CV window opens them by.
+    QString documentos;
+    if (p.id > 0)
+        for (const Documento& x : DocumentosDe(d, p.id))
+            documentos += QStringLiteral("<li><a href=\"documento:%1\">%2</a> (%3, %4)</li>\n")
+                              .arg(QString::number(x.id), EscaparHTML(x.nombre),
+                                   EscaparHTML(NombreTipo(x.tipo)), TextoTamaño(x.tamaño));
+    h.LlenarHTML(QStringLiteral("documentos"), documentos);
     const Elemento* datos[] = {&p.dato_a, &p.dato_b, &p.dato_c, &p.dato_d, &p.dato_e,
                                &p.dato_f, &p.dato_g, &p.dato_h, &p.dato_i, &p.dato_j};
     for (int i = 0; i < 10; ++i)

@@ -1,5 +1,6 @@
 #include "pages/VentanasPaginas.h"
 
+#include "documents/Documentos.h"
 #include "filecard/frmFicha.h"
 #include "pages/PaginaCV.h"
 #include "shell/Fallas.h"
@@ -234,8 +235,10 @@ frmCVhtml::frmCVhtml(QWidget* parent) : QWidget(parent), htm_(Vista(this)) {
             this, &frmCVhtml::copiar);
     l->addWidget(b);
     l->addWidget(htm_, 1);
-    // Links in a CV (the e-mail address) are never followed.
-    connect(htm_, &QTextBrowser::anchorClicked, this, [] {});
+    // Links in a CV are never followed, except its own documents', which open.
+    connect(htm_, &QTextBrowser::anchorClicked, this, [](const QUrl& u) {
+        if (u.scheme() == QLatin1String("documento")) AbrirDocumento(Almacén(), u.path().toInt());
+    });
 }
 
 void frmCVhtml::cargar() {

@@ -3,6 +3,7 @@
 #include "controls/ceTxtBox.h"
 #include "filecard/Escaner.h"
 #include "filecard/frmTomarFoto.h"
+#include "pages/VentanasPaginas.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,6 +18,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -224,6 +226,21 @@ TEST_F(FotosTest, LosDocumentosSeSueltanSobreLaFichaSeAbrenYSeQuitan) {
     EXPECT_EQ(S(QFileInfo(copia).fileName()), "cv pérez.txt");
     EXPECT_FALSE(QFileInfo(QFileInfo(copia).absolutePath() + QStringLiteral("/..")).permissions() &
                  QFileDevice::ReadOther);  // no other user reads it
+
+    // The CV page lists them; its links open them, every other link stays put.
+    frmCVhtml página;
+    página.postulante.id = id;
+    ASSERT_EQ(página.postulante.cargar(), 1);
+    página.cargar();
+    auto* vista = página.findChild<QTextBrowser*>();
+    ASSERT_NE(vista, nullptr);
+    EXPECT_TRUE(vista->toPlainText().contains(QStringLiteral("Documentos adjuntos")));
+    EXPECT_TRUE(vista->toHtml().contains(QStringLiteral("documento:"))) << S(vista->toHtml());
+    const int doc = lista->topLevelItem(1)->data(0, Qt::UserRole).toInt();
+    emit vista->anchorClicked(QUrl(QStringLiteral("mailto:ana@example.com")));
+    emit vista->anchorClicked(QUrl(QStringLiteral("documento:%1").arg(doc)));
+    ASSERT_EQ(usuario.abiertos.size(), 2);
+    EXPECT_EQ(S(QFileInfo(usuario.abiertos.last()).fileName()), "carta.rtf");
 
     // The stamp was this card's own change: its next save is not taken for another's.
     EXPECT_NE(S(ficha()->postulante.actualizado), "20000101000000");
