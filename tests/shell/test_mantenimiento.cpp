@@ -3,6 +3,7 @@
 #include "controls/OpcionesEntrada.h"
 #include "controls/ceCombo.h"
 #include "controls/ceTxtBox.h"
+#include "documents/Documentos.h"
 #include "import/Intercambio.h"
 #include "import/cImportador.h"
 #include "import/frmImportar.h"
@@ -15,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QColorDialog>
+#include <QCryptographicHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -36,6 +38,9 @@ TEST(Respaldo, UnaBaseGrandeSeRespaldaSeVerificaYSeRestaura) {
         Diccionario d;
         d.abrirArchivo(base, false);
         GenerarPostulantes(d, 100000, 1, {});
+        QByteArray documento;
+        for (int i = 0; i < 100000; ++i) documento += char(i * 7 % 256);
+        AgregarDocumento(d, 1, QStringLiteral("cv.pdf"), documento, {});
     }
     const QString cab = carpeta.filePath(QStringLiteral("respaldo.cab"));
     const SalidaAdmin s =
@@ -49,15 +54,26 @@ TEST(Respaldo, UnaBaseGrandeSeRespaldaSeVerificaYSeRestaura) {
     ASSERT_TRUE(cabextract.waitForFinished(120000));
     ASSERT_EQ(cabextract.exitCode(), 0) << cabextract.readAllStandardError().toStdString();
     const QString extraída = carpeta.filePath(QStringLiteral("x/candora.db"));
+    // The stored documents too, whose bytes must still give their hash.
     const QString cuenta = QStringLiteral(
         "pragma integrity_check; select count(*) from nvx_m_postulantes; "
-        "select count(*) from nvx_d_experiencia;");
+        "select count(*) from nvx_d_experiencia; select sha256 || ' ' || length(contenido) from "
+        "nvx_d_documentos;");
     EXPECT_EQ(S(Sqlite3(extraída, cuenta)), S(Sqlite3(base, cuenta)));
     EXPECT_TRUE(Sqlite3(extraída, cuenta).startsWith(QStringLiteral("ok\n100000\n")));
 
     const QString restaurada = carpeta.filePath(QStringLiteral("restaurada.db"));
     ASSERT_EQ(CorrerAdmin({QStringLiteral("restaurar"), cab, restaurada}).código, 0);
     EXPECT_EQ(S(Sqlite3(restaurada, cuenta)), S(Sqlite3(base, cuenta)));
+    {
+        Diccionario d;
+        d.abrirArchivo(restaurada, false);
+        const QByteArray contenido = ContenidoDocumento(d, DocumentosDe(d, 1).at(0).id);
+        EXPECT_EQ(QString::fromLatin1(
+                      QCryptographicHash::hash(contenido, QCryptographicHash::Sha256).toHex()),
+                  DocumentosDe(d, 1).at(0).sha256);
+        EXPECT_EQ(contenido.size(), 100000);
+    }
     // Never over an existing file, the database in use included.
     const SalidaAdmin otra = CorrerAdmin({QStringLiteral("restaurar"), cab, base});
     EXPECT_EQ(otra.código, 1);
