@@ -1,6 +1,7 @@
 #include "Principal.h"
 
 #include "controls/ceTxtBox.h"
+#include "documents/ListaDocumentos.h"
 #include "filecard/Escaner.h"
 #include "filecard/frmTomarFoto.h"
 #include "pages/VentanasPaginas.h"
@@ -212,7 +213,7 @@ TEST_F(FotosTest, LosDocumentosSeSueltanSobreLaFichaSeAbrenYSeQuitan) {
     soltar({cv, otro});
     EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_d_documentos where postulante = ?"), {id}),
               2);
-    auto* lista = control<QTreeWidget>("lstDocumentos");
+    auto* lista = control<ListaDocumentos>("lstDocumentos");
     ASSERT_EQ(lista->topLevelItemCount(), 2);
     EXPECT_EQ(S(lista->topLevelItem(0)->text(0)), "cv pérez.txt");
     EXPECT_EQ(S(lista->topLevelItem(1)->text(1)), "RTF");
@@ -226,6 +227,13 @@ TEST_F(FotosTest, LosDocumentosSeSueltanSobreLaFichaSeAbrenYSeQuitan) {
     EXPECT_EQ(S(QFileInfo(copia).fileName()), "cv pérez.txt");
     EXPECT_FALSE(QFileInfo(QFileInfo(copia).absolutePath() + QStringLiteral("/..")).permissions() &
                  QFileDevice::ReadOther);  // no other user reads it
+
+    const QString guardada = carpeta.filePath(QStringLiteral("guardada.txt"));
+    usuario.archivos = {guardada};
+    lista->guardarCopia();
+    QFile g(guardada);
+    ASSERT_TRUE(g.open(QIODevice::ReadOnly));
+    EXPECT_EQ(g.readAll(), QByteArray("Ñandú, Pérez-Güemes, São Paulo\n"));
 
     // The CV page lists them; its links open them, every other link stays put.
     frmCVhtml página;
