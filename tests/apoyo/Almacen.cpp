@@ -144,6 +144,13 @@ void AmbosAlmacenes::TearDown() {
     dic.reset();  // no connection may outlive its store
 }
 
+void AlmacenAbierto::SetUp() {
+    AmbosAlmacenes::SetUp();
+    if (HasFatalFailure()) return;
+    dic = std::make_unique<Diccionario>();
+    almacén->abrir(*dic);
+}
+
 std::string NombreAlmacén(const ::testing::TestParamInfo<ClaseAlmacen>& i) {
     return i.param == ClaseAlmacen::Servidor ? "Servidor" : "Archivo";
 }

@@ -65,6 +65,12 @@ class AmbosAlmacenes : public ::testing::TestWithParam<ClaseAlmacen> {
     std::unique_ptr<AlmacenPrueba> almacén;
 };
 
+// The same, with the program's `dic` open on the test's store.
+class AlmacenAbierto : public AmbosAlmacenes {
+  protected:
+    void SetUp() override;
+};
+
 std::string NombreAlmacén(const ::testing::TestParamInfo<ClaseAlmacen>& i);
 
 #define EN_AMBOS_ALMACENES(Fixture)                                                            \

@@ -17,22 +17,19 @@
 
 namespace {
 
-class DocumentosTest : public AmbosAlmacenes {
+class DocumentosTest : public AlmacenAbierto {
   protected:
     void SetUp() override {
-        AmbosAlmacenes::SetUp();
+        AlmacenAbierto::SetUp();
         if (HasFatalFailure()) return;
-        dic = std::make_unique<Diccionario>();
-        almacén->abrir(*dic);
         for (int id : {1, 2})
             dic->ejecutar(QStringLiteral("insert into nvx_m_postulantes (id, apellido, dni_pais, "
                                          "dni_numero) values (?, 'Pérez', 1, ?)"),
                           {id, QString::number(20000000 + id)});
     }
     void TearDown() override {
-        dic.reset();
         QSettings().remove(QStringLiteral("Documentos"));
-        AmbosAlmacenes::TearDown();
+        AlmacenAbierto::TearDown();
     }
     qint64 filas() {
         return dic->valorÚnico(QStringLiteral("select count(*) from nvx_d_documentos"))

@@ -40,15 +40,8 @@ QString Postulante(const QString& doc, const QString& apellido,
     return v.join(u',') + u',' + intereses;
 }
 
-class ImportadorTest : public AmbosAlmacenes {
+class ImportadorTest : public AlmacenAbierto {
   protected:
-    void SetUp() override {
-        AmbosAlmacenes::SetUp();
-        if (HasFatalFailure()) return;
-        dic = std::make_unique<Diccionario>();
-        almacén->abrir(*dic);
-    }
-
     // Writes an exchange file as Windows programs do (windows-1252, CR LF).
     QString archivo(const QStringList& líneas, const char* nombre = "datos.nvx") {
         const QString r = carpeta.filePath(QString::fromLatin1(nombre));

@@ -16,15 +16,8 @@ Elemento Ítem(const QString& nombre, int32_t id = 0) {
     return e;
 }
 
-class PostulanteTest : public AmbosAlmacenes {
+class PostulanteTest : public AlmacenAbierto {
   protected:
-    void SetUp() override {
-        AmbosAlmacenes::SetUp();
-        if (HasFatalFailure()) return;
-        dic = std::make_unique<Diccionario>();
-        almacén->abrir(*dic);
-    }
-
     qint64 contar(const QString& sql, const QVariantList& v = {}) {
         return dic->valorÚnico(sql, v).toLongLong();
     }

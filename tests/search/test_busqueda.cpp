@@ -28,13 +28,11 @@ TEST(CondicionSql, LosFragmentosCitanLosTextosYSóloAceptanNúmerosDonde) {
     EXPECT_EQ(cBúsqueda::condicion_sql("idioma", "L", 5, "", 3), "");
 }
 
-class BusquedaTest : public AmbosAlmacenes {
+class BusquedaTest : public AlmacenAbierto {
   protected:
     void SetUp() override {
-        AmbosAlmacenes::SetUp();
+        AlmacenAbierto::SetUp();
         if (HasFatalFailure()) return;
-        dic = std::make_unique<Diccionario>();
-        almacén->abrir(*dic);
         // Applicants whose matches are known.
         a = alta("García", "Ana", {{1, 2}, {4, 4}}, {1, 5});
         b = alta("Garcés", "Beto", {{1, 4}, {4, 2}}, {1});

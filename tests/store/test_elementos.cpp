@@ -7,13 +7,11 @@
 
 namespace {
 
-class ElementosTest : public AmbosAlmacenes {
+class ElementosTest : public AlmacenAbierto {
   protected:
     void SetUp() override {
-        AmbosAlmacenes::SetUp();
+        AlmacenAbierto::SetUp();
         if (HasFatalFailure()) return;
-        dic = std::make_unique<Diccionario>();
-        almacén->abrir(*dic);
         // A small list of our own: names out of order, two defaults, equal positions.
         for (const auto& [id, nombre, orden, pred] :
              std::initializer_list<std::tuple<int, const char*, int, int>>{
