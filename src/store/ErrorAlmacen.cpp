@@ -45,7 +45,7 @@ bool ErrorAlmacen::repetido() const {
 
 bool ErrorAlmacen::sinConexión() const {
     // Class 08 is the connection's (08001: it never opened); 57P01-57P03 a server
-    // that ended the session.
+    // that ended the connection.
     return (código_.startsWith(QLatin1String("08")) && código_ != QLatin1String("08001")) ||
            código_ == QLatin1String("57P01") || código_ == QLatin1String("57P02") ||
            código_ == QLatin1String("57P03");

@@ -20,7 +20,7 @@ class ErrorAlmacen : public std::runtime_error {
     bool ocupado() const;
     // A key or a unique value that is already taken.
     bool repetido() const;
-    // The server's connection broke: the network, a stopped server, an ended session.
+    // The server's connection broke: the network, a stopped server, a connection the server ended.
     bool sinConexión() const;
 
     // Why, in words a recruiter reads: a busy store, a full disk, a value out of

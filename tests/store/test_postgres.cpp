@@ -314,7 +314,7 @@ TEST(ServidorPostgres, LaPasarelaTrabajaSobreElServidor) {
     EXPECT_EQ(rs->entero(QStringLiteral("id")), p.id);
 
     // Failures keep the server's SQLSTATE: a taken key, a statement out of time, a
-    // session the server ended are told apart.
+    // connection the server ended are told apart.
     const auto falla = [&](const std::function<void()>& f) {
         try {
             f();
