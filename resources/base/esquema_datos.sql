@@ -152,6 +152,24 @@ CREATE TABLE nvx_d_fotos (
 );
 CREATE INDEX nvx_d_fotos_postulante ON nvx_d_fotos (postulante);
 
+-- Every word of each applicant (names, places, knowledge, remarks, studies, jobs,
+-- languages, interests, CV documents), kept by the program on every change, for
+-- the keyword search; on a file store the FTS5 index below follows it.
+CREATE TABLE candora_textos (
+  postulante INTEGER NOT NULL PRIMARY KEY,
+  texto TEXT
+);
+CREATE VIRTUAL TABLE candora_palabras USING fts5(texto, content = 'candora_textos',
+  content_rowid = 'postulante', tokenize = 'unicode61 remove_diacritics 2');
+CREATE TRIGGER candora_textos_alta AFTER INSERT ON candora_textos
+BEGIN
+  INSERT INTO candora_palabras (rowid, texto) VALUES (NEW.postulante, NEW.texto);
+END;
+CREATE TRIGGER candora_textos_baja AFTER DELETE ON candora_textos
+BEGIN
+  INSERT INTO candora_palabras (candora_palabras, rowid, texto) VALUES ('delete', OLD.postulante, OLD.texto);
+END;
+
 -- CV documents as the applicant sent them, with the text taken out of them.
 CREATE TABLE nvx_d_documentos (
   id INTEGER NOT NULL PRIMARY KEY,

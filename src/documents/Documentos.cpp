@@ -4,6 +4,7 @@
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
 #include "store/Interaccion.h"
+#include "store/Palabras.h"
 #include "store/Valores.h"
 
 #include <QCryptographicHash>
@@ -83,6 +84,7 @@ int32_t AgregarDocumento(Diccionario& d, int32_t postulante, const QString& nomb
                {id, postulante, archivo, texto.tipo, qint64(contenido.size()), hash,
                 QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss")),
                 NuloSiVacío(usuario), int(texto.estado), NuloSiVacío(texto.texto), contenido});
+    ActualizarPalabras(d, {postulante});
     t.confirmar();
     if (yaEstaba) *yaEstaba = false;
     return id;
@@ -121,8 +123,11 @@ QString TextoGuardado(Diccionario& d, int32_t id) {
 }
 
 void QuitarDocumento(Diccionario& d, int32_t id) {
-    if (d.ejecutar(QStringLiteral("delete from nvx_d_documentos where id = ?"), {id}) == 0)
-        throw NoHay(id);
+    Transaccion t(d);
+    const int32_t postulante = DocumentoGuardado(d, id).postulante;
+    d.ejecutar(QStringLiteral("delete from nvx_d_documentos where id = ?"), {id});
+    ActualizarPalabras(d, {postulante});
+    t.confirmar();
 }
 
 QString CopiaParaVer(Diccionario& d, int32_t id) {

@@ -4,6 +4,7 @@
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
 #include "store/Interaccion.h"
+#include "store/Palabras.h"
 #include "store/Rangos.h"
 #include "store/Valores.h"
 
@@ -792,12 +793,15 @@ bool cImportador::fusionar() {
     int enGrupo = 0;
     int32_t nuevosConfirmados = 0, actualizadosConfirmados = 0, vacíosConfirmados = Cnt_Vacíos;
     qint64 último = 0, confirmado = 0;  // the staged rows read, and committed
+    std::vector<int32_t> delGrupo;      // applicants merged in the open group
     const auto confirmarGrupo = [&] {
         if (grupo) {
             f.vaciar();
             f.borrarConfirmados();
+            ActualizarPalabras(d, delGrupo);  // the keyword index, in the same transaction
             grupo->confirmar();
         }
+        delGrupo.clear();
         grupo.reset();
         enGrupo = 0;
         nuevosConfirmados = Cnt_Postulantes;
@@ -807,6 +811,7 @@ bool cImportador::fusionar() {
     };
     const auto unoAUno = [&] {
         grupo.reset();  // undone
+        delGrupo.clear();
         f.olvidar();
         f.enBloque = false;
         enGrupo = 0;
@@ -879,6 +884,7 @@ bool cImportador::fusionar() {
                     }
                     if (t) t->confirmar();
                     f.confirmado(último);
+                    delGrupo.push_back(id);
                     ++(nuevo ? Cnt_Postulantes : cnt_Actualizados);
                     if (++enGrupo == 250) confirmarGrupo();
                 } catch (const ErrorAlmacen& e) {

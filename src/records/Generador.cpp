@@ -1,5 +1,7 @@
 #include "records/Generador.h"
 
+#include "store/Palabras.h"
+
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
 #include "store/Interaccion.h"
@@ -769,9 +771,11 @@ int GenerarPostulantes(Diccionario& d, int cantidad, quint32 semilla,
     while (hechos < cantidad) {
         Transaccion t(d);
         const int lote = std::min(kLote, cantidad - hechos);
+        std::vector<int32_t> hechosLote;
         for (int i = 0; i < lote; ++i) {
             const int32_t id = d.PróximoID(QStringLiteral("nvx_m_postulantes"));
             if (id == 0) return hechos;
+            hechosLote.push_back(id);
             if (d.valorÚnico(QStringLiteral("select 1 from nvx_m_postulantes where id = ?"), {id})
                     .isValid())
                 throw ErrorAlmacen(
@@ -781,6 +785,7 @@ int GenerarPostulantes(Diccionario& d, int cantidad, quint32 semilla,
                         .arg(id));
             Guardar(d, id, fuente.siguiente());
         }
+        ActualizarPalabras(d, hechosLote);
         t.confirmar();
         hechos += lote;
         if (progreso) progreso(hechos, cantidad);

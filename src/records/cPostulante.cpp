@@ -1,5 +1,7 @@
 #include "records/cPostulante.h"
 
+#include "store/Palabras.h"
+
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
 #include "store/Interaccion.h"
@@ -315,6 +317,7 @@ bool cPostulante::guardar(bool sobrescribir) {
     ÁreasInterés.guardar(clave);
     idiomas.guardar(clave);
     Fotos.guardar(clave);
+    ActualizarPalabras(d, {clave});
     transacción.confirmar();
 
     id = clave;
@@ -332,5 +335,6 @@ void cPostulante::eliminar() {
          {"nvx_d_familiares", "nvx_d_formacion", "nvx_d_idiomas", "nvx_d_experiencia",
           "nvx_d_fotos", "nvx_d_interes", "nvx_d_documentos"})
         d.DeleteId(QLatin1String(tabla), QStringLiteral("postulante"), id);
+    ActualizarPalabras(d, {id});
     t.confirmar();
 }

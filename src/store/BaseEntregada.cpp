@@ -84,8 +84,10 @@ void CrearBasePostgres(const QString& conexión, const QString& usuario, const Q
     static const QRegularExpression disparador(
         QStringLiteral("^\\s*(--[^\\n]*\\n\\s*)*CREATE TRIGGER"),
         QRegularExpression::CaseInsensitiveOption);
+    // Nor its full-text index: the server indexes the texts with one of its own.
     for (const QString& s : DividirGuion(recurso(QStringLiteral("esquema_datos.sql"))))
-        if (!disparador.match(s).hasMatch()) ejecutar(EsquemaPostgres(ConRestricciones(s)));
+        if (!disparador.match(s).hasMatch() && !s.startsWith(QLatin1String("CREATE VIRTUAL")))
+            ejecutar(EsquemaPostgres(ConRestricciones(s)));
     ejecutar(recurso(QStringLiteral("esquema_postgres.sql")));
     for (const char* g : {"datos.sql", "diccionario.sql"})
         for (const QString& s : DividirGuion(recurso(QString::fromLatin1(g)))) ejecutar(s);

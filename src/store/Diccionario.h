@@ -65,6 +65,11 @@ class Diccionario {
     // let the Transaccion level it ran in be undone.
     void encolar(const QString& sql, const QVariantList& valores);
 
+    // The keyword search in the engine's own index (see Motor::buscarPalabras).
+    std::unique_ptr<Recordset> BuscarPalabras(const QString& fts5, const QString& tsquery) {
+        return motor().buscarPalabras(fts5, tsquery);
+    }
+
     // Read-only, client-side result sets; a blank text gives no result set.
     std::unique_ptr<Recordset> AbrirRS(const QString& sql);
     std::unique_ptr<Recordset> AbrirRS(const QString& sql, const QVariantList& valores);

@@ -3,6 +3,7 @@
 #include "store/BaseEntregada.h"
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
+#include "store/Palabras.h"
 #include "store/Postgres.h"
 #include "store/Rangos.h"
 #include "store/SqlJet.h"
@@ -34,17 +35,30 @@ QString Parte(const QString& tabla) {
     return it == partes.end() ? QString() : it->second;
 }
 
-// The statements of the data schema that make the CV documents' table, as the
-// current version makes it (its triggers are the file store's).
-QStringList SentenciasDocumentos(bool conDisparadores) {
-    QFile f(QStringLiteral(":/base/esquema_datos.sql"));
+QString Recurso(const QString& nombre) {
+    QFile f(QStringLiteral(":/base/") + nombre);
     f.open(QIODevice::ReadOnly);
+    return QString::fromUtf8(f.readAll());
+}
+
+// The statements of the data schema that make a table named by `marca`, as the
+// current version makes it; on a server without the file store's triggers and
+// full-text index.
+QStringList SentenciasDe(const QString& marca, bool archivo) {
     QStringList sentencias;
-    for (const QString& s : DividirGuion(QString::fromUtf8(f.readAll())))
-        if (s.contains(QLatin1String(" nvx_d_documentos")) &&
-            (conDisparadores || !s.startsWith(QLatin1String("CREATE TRIGGER"))))
+    for (const QString& s : DividirGuion(Recurso(QStringLiteral("esquema_datos.sql"))))
+        if (s.contains(marca) && (archivo || (!s.startsWith(QLatin1String("CREATE TRIGGER")) &&
+                                              !s.startsWith(QLatin1String("CREATE VIRTUAL")))))
             sentencias << s;
     return sentencias;
+}
+
+// Runs them in the file `e` ("main" or an attached one).
+void CrearEnArchivo(Diccionario& d, const QString& e, const QString& marca) {
+    static const QRegularExpression nombre(
+        QStringLiteral("^(CREATE (?:UNIQUE INDEX|INDEX|TABLE|TRIGGER|VIRTUAL TABLE)) "));
+    for (QString s : SentenciasDe(marca, true))
+        d.ejecutar(s.replace(nombre, QStringLiteral("\\1 ") + e + u'.'));
 }
 
 const QString kContadorDocumentos = QStringLiteral(
@@ -191,13 +205,16 @@ void ActualizarArchivo(Diccionario& d, const QString& esquema, const QString& ru
         // The CV documents live with the applicants, in the file that holds them.
         if (!tabla(QStringLiteral("nvx_m_postulantes")).isEmpty() &&
             tabla(QStringLiteral("nvx_d_documentos")).isEmpty()) {
-            static const QRegularExpression nombre(
-                QStringLiteral("^(CREATE (?:UNIQUE INDEX|INDEX|TABLE|TRIGGER)) "));
-            for (QString s : SentenciasDocumentos(true))
-                d.ejecutar(s.replace(nombre, QStringLiteral("\\1 ") + e + u'.'));
+            CrearEnArchivo(d, e, QStringLiteral(" nvx_d_documentos"));
         }
         if (!tabla(QStringLiteral("nvx_m_ids")).isEmpty())
             d.ejecutar(kContadorDocumentos.arg(e + u'.'));
+    }
+    if (versión < 4 && !tabla(QStringLiteral("nvx_m_postulantes")).isEmpty() &&
+        tabla(QStringLiteral("candora_textos")).isEmpty()) {
+        // The keyword index, filled with every applicant's words.
+        CrearEnArchivo(d, e, QStringLiteral("candora_textos"));
+        ReindexarPalabras(d);
     }
     d.ejecutar(QStringLiteral("PRAGMA %1.user_version = %2").arg(e).arg(kVersiónEsquema));
     t.confirmar();
@@ -221,12 +238,27 @@ void ActualizarServidor(Diccionario& d) {
     }
     if (versión < 3 &&
         d.valorÚnico(QStringLiteral("select to_regclass('nvx_d_documentos')")).isNull()) {
-        for (const QString& s : SentenciasDocumentos(false)) d.ejecutar(EsquemaPostgres(s));
+        for (const QString& s : SentenciasDe(QStringLiteral(" nvx_d_documentos"), false))
+            d.ejecutar(EsquemaPostgres(s));
         d.ejecutar(QStringLiteral(
             "CREATE TRIGGER nvx_d_documentos_sello AFTER INSERT OR DELETE ON nvx_d_documentos "
             "FOR EACH ROW EXECUTE FUNCTION candora_sellar_detalle()"));
     }
     if (versión < 3) d.ejecutar(kContadorDocumentos.arg(QString()));
+    if (versión < 4 &&
+        d.valorÚnico(QStringLiteral("select to_regclass('candora_textos')")).isNull()) {
+        for (const QString& s : SentenciasDe(QStringLiteral("candora_textos"), false))
+            d.ejecutar(EsquemaPostgres(s));
+        // The server's own index of the texts, as a new server store has it.
+        static const QRegularExpression índice(
+            QStringLiteral("CREATE FUNCTION candora_palabras.*?\\$\\$;|CREATE INDEX "
+                           "candora_textos_palabras[^;]*;"),
+            QRegularExpression::DotMatchesEverythingOption);
+        for (auto it = índice.globalMatch(Recurso(QStringLiteral("esquema_postgres.sql")));
+             it.hasNext();)
+            d.ejecutar(it.next().captured(0));
+        ReindexarPalabras(d);
+    }
     if (versión < kVersiónEsquema) {
         d.ejecutar(QStringLiteral("delete from candora_esquema"));
         d.ejecutar(QStringLiteral("insert into candora_esquema (version) values (?)"),

@@ -59,6 +59,12 @@ class Motor {
     // First column of the first row; an invalid QVariant when there is no row.
     virtual QVariant valorÚnico(const QString& sql, const QVariantList& valores) = 0;
 
+    // The active applicants whose words match a keyword query, best first (ties by
+    // surname): rows of id and rank. The query comes in both engines' languages: an
+    // FTS5 MATCH expression and a to_tsquery text.
+    virtual std::unique_ptr<Recordset> buscarPalabras(const QString& fts5,
+                                                      const QString& tsquery) = 0;
+
     // Transactions: level 1 is the transaction, deeper levels its savepoints.
     // Before the first level the engine checks it may still write at all.
     virtual void exigirEnSuLugar() const {}

@@ -56,6 +56,15 @@ class MotorPostgres final : public Motor {
         return rs.eof() || rs.FieldCount() == 0 ? QVariant() : rs.valor(0);
     }
 
+    std::unique_ptr<Recordset> buscarPalabras(const QString&, const QString& tsquery) override {
+        return leer(QStringLiteral("select p.id, ts_rank(candora_palabras(t.texto), q) as rango "
+                                   "from candora_textos t, to_tsquery('simple', ?) q, "
+                                   "nvx_m_postulantes p where p.id = t.postulante and "
+                                   "candora_palabras(t.texto) @@ q and p.activo <> 0 order by "
+                                   "rango desc, p.apellido, p.nombre, p.id"),
+                    {tsquery});
+    }
+
     void comenzar(bool) override {
         // The server takes its locks as statements need them; the key counters'
         // row locks keep allocations apart.

@@ -272,6 +272,37 @@ static void ahora(sqlite3_context* c, int, sqlite3_value**) {
     sqlite3_result_text(c, t.constData(), int(t.size()), SQLITE_TRANSIENT);
 }
 
+// string_agg(x, separador): the texts of a group joined, Nulls left out, as a server
+// store writes it (SQLite has it only from 3.44).
+static void unirPaso(sqlite3_context* c, int, sqlite3_value** v) {
+    if (sqlite3_value_type(v[0]) == SQLITE_NULL) return;
+    auto** unido = static_cast<std::string**>(sqlite3_aggregate_context(c, sizeof(std::string*)));
+    if (!unido) {
+        sqlite3_result_error_nomem(c);
+        return;
+    }
+    const auto* t = reinterpret_cast<const char*>(sqlite3_value_text(v[0]));
+    const int n = sqlite3_value_bytes(v[0]);
+    if (!*unido) {
+        *unido = new std::string;
+    } else if (sqlite3_value_type(v[1]) != SQLITE_NULL) {
+        (*unido)->append(reinterpret_cast<const char*>(sqlite3_value_text(v[1])),
+                         size_t(sqlite3_value_bytes(v[1])));
+    }
+    (*unido)->append(t, size_t(n));
+}
+
+static void unirFin(sqlite3_context* c) {
+    auto** unido = static_cast<std::string**>(sqlite3_aggregate_context(c, 0));
+    if (!unido || !*unido) {
+        sqlite3_result_null(c);
+        return;
+    }
+    sqlite3_result_text(c, (*unido)->data(), int((*unido)->size()), SQLITE_TRANSIENT);
+    delete *unido;
+    *unido = nullptr;
+}
+
 int RegistrarTextoSqlite(sqlite3* db) {
     int rc = sqlite3_create_collation_v2(db, "TEXTO", SQLITE_UTF8, nullptr, compararTexto, nullptr);
     const int banderas = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
@@ -287,6 +318,9 @@ int RegistrarTextoSqlite(sqlite3* db) {
     if (rc == SQLITE_OK)
         rc = sqlite3_create_function_v2(db, "candora_ahora", 0, SQLITE_UTF8, nullptr, ahora,
                                         nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_create_function_v2(db, "string_agg", 2, SQLITE_UTF8 | SQLITE_INNOCUOUS,
+                                        nullptr, nullptr, unirPaso, unirFin, nullptr);
     return rc;
 }
 
