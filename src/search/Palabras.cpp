@@ -45,7 +45,7 @@ bool EsEspacio(QChar c) {
 // Sets `error` when the "*" has nothing before it or too little.
 TérminoPalabras Término(const QString& texto, bool excluido, bool prefijo, QString& error) {
     TérminoPalabras t;
-    t.palabras = PartirPalabras(texto);
+    t.palabras = SepararPalabras(texto);
     t.excluido = excluido;
     t.prefijo = prefijo;
     if (prefijo) {
@@ -165,7 +165,7 @@ QString NormalizarPalabras(const QString& texto) {
     return salida.toLower();
 }
 
-QStringList PartirPalabras(const QString& texto) {
+QStringList SepararPalabras(const QString& texto) {
     QStringList palabras;
     QString actual;
     const QString normal = NormalizarPalabras(texto);
@@ -251,26 +251,26 @@ QString ConsultaPalabras::fts5() const {
                           : u'(' + alternativas.join(QStringLiteral(" OR ")) + u')');
     }
     QString expresión = incluidos.join(QStringLiteral(" AND "));
-    // FTS5's NOT is binary: the included part as its left operand.
+    // FTS5's NOT is binary: the included terms as its left operand.
     if (!excluidos.isEmpty() && incluidos.size() > 1) expresión = u'(' + expresión + u')';
     return expresión + excluidos;
 }
 
 QString ConsultaPalabras::tsquery() const {
     if (!válida()) return {};
-    QStringList partes;
+    QStringList operandos;
     for (const auto& grupo : grupos) {
         if (Excluido(grupo)) {
-            partes << u'!' + TérminoTsquery(grupo.front());
+            operandos << u'!' + TérminoTsquery(grupo.front());
             continue;
         }
         QStringList alternativas;
         for (const TérminoPalabras& t : grupo) alternativas << TérminoTsquery(t);
-        partes << (alternativas.size() == 1
-                       ? alternativas.first()
-                       : u'(' + alternativas.join(QStringLiteral(" | ")) + u')');
+        operandos << (alternativas.size() == 1
+                          ? alternativas.first()
+                          : u'(' + alternativas.join(QStringLiteral(" | ")) + u')');
     }
-    return partes.join(QStringLiteral(" & "));
+    return operandos.join(QStringLiteral(" & "));
 }
 
 QStringList ConsultaPalabras::palabrasResaltar() const {

@@ -39,4 +39,4 @@ QString NormalizarPalabras(const QString& texto);
 
 // The words of a text as FTS5's unicode61 tokenizer splits them: runs of letters
 // and digits of the normalised text.
-QStringList PartirPalabras(const QString& texto);
+QStringList SepararPalabras(const QString& texto);
