@@ -162,6 +162,7 @@ QString NormalizarPalabras(const QString& texto) {
         }
         salida += QString::fromUcs4(&c, 1);
     }
+    // And after: compatibility forms can decompose to capitals (ℌ -> H).
     return salida.toLower();
 }
 
