@@ -47,7 +47,8 @@ FOR EACH ROW EXECUTE FUNCTION candora_sellar_detalle();
 CREATE TRIGGER nvx_d_fotos_sello AFTER INSERT OR UPDATE OR DELETE ON nvx_d_fotos
 FOR EACH ROW EXECUTE FUNCTION candora_sellar_detalle();
 CREATE FUNCTION candora_palabras(t TEXT) RETURNS tsvector LANGUAGE sql IMMUTABLE AS
-$$ SELECT to_tsvector('simple', translate(lower(t), 'áàâãäåéèêëíìîïóòôõöúùûüýÿñç', 'aaaaaaeeeeiiiiooooouuuuyync')) $$;
+$$ SELECT to_tsvector('simple', regexp_replace(translate(lower(t), 'áàâãäåéèêëíìîïóòôõöúùûüýÿñç',
+  'aaaaaaeeeeiiiiooooouuuuyync'), '[^[:alnum:]]+', ' ', 'g')) $$;
 CREATE INDEX candora_textos_palabras ON candora_textos USING gin (candora_palabras(texto));
 
 CREATE TRIGGER nvx_d_documentos_sello AFTER INSERT OR DELETE ON nvx_d_documentos

@@ -1,5 +1,8 @@
 #include "search/Palabras.h"
 
+#include "store/Diccionario.h"
+#include "store/ErrorAlmacen.h"
+
 #include <algorithm>
 
 namespace {
@@ -286,4 +289,13 @@ QStringList ConsultaPalabras::palabrasResaltar() const {
             }
         }
     return palabras;
+}
+
+std::vector<HalladoPalabras> BuscarPorPalabras(Diccionario& d, const QString& texto) {
+    const ConsultaPalabras c = AnalizarPalabras(texto);
+    if (!c.válida()) throw ErrorAlmacen(c.error);
+    std::vector<HalladoPalabras> hallados;
+    for (auto rs = d.BuscarPalabras(c.fts5(), c.tsquery()); !rs->eof(); rs->MoveNext())
+        hallados.push_back({int32_t(rs->entero(0)), rs->real(1), rs->texto(2), rs->texto(3)});
+    return hallados;
 }

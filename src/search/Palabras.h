@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <vector>
 
 // The keyword query language a recruiter types ("sap o oracle logística -pasantía")
@@ -40,3 +41,15 @@ QString NormalizarPalabras(const QString& texto);
 // The words of a text as FTS5's unicode61 tokenizer splits them: runs of letters
 // and digits of the normalised text.
 QStringList SepararPalabras(const QString& texto);
+
+class Diccionario;
+
+// An applicant found by keywords, and how well it matches.
+struct HalladoPalabras {
+    int32_t id;
+    double rango;
+    QString apellido, nombre;
+};
+// The active applicants whose words match a query, best first (ties by surname).
+// A malformed query is an ErrorAlmacen whose sentence explains it in Spanish.
+std::vector<HalladoPalabras> BuscarPorPalabras(Diccionario& d, const QString& texto);

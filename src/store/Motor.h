@@ -60,7 +60,7 @@ class Motor {
     virtual QVariant valorÚnico(const QString& sql, const QVariantList& valores) = 0;
 
     // The active applicants whose words match a keyword query, best first (ties by
-    // surname): rows of id and rank. The query comes in both engines' languages: an
+    // surname): rows of id, rank, surname and name. The query comes in both engines' languages: an
     // FTS5 MATCH expression and a to_tsquery text.
     virtual std::unique_ptr<Recordset> buscarPalabras(const QString& fts5,
                                                       const QString& tsquery) = 0;

@@ -57,12 +57,14 @@ class MotorPostgres final : public Motor {
     }
 
     std::unique_ptr<Recordset> buscarPalabras(const QString&, const QString& tsquery) override {
-        return leer(QStringLiteral("select p.id, ts_rank(candora_palabras(t.texto), q) as rango "
-                                   "from candora_textos t, to_tsquery('simple', ?) q, "
-                                   "nvx_m_postulantes p where p.id = t.postulante and "
-                                   "candora_palabras(t.texto) @@ q and p.activo <> 0 order by "
-                                   "rango desc, p.apellido, p.nombre, p.id"),
-                    {tsquery});
+        return leer(
+            QStringLiteral(
+                "select p.id, ts_rank(candora_palabras(t.texto), q) as rango, p.apellido, p.nombre "
+                "from candora_textos t, to_tsquery('simple', ?) q, "
+                "nvx_m_postulantes p where p.id = t.postulante and "
+                "candora_palabras(t.texto) @@ q and p.activo <> 0 order by "
+                "rango desc, p.apellido, p.nombre, p.id"),
+            {tsquery});
     }
 
     void comenzar(bool) override {

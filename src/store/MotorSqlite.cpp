@@ -156,10 +156,11 @@ class MotorSqlite final : public Motor {
     QVariant valorÚnico(const QString& sql, const QVariantList& valores) override;
 
     std::unique_ptr<Recordset> buscarPalabras(const QString& fts5, const QString&) override {
-        return leer(QStringLiteral("select p.id, -bm25(candora_palabras) as rango from "
-                                   "candora_palabras join nvx_m_postulantes p on p.id = "
-                                   "candora_palabras.rowid where candora_palabras match ? and "
-                                   "p.activo <> 0 order by rango desc, p.apellido, p.nombre, p.id"),
+        return leer(QStringLiteral(
+                        "select p.id, -bm25(candora_palabras) as rango, p.apellido, p.nombre from "
+                        "candora_palabras join nvx_m_postulantes p on p.id = "
+                        "candora_palabras.rowid where candora_palabras match ? and "
+                        "p.activo <> 0 order by rango desc, p.apellido, p.nombre, p.id"),
                     {fts5});
     }
 

@@ -1,7 +1,11 @@
+#include "search/Palabras.h"
 #include "search/cBusqueda.h"
 #include "shell/admin/Comandos.h"
 #include "store/Diccionario.h"
+#include "store/Palabras.h"
 #include "store/Valores.h"
+
+#include <QElapsedTimer>
 
 namespace {
 
@@ -24,7 +28,22 @@ int búsquedas(Contexto& c, const QStringList& argumentos) {
 }
 
 int buscar(Contexto& c, const QStringList& a) {
-    const char* uso = "buscar ID | buscar --condicion 'TABLA.COLUMNA OPERADOR VALOR' ...";
+    const char* uso =
+        "buscar ID | buscar --condicion 'TABLA.COLUMNA OPERADOR VALOR' ... | buscar --palabras "
+        "'TEXTO'";
+    if (!a.isEmpty() && a.first() == QLatin1String("--palabras")) {
+        if (a.size() != 2) {
+            c.errores << "Uso: candora-admin " << uso << '\n';
+            return 2;
+        }
+        c.abrir();
+        const auto hallados = BuscarPorPalabras(*dic, a.at(1));
+        for (const HalladoPalabras& h : hallados)
+            c.salida << h.id << '\t' << h.apellido << '\t' << h.nombre << '\t'
+                     << QString::number(h.rango, 'g', 4) << '\n';
+        c.errores << hallados.size() << (hallados.size() == 1 ? " postulante\n" : " postulantes\n");
+        return 0;
+    }
     cBúsqueda b;
     bool ok = !a.isEmpty();
     if (ok && a.first() == QLatin1String("--condicion")) {
@@ -61,11 +80,31 @@ int buscar(Contexto& c, const QStringList& a) {
     return 0;
 }
 
+int reindexar(Contexto& c, const QStringList& a) {
+    if (!a.isEmpty()) {
+        c.errores << "Uso: candora-admin reindexar\n";
+        return 2;
+    }
+    c.abrir(Contexto::Uso::Escribir);
+    QElapsedTimer reloj;
+    reloj.start();
+    c.errores << "Indexando las palabras de los postulantes...\n";
+    c.errores.flush();
+    const qint64 n = ReindexarPalabras(*dic);
+    c.salida << "Postulantes indexados: " << n << " en "
+             << QString::number(reloj.elapsed() / 1000.0, 'f', 1) << " s\n";
+    return 0;
+}
+
 }  // namespace
 
 void ComandosBusquedas(std::vector<Comando>& comandos) {
     comandos.push_back(
         {"búsquedas", "búsquedas [Nombre|Usuario|alta] [--usuario NOMBRE]", búsquedas});
     comandos.push_back(
-        {"buscar", "buscar ID | buscar --condicion 'TABLA.COLUMNA OPERADOR VALOR' ...", buscar});
+        {"buscar",
+         "buscar ID | buscar --condicion 'TABLA.COLUMNA OPERADOR VALOR' ... | buscar --palabras "
+         "'TEXTO'",
+         buscar});
+    comandos.push_back({"reindexar", "reindexar", reindexar});
 }
