@@ -1,5 +1,6 @@
 #include "records/Generador.h"
 
+#include "records/Subregistros.h"
 #include "store/Palabras.h"
 
 #include "store/Diccionario.h"
@@ -647,42 +648,25 @@ namespace {
 void Guardar(Diccionario& d, int32_t id, const PostulanteDemo& p) {
     const QVariant nulo = ValorTexto(QString());
     for (const auto& f : p.familiares)
-        d.ejecutar(
-            QStringLiteral("insert into nvx_d_familiares (postulante,parentesco,nombre,edad,vive,"
-                           "convive,acargo,ocupacion,empresa) values (?,?,?,?,?,?,?,?,?)"),
-            {id, f.parentesco, f.nombre, f.edad, f.vive ? 1 : 0, f.convive ? 1 : 0,
-             f.aCargo ? 1 : 0, f.ocupación, 0});
+        d.ejecutar(AltaDetalle::kFamiliar, {id, f.parentesco, f.nombre, f.edad, f.vive ? 1 : 0,
+                                            f.convive ? 1 : 0, f.aCargo ? 1 : 0, f.ocupación, 0});
     for (const auto& e : p.estudios)
-        d.ejecutar(
-            QStringLiteral(
-                "insert into nvx_d_formacion (postulante,nivel,area,titulo,institucion,estado,"
-                "materias_aprobadas,materias_restantes,promedio,ingreso,ultimo,completos) "
-                "VALUES (?,?,?,?,?,?,?,?,?,?,?,?)"),
-            {id, e.nivel, e.área, e.título, e.instituto, e.estado, e.aprobadas, e.restantes,
-             e.promedio, e.ingreso, e.último, e.completos});
+        d.ejecutar(AltaDetalle::kFormación,
+                   {id, e.nivel, e.área, e.título, e.instituto, e.estado, e.aprobadas, e.restantes,
+                    e.promedio, e.ingreso, e.último, e.completos});
     for (const auto& i : p.idiomas)
-        d.ejecutar(QStringLiteral("insert into nvx_d_idiomas (postulante,idioma,habla,lee,escribe) "
-                                  "values (?,?,?,?,?)"),
-                   {id, i.idioma, i.habla, i.lee, i.escribe});
+        d.ejecutar(AltaDetalle::kIdioma, {id, i.idioma, i.habla, i.lee, i.escribe});
     for (const auto& e : p.empleos)
-        d.ejecutar(
-            QStringLiteral(
-                "insert into nvx_d_experiencia (postulante,area,puesto,empleador,empleador_rubro,"
-                "actividades,ingreso_mes,ingreso_ano,egreso_mes,egreso_ano,empleo_actual,"
-                "gente_acargo,motivo_egreso,observaciones,remuneracion) "
-                "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
-            {id, e.área, e.puesto, e.empleador, e.rubro, e.tareas.join(u'\n'), e.ingresoMes,
-             e.ingresoAño, e.egresoMes, e.egresoAño, e.actual ? 1 : 0, e.aCargo ? 1 : 0, e.motivo,
-             ValorTexto(e.observaciones),
-             e.sueldo > 0 ? QVariant(e.sueldo) : ValorNumérico(QString())});
-    for (const int32_t área : p.intereses)
-        d.ejecutar(QStringLiteral("insert into nvx_d_interes (postulante,area) values (?,?)"),
-                   {id, área});
+        d.ejecutar(AltaDetalle::kExperiencia,
+                   {id, e.área, e.puesto, e.empleador, e.rubro, e.tareas.join(u'\n'), e.ingresoMes,
+                    e.ingresoAño, e.egresoMes, e.egresoAño, e.actual ? 1 : 0, e.aCargo ? 1 : 0,
+                    e.motivo, ValorTexto(e.observaciones),
+                    e.sueldo > 0 ? QVariant(e.sueldo) : ValorNumérico(QString())});
+    for (const int32_t área : p.intereses) d.ejecutar(AltaDetalle::kInterés, {id, área});
     for (int i = 0; i < p.fotos; ++i)
-        d.ejecutar(
-            QStringLiteral("insert into nvx_d_fotos (postulante,titulo,foto) values (?,?,?)"),
-            {id, i == 0 ? QStringLiteral("Foto de perfil") : QStringLiteral(""),
-             QStringLiteral("/srv/candora/fotos/%1_%2.jpg").arg(id).arg(i + 1)});
+        d.ejecutar(AltaDetalle::kFoto,
+                   {id, i == 0 ? QStringLiteral("Foto de perfil") : QStringLiteral(""),
+                    QStringLiteral("/srv/candora/fotos/%1_%2.jpg").arg(id).arg(i + 1)});
 
     d.ejecutar(
         QStringLiteral("insert into nvx_m_postulantes "

@@ -42,9 +42,7 @@ void familiares::guardar(int32_t postulante) const {
     Diccionario& d = vaciar("nvx_d_familiares", postulante);
     for (const cFamiliar& f : *this)
         d.ejecutar(
-            QStringLiteral(
-                "insert into nvx_d_familiares (postulante,parentesco,nombre,edad,vive,convive,"
-                "acargo,ocupacion,empresa) values (?,?,?,?,?,?,?,?,?)"),
+            AltaDetalle::kFamiliar,
             {postulante, f.Parentesco, ValorTexto(f.Nombre), f.Edad, f.Vive, f.Convive, f.Acargo,
              idDe(d, "nvx_m_ocupaciones", f.Ocupación), idDe(d, "nvx_m_empleadores", f.Empresa)});
 }
@@ -70,15 +68,11 @@ cFormación& formación::Add(uint8_t Tipo, const Elemento& institución, uint8_t
 void formación::guardar(int32_t postulante) const {
     Diccionario& d = vaciar("nvx_d_formacion", postulante);
     for (const cFormación& f : *this)
-        d.ejecutar(
-            QStringLiteral(
-                "insert into nvx_d_formacion (postulante,nivel,area,titulo,institucion,estado,"
-                "materias_aprobadas,materias_restantes,promedio,ingreso,ultimo,completos) "
-                "VALUES (?,?,?,?,?,?,?,?,?,?,?,?)"),
-            {postulante, f.Tipo, f.área, idDe(d, "nvx_m_titulos", f.Título),
-             idDe(d, "nvx_m_formacion_institutos", f.institución), f.estado, f.MateriasAprobadas,
-             f.MateriasRestantes, RedondearSimple(f.Promedio), f.AñoIngreso, f.AñoÚltimo,
-             f.AñosCompletos});
+        d.ejecutar(AltaDetalle::kFormación,
+                   {postulante, f.Tipo, f.área, idDe(d, "nvx_m_titulos", f.Título),
+                    idDe(d, "nvx_m_formacion_institutos", f.institución), f.estado,
+                    f.MateriasAprobadas, f.MateriasRestantes, RedondearSimple(f.Promedio),
+                    f.AñoIngreso, f.AñoÚltimo, f.AñosCompletos});
 }
 
 cIdioma& idiomas::Add(uint8_t Idioma, uint8_t Habla, uint8_t Lee, uint8_t Escribe,
@@ -89,9 +83,7 @@ cIdioma& idiomas::Add(uint8_t Idioma, uint8_t Habla, uint8_t Lee, uint8_t Escrib
 void idiomas::guardar(int32_t postulante) const {
     Diccionario& d = vaciar("nvx_d_idiomas", postulante);
     for (const cIdioma& i : *this)
-        d.ejecutar(QStringLiteral("insert into nvx_d_idiomas (postulante,idioma,habla,lee,escribe) "
-                                  "values (?,?,?,?,?)"),
-                   {postulante, i.Idioma, i.Habla, i.Lee, i.Escribe});
+        d.ejecutar(AltaDetalle::kIdioma, {postulante, i.Idioma, i.Habla, i.Lee, i.Escribe});
 }
 
 cExperiencia& Experiencia::Add(uint8_t área, uint8_t puesto, const Elemento& empleador,
@@ -121,23 +113,16 @@ cExperiencia& Experiencia::Add(uint8_t área, uint8_t puesto, const Elemento& em
 void Experiencia::guardar(int32_t postulante) const {
     Diccionario& d = vaciar("nvx_d_experiencia", postulante);
     for (const cExperiencia& e : *this)
-        d.ejecutar(
-            QStringLiteral(
-                "insert into nvx_d_experiencia (postulante,area,puesto,empleador,empleador_rubro,"
-                "actividades,ingreso_mes,ingreso_ano,egreso_mes,egreso_ano,empleo_actual,"
-                "gente_acargo,motivo_egreso,observaciones,remuneracion) "
-                "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
-            {postulante, e.área, e.puesto, idDe(d, "nvx_m_empleadores", e.empleador),
-             e.empleador_rubro, ValorTexto(e.actividades), e.ingreso_mes, e.ingreso_año,
-             e.egreso_mes, e.egreso_año, e.empleo_actual, e.gente_acargo, e.motivo_egreso,
-             ValorTexto(e.Observaciones), ValorNumérico(e.remuneración)});
+        d.ejecutar(AltaDetalle::kExperiencia,
+                   {postulante, e.área, e.puesto, idDe(d, "nvx_m_empleadores", e.empleador),
+                    e.empleador_rubro, ValorTexto(e.actividades), e.ingreso_mes, e.ingreso_año,
+                    e.egreso_mes, e.egreso_año, e.empleo_actual, e.gente_acargo, e.motivo_egreso,
+                    ValorTexto(e.Observaciones), ValorNumérico(e.remuneración)});
 }
 
 void ÁreasInterés::guardar(int32_t postulante) const {
     Diccionario& d = vaciar("nvx_d_interes", postulante);
-    for (const uint8_t área : *this)
-        d.ejecutar(QStringLiteral("insert into nvx_d_interes (postulante,area) values (?,?)"),
-                   {postulante, área});
+    for (const uint8_t área : *this) d.ejecutar(AltaDetalle::kInterés, {postulante, área});
 }
 
 cFoto& Fotos::Add(const QString& Título, const QString& Archivo, const QString& clave) {
@@ -149,9 +134,7 @@ void Fotos::guardar(int32_t postulante) const {
     // Both texts are stored as they are, an empty caption as the empty text.
     const auto tal_cual = [](const QString& t) { return t.isNull() ? QStringLiteral("") : t; };
     for (const cFoto& f : *this)
-        d.ejecutar(
-            QStringLiteral("insert into nvx_d_fotos (postulante,titulo,foto) values (?,?,?)"),
-            {postulante, tal_cual(f.Título), tal_cual(f.Archivo)});
+        d.ejecutar(AltaDetalle::kFoto, {postulante, tal_cual(f.Título), tal_cual(f.Archivo)});
 }
 
 }  // namespace Colecciones

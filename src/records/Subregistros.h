@@ -7,6 +7,30 @@
 
 #include <cstdint>
 
+// The statements that add one row of each detail table: the record's lists and
+// the demonstration generator write the same rows.
+namespace AltaDetalle {
+inline const QString kFamiliar = QStringLiteral(
+    "insert into nvx_d_familiares "
+    "(postulante,parentesco,nombre,edad,vive,convive,acargo,ocupacion,empresa) values "
+    "(?,?,?,?,?,?,?,?,?)");
+inline const QString kFormación = QStringLiteral(
+    "insert into nvx_d_formacion "
+    "(postulante,nivel,area,titulo,institucion,estado,materias_aprobadas,materias_restantes,"
+    "promedio,ingreso,ultimo,completos) VALUES (?,?,?,?,?,?,?,?,?,?,?,?)");
+inline const QString kIdioma = QStringLiteral(
+    "insert into nvx_d_idiomas (postulante,idioma,habla,lee,escribe) values (?,?,?,?,?)");
+inline const QString kExperiencia = QStringLiteral(
+    "insert into nvx_d_experiencia "
+    "(postulante,area,puesto,empleador,empleador_rubro,actividades,ingreso_mes,ingreso_ano,egreso_"
+    "mes,egreso_ano,empleo_actual,gente_acargo,motivo_egreso,observaciones,remuneracion) VALUES "
+    "(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+inline const QString kInterés =
+    QStringLiteral("insert into nvx_d_interes (postulante,area) values (?,?)");
+inline const QString kFoto =
+    QStringLiteral("insert into nvx_d_fotos (postulante,titulo,foto) values (?,?,?)");
+}  // namespace AltaDetalle
+
 // The detail rows of an applicant. Rows have no key of their own: a
 // collection's order is the only identity its elements have, and saving a
 // collection makes the applicant's rows of its table equal to it.

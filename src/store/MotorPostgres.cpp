@@ -267,14 +267,8 @@ void MotorPostgres::copiar(const QString& tabla, const QStringList& columnas,
         c_.copiar(
             tabla, columnas,
             [&](QByteArray& lote) {
-                for (; siguiente < filas.size() && lote.size() < (1 << 20); ++siguiente) {
-                    const QVariantList& fila = filas[siguiente];
-                    for (qsizetype i = 0; i < fila.size(); ++i) {
-                        if (i > 0) lote += '\t';
-                        AgregarValorCopia(lote, fila.at(i));
-                    }
-                    lote += '\n';
-                }
+                for (; siguiente < filas.size() && lote.size() < (1 << 20); ++siguiente)
+                    AgregarFilaCopia(lote, filas[siguiente]);
                 return siguiente < filas.size();
             },
             kFallaSentencia);

@@ -51,12 +51,11 @@ std::vector<std::pair<QString, qint64>> MigrarAPostgres(Diccionario& origen,
         const qint64 tomadas = c.copiar(
             tabla, columnas,
             [&](QByteArray& lote) {
+                QVariantList fila;
                 for (int f = 0; f < 2000 && !rs->eof(); ++f, rs->MoveNext()) {
-                    for (int i = 0; i < rs->FieldCount(); ++i) {
-                        if (i > 0) lote += '\t';
-                        AgregarValorCopia(lote, rs->valor(i));
-                    }
-                    lote += '\n';
+                    fila.clear();
+                    for (int i = 0; i < rs->FieldCount(); ++i) fila << rs->valor(i);
+                    AgregarFilaCopia(lote, fila);
                 }
                 return !rs->eof();
             },

@@ -101,6 +101,63 @@ ErrorAlmacen ConexiónPq::error(const PGresult* r, const QString& operación,
     return ErrorAlmacen(operación, detalle, sql, código);
 }
 
+namespace {
+
+// A value that is not Null in the server's text format, typed as the literal it
+// stands for (`letra` names the type for the prepared statement's signature).
+QByteArray TextoPq(const QVariant& v, Oid& tipo, char& letra) {
+    tipo = 0;
+    letra = 't';
+    switch (v.metaType().id()) {
+        case QMetaType::Bool:  // flags are integers
+            tipo = kInt4;
+            letra = 'i';
+            return v.toBool() ? "1" : "0";
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Char:
+        case QMetaType::SChar:
+        case QMetaType::UChar:
+        case QMetaType::Long:
+        case QMetaType::ULong:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong: {
+            const qint64 x = v.toLongLong();
+            const bool corto = x >= INT32_MIN && x <= INT32_MAX;
+            tipo = corto ? kInt4 : kInt8;
+            letra = corto ? 'i' : 'l';
+            return QByteArray::number(x);
+        }
+        case QMetaType::Double:
+        case QMetaType::Float:
+            tipo = kNumeric;
+            letra = 'd';
+            return QByteArray::number(v.toDouble(), 'g', 17);
+        case QMetaType::QByteArray:
+            tipo = kBytea;
+            letra = 'b';
+            return "\\x" + v.toByteArray().toHex();
+        case QMetaType::QDate:
+            return v.toDate().toString(Qt::ISODate).toUtf8();
+        case QMetaType::QDateTime:
+            return v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")).toUtf8();
+        default: {
+            QByteArray t = v.toString().toUtf8();
+            // A NUL would end the text on its way: refused, never cut short.
+            if (t.contains('\0'))
+                throw ErrorAlmacen(ErrorAlmacen::kGenérica,
+                                   QStringLiteral("Un texto contiene el carácter nulo, que el "
+                                                  "servidor no admite."),
+                                   {}, QStringLiteral("22021"));
+            return t;
+        }
+    }
+}
+
+}  // namespace
+
 ValoresPq::ValoresPq(const QVariantList& valores) {
     const auto n = size_t(valores.size());
     textos_.reserve(n);
@@ -108,110 +165,45 @@ ValoresPq::ValoresPq(const QVariantList& valores) {
     largos_.reserve(n);
     tipos_.reserve(n);
     for (const QVariant& v : valores) {
-        QByteArray t;
         Oid tipo = 0;
-        char letra = 't';
-        if (v.isNull()) {
-            letra = 'n';
-        } else {
-            switch (v.metaType().id()) {
-                case QMetaType::Bool:  // flags are integers
-                    t = v.toBool() ? "1" : "0";
-                    tipo = kInt4;
-                    letra = 'i';
-                    break;
-                case QMetaType::Int:
-                case QMetaType::UInt:
-                case QMetaType::Short:
-                case QMetaType::UShort:
-                case QMetaType::Char:
-                case QMetaType::SChar:
-                case QMetaType::UChar:
-                case QMetaType::Long:
-                case QMetaType::ULong:
-                case QMetaType::LongLong:
-                case QMetaType::ULongLong: {
-                    const qint64 x = v.toLongLong();
-                    t = QByteArray::number(x);
-                    const bool corto = x >= INT32_MIN && x <= INT32_MAX;
-                    tipo = corto ? kInt4 : kInt8;
-                    letra = corto ? 'i' : 'l';
-                    break;
-                }
-                case QMetaType::Double:
-                case QMetaType::Float:
-                    t = QByteArray::number(v.toDouble(), 'g', 17);
-                    tipo = kNumeric;
-                    letra = 'd';
-                    break;
-                case QMetaType::QByteArray:
-                    t = "\\x" + v.toByteArray().toHex();
-                    tipo = kBytea;
-                    letra = 'b';
-                    break;
-                case QMetaType::QDate:
-                    t = v.toDate().toString(Qt::ISODate).toUtf8();
-                    break;
-                case QMetaType::QDateTime:
-                    t = v.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")).toUtf8();
-                    break;
-                default:
-                    t = v.toString().toUtf8();
-                    // A NUL would end the text on its way: refused, never cut short.
-                    if (t.contains('\0'))
-                        throw ErrorAlmacen(ErrorAlmacen::kGenérica,
-                                           QStringLiteral("Un texto contiene el carácter nulo, "
-                                                          "que el servidor no admite."),
-                                           {}, QStringLiteral("22021"));
-            }
-        }
-        textos_.push_back(t);
+        char letra = 'n';
+        textos_.push_back(v.isNull() ? QByteArray() : TextoPq(v, tipo, letra));
         firma_ += letra;
         tipos_.push_back(tipo);
-        largos_.push_back(int(t.size()));
+        largos_.push_back(int(textos_.back().size()));
     }
     // Pointers only once the texts no longer move.
     for (size_t i = 0; i < n; ++i)
         punteros_.push_back(firma_.at(qsizetype(i)) == 'n' ? nullptr : textos_[i].constData());
 }
 
-void AgregarValorCopia(QByteArray& línea, const QVariant& v) {
-    if (v.isNull()) {
-        línea += "\\N";
-        return;
-    }
-    QByteArray t;
-    switch (v.metaType().id()) {
-        case QMetaType::Bool:
-            línea += v.toBool() ? '1' : '0';
-            return;
-        case QMetaType::Int:
-        case QMetaType::LongLong:
-            línea += QByteArray::number(v.toLongLong());
-            return;
-        case QMetaType::Double:
-            línea += QByteArray::number(v.toDouble(), 'g', 17);
-            return;
-        case QMetaType::QByteArray:
-            línea += "\\\\x" + v.toByteArray().toHex();
-            return;
-        default:
-            t = v.toString().toUtf8();
-    }
-    for (const char c : t) switch (c) {
-            case '\\':
-                línea += "\\\\";
-                break;
-            case '\t':
-                línea += "\\t";
-                break;
-            case '\n':
-                línea += "\\n";
-                break;
-            case '\r':
-                línea += "\\r";
-                break;
-            default:
-                línea += c;
+void AgregarFilaCopia(QByteArray& lote, const QVariantList& fila) {
+    for (qsizetype i = 0; i < fila.size(); ++i) {
+        if (i > 0) lote += '\t';
+        const QVariant& v = fila.at(i);
+        if (v.isNull()) {
+            lote += "\\N";
+            continue;
         }
+        Oid tipo;
+        char letra;
+        // Backslashes, tabs and line ends escaped; a bytea's "\x" so becomes "\\x".
+        for (const char c : TextoPq(v, tipo, letra)) switch (c) {
+                case '\\':
+                    lote += "\\\\";
+                    break;
+                case '\t':
+                    lote += "\\t";
+                    break;
+                case '\n':
+                    lote += "\\n";
+                    break;
+                case '\r':
+                    lote += "\\r";
+                    break;
+                default:
+                    lote += c;
+            }
+    }
+    lote += '\n';
 }

@@ -73,6 +73,5 @@ class ValoresPq {
     QByteArray firma_;
 };
 
-// Appends one value to a COPY line in the text format (tab between values is
-// the caller's).
-void AgregarValorCopia(QByteArray& línea, const QVariant& v);
+// Appends one row, a line in COPY's text format, to a batch.
+void AgregarFilaCopia(QByteArray& lote, const QVariantList& fila);
