@@ -51,11 +51,12 @@ ListaDocumentos::ListaDocumentos(QWidget* parent) : QTreeWidget(parent) {
             a->setEnabled(sí);
         };
         acción("mnuDocumentoAgregar", QStringLiteral("&Agregar…"), &ListaDocumentos::agregar,
-               postulante_ != 0);
+               postulante_ != 0 && editable_);
         acción("mnuDocumentoAbrir", QStringLiteral("A&brir"), &ListaDocumentos::abrir, hay);
         acción("mnuDocumentoGuardar", QStringLiteral("&Guardar una copia…"),
                &ListaDocumentos::guardarCopia, hay);
-        acción("mnuDocumentoQuitar", QStringLiteral("&Quitar"), &ListaDocumentos::quitar, hay);
+        acción("mnuDocumentoQuitar", QStringLiteral("&Quitar"), &ListaDocumentos::quitar,
+               hay && editable_);
         menú.exec(viewport()->mapToGlobal(p));
     });
 }
@@ -93,7 +94,14 @@ QString ListaDocumentos::sello() const {
         QStringLiteral("select actualizado from nvx_m_postulantes where id = ?"), {postulante_}));
 }
 
+bool ListaDocumentos::cambiable() const {
+    if (!editable_)
+        MostrarEstado(QStringLiteral("Habilite la edición para agregar o quitar documentos."));
+    return editable_;
+}
+
 void ListaDocumentos::agregar() {
+    if (!cambiable()) return;
     if (postulante_ == 0) {
         MsgBox(QStringLiteral("Guarde la ficha antes de agregarle documentos."), Icono::Información,
                Botones::Aceptar, kTítuloAgregar);
@@ -109,7 +117,7 @@ void ListaDocumentos::agregar() {
 }
 
 void ListaDocumentos::agregarArchivos(const QStringList& archivos) {
-    if (archivos.isEmpty()) return;
+    if (archivos.isEmpty() || !cambiable()) return;
     if (postulante_ == 0) {
         agregar();  // says why not
         return;
@@ -168,7 +176,7 @@ void ListaDocumentos::guardarCopia() {
 
 void ListaDocumentos::quitar() {
     const int32_t id = elegido();
-    if (!id) return;
+    if (!id || !cambiable()) return;
     if (MsgBox(QStringLiteral("¿Quitar el documento «%1» de la ficha?\n\nSe borra de la base de "
                               "datos; el archivo original no se toca.")
                    .arg(currentItem()->text(0)),

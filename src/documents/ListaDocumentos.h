@@ -16,6 +16,9 @@ class ListaDocumentos : public QTreeWidget {
     // Shows the documents of an applicant (0: a card not saved yet, which takes none).
     void cargar(int32_t postulante);
     int32_t postulante() const { return postulante_; }
+    // A card that is only being read lets its documents be opened and copied, not
+    // added or removed.
+    void setEditable(bool sí) { editable_ = sí; }
     // The chosen document's id, 0 when none is chosen.
     int32_t elegido() const;
 
@@ -37,7 +40,10 @@ class ListaDocumentos : public QTreeWidget {
 
   private:
     QString sello() const;
+    // False, saying why, when the card is only being read.
+    bool cambiable() const;
     int32_t postulante_ = 0;
+    bool editable_ = true;
 };
 
 // The local files a drag carries.

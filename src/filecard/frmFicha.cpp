@@ -289,6 +289,7 @@ void frmFicha::setEdición(bool sí) {
     editar_->setChecked(sí);
     for (Página& p : páginas_)
         for (QWidget* w : p.datos) w->setEnabled(sí);
+    if (documentos_) documentos_->setEditable(sí);
 }
 
 // Bound controls.
@@ -777,6 +778,7 @@ void frmFicha::construirFotografías(Página& p) {
     // The CV documents go to the store at once, not with the card's other changes.
     p.capa->addWidget(Título(QStringLiteral("Documentos"), w));
     documentos_ = new ListaDocumentos(w);
+    documentos_->setEditable(edición);
     documentos_->setMinimumHeight(120);
     p.capa->addWidget(documentos_);
     connect(documentos_, &ListaDocumentos::sellado, this,

@@ -1,11 +1,10 @@
 #include "records/Generador.h"
 
 #include "records/Subregistros.h"
-#include "store/Palabras.h"
-
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
 #include "store/Interaccion.h"
+#include "store/Palabras.h"
 #include "store/Valores.h"
 
 #include <QDate>

@@ -263,6 +263,12 @@ TEST_F(FotosTest, LosDocumentosSeSueltanSobreLaFichaSeAbrenYSeQuitan) {
     EXPECT_EQ(lista->topLevelItemCount(), 1);
     EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_d_documentos where nombre = 'carta.rtf'")),
               0);
+
+    // A card only being read opens its documents but takes none.
+    ficha()->setEdición(false);
+    soltar({otro});
+    EXPECT_EQ(lista->topLevelItemCount(), 1);
+    EXPECT_EQ(S(usuario.estados.back()), "Habilite la edición para agregar o quitar documentos.");
 }
 
 }  // namespace
