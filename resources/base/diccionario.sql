@@ -1,9 +1,11 @@
 -- Data dictionary: one row per column of the applicant table and its detail
--- tables. lng and lng2 are numbers of the program's string table.
+-- tables, and "palabras_clave", the keyword search over all of them. lng and
+-- lng2 are numbers of the program's string table (0: the long name is used).
 
 -- nvx_m_postulantes
 INSERT INTO nvx_diccionario (id, tabla, Nombre_Columna, Tipo, Relacion_Tabla, Relacion_Clave, Relacion_Retorno, orden, Dato, lng, lng2, Nombre_Largo, buscable, largo) VALUES
   (1, 'nvx_m_postulantes', 'id', 'CO', NULL, NULL, NULL, 1, 'id', 786, 0, 'ID interno', 0, 0),
+  (119, 'nvx_m_postulantes', 'palabras_clave', 'P', NULL, NULL, NULL, 0, 'palabras_clave', 0, 0, 'Palabras clave', 1, 0),
   (2, 'nvx_m_postulantes', 'dni_pais', 'L', 'nvx_m_paises', 'id', 'nombre', 2, 'dni_pais', 721, 722, 'País del documento', 1, 0),
   (3, 'nvx_m_postulantes', 'dni_numero', 'T', NULL, NULL, NULL, 3, 'dni_numero', 721, 743, 'Número de documento', 1, 20),
   (4, 'nvx_m_postulantes', 'nombre', 'T', NULL, NULL, NULL, 4, 'nombre', 724, 0, 'Nombre', 1, 50),

@@ -5,6 +5,7 @@
 #include "controls/ceCombo.h"
 #include "controls/ceTxtBox.h"
 #include "pages/VentanasPaginas.h"
+#include "search/Palabras.h"
 #include "shell/Fallas.h"
 #include "shell/Posiciones.h"
 #include "shell/Ventanas.h"
@@ -515,6 +516,7 @@ void frmCondicion::elegirColumna(int fila) {
     if (t == QLatin1String("N") || t == QLatin1String("ND"))
         std::tie(desde, hasta) = std::pair{5, 8};
     if (t == QLatin1String("L")) std::tie(desde, hasta) = std::pair{1, 4};
+    if (t == QLatin1String("P")) std::tie(desde, hasta) = std::pair{1, 2};
     {
         const QSignalBlocker b(comparación_);
         comparación_->clear();
@@ -567,8 +569,14 @@ void frmCondicion::aceptar() {
             MsgBox(QStringLiteral("Debe escribir algún valor."), Icono::Exclamación);
             return;
         }
-        if (!sinValor && t != QLatin1String("T") &&
-            cBúsqueda::condicion_sql(QStringLiteral("x"), t, condición.Operador, v, 0).isEmpty()) {
+        if (t == QLatin1String("P")) {
+            if (const ConsultaPalabras q = AnalizarPalabras(v); !q.válida()) {
+                MsgBox(q.error, Icono::Exclamación);
+                return;
+            }
+        } else if (!sinValor && t != QLatin1String("T") &&
+                   cBúsqueda::condicion_sql(QStringLiteral("x"), t, condición.Operador, v, 0)
+                       .isEmpty()) {
             MsgBox(QStringLiteral("El valor debe ser un número."), Icono::Exclamación);
             return;
         }

@@ -1,5 +1,6 @@
 #include "search/cBusqueda.h"
 
+#include "search/Palabras.h"
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
 #include "store/Interaccion.h"
@@ -124,6 +125,14 @@ QString cBúsqueda::condicion_sql(const QString& c, const QString& tipo, int op,
                 return {};
         }
     }
+    if (tipo == QLatin1String("P")) {
+        // Keywords: the applicant is, or is not, among those the index finds.
+        const ConsultaPalabras q = AnalizarPalabras(valor);
+        if (!q.válida() || (op != 1 && op != 2)) return {};
+        const QString filtro =
+            Almacén().FiltroPalabras(QStringLiteral("ID"), q.fts5(), q.tsquery());
+        return (op == 1 ? QStringLiteral("(") : QStringLiteral("(not ")) + filtro + u')';
+    }
     if (tipo == QLatin1String("L")) {
         switch (op) {
             case 1:
@@ -163,6 +172,10 @@ void cBúsqueda::validar() const {
                                    "ya no existe en el diccionario de datos.")
                         .arg(etiqueta));
             const QString tipo = rs->texto(1);
+            if (tipo == QLatin1String("P")) {
+                const ConsultaPalabras q = AnalizarPalabras(c.Valor);
+                if (!q.válida()) throw ErrorAlmacen(operación, q.error);
+            }
             if ((tipo == QLatin1String("N") || tipo == QLatin1String("ND")) && c.Operador >= 5 &&
                 c.Operador <= 8 && NúmeroCondición(c.Valor).isEmpty())
                 throw ErrorAlmacen(
@@ -424,7 +437,9 @@ void cBúsqueda::AgregarCondición(const QString& texto) {
                                       "vacío, es igual a, es distinto a, es mayor o igual a o es "
                                       "menor o igual a."));
     QString valor = resto.mid(largo).trimmed();
-    if (valor.size() >= 2 && valor.startsWith(u'"') && valor.endsWith(u'"'))
+    // Keywords keep their quotes: they mark a phrase.
+    if (campo.Tipo != QLatin1String("P") && valor.size() >= 2 && valor.startsWith(u'"') &&
+        valor.endsWith(u'"'))
         valor = valor.mid(1, valor.size() - 2);
     int32_t idvalor = 0;
     if (campo.Tipo == QLatin1String("L") && operador <= 2) {

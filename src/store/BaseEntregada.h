@@ -24,4 +24,4 @@ QStringList TablasDatos();
 
 // The schema version written into every store this program makes. Version 2
 // added the CHECK constraints that keep every number within its column's range.
-inline constexpr int kVersiónEsquema = 4;
+inline constexpr int kVersiónEsquema = 5;

@@ -297,9 +297,13 @@ int32_t Diccionario::idcolumna(const QString& tabla, const QString& columna) {
 
 QString Diccionario::nomdato(int32_t id) {
     RelojDeArena reloj;
-    auto rs = AbrirRS(QStringLiteral("select lng, lng2 from nvx_diccionario where ID = ?"), {id});
+    auto rs = AbrirRS(
+        QStringLiteral("select lng, lng2, Nombre_Largo from nvx_diccionario where ID = ?"), {id});
     if (rs->eof()) return {};
-    QString t = CadenaRecurso(int(rs->entero(QStringLiteral("lng"))));
+    // A column with no string of its own goes by its long name.
+    const int lng = int(rs->entero(QStringLiteral("lng")));
+    if (lng == 0) return rs->texto(QStringLiteral("Nombre_Largo"));
+    QString t = CadenaRecurso(lng);
     const int lng2 = int(rs->entero(QStringLiteral("lng2")));
     if (lng2 > 0) t += u'-' + CadenaRecurso(lng2);
     return t;

@@ -69,6 +69,9 @@ class Diccionario {
     std::unique_ptr<Recordset> BuscarPalabras(const QString& fts5, const QString& tsquery) {
         return motor().buscarPalabras(fts5, tsquery);
     }
+    QString FiltroPalabras(const QString& columna, const QString& fts5, const QString& tsquery) {
+        return motor().filtroPalabras(columna, fts5, tsquery);
+    }
 
     // Read-only, client-side result sets; a blank text gives no result set.
     std::unique_ptr<Recordset> AbrirRS(const QString& sql);

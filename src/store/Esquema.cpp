@@ -65,6 +65,14 @@ const QString kContadorDocumentos = QStringLiteral(
     "INSERT INTO %1nvx_m_ids (tabla, ultimo_id) SELECT 'nvx_d_documentos', 0 "
     "WHERE NOT EXISTS (SELECT 1 FROM %1nvx_m_ids WHERE tabla = 'nvx_d_documentos')");
 
+// The keyword search as a column saved searches can name.
+const QString kColumnaPalabras = QStringLiteral(
+    "INSERT INTO %1nvx_diccionario (id, tabla, Nombre_Columna, Tipo, orden, Dato, lng, lng2, "
+    "Nombre_Largo, buscable, largo) SELECT m.id, 'nvx_m_postulantes', 'palabras_clave', 'P', 0, "
+    "'palabras_clave', 0, 0, 'Palabras clave', 1, 0 FROM (SELECT coalesce(max(id), 0) + 1 AS id "
+    "FROM %1nvx_diccionario) m WHERE NOT EXISTS (SELECT 1 FROM %1nvx_diccionario WHERE "
+    "Nombre_Columna = 'palabras_clave')");
+
 QStringList TablasConRangos() {
     QStringList t;
     for (const Rango& r : Rangos())
@@ -216,6 +224,8 @@ void ActualizarArchivo(Diccionario& d, const QString& esquema, const QString& ru
         CrearEnArchivo(d, e, QStringLiteral("candora_textos"));
         ReindexarPalabras(d);
     }
+    if (versión < 5 && !tabla(QStringLiteral("nvx_diccionario")).isEmpty())
+        d.ejecutar(kColumnaPalabras.arg(e + u'.'));
     d.ejecutar(QStringLiteral("PRAGMA %1.user_version = %2").arg(e).arg(kVersiónEsquema));
     t.confirmar();
 }
@@ -259,6 +269,7 @@ void ActualizarServidor(Diccionario& d) {
             d.ejecutar(it.next().captured(0));
         ReindexarPalabras(d);
     }
+    if (versión < 5) d.ejecutar(kColumnaPalabras.arg(QString()));
     if (versión < kVersiónEsquema) {
         d.ejecutar(QStringLiteral("delete from candora_esquema"));
         d.ejecutar(QStringLiteral("insert into candora_esquema (version) values (?)"),

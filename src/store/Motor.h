@@ -64,6 +64,9 @@ class Motor {
     // FTS5 MATCH expression and a to_tsquery text.
     virtual std::unique_ptr<Recordset> buscarPalabras(const QString& fts5,
                                                       const QString& tsquery) = 0;
+    // A WHERE fragment true when the applicant `columna` names matches the query.
+    virtual QString filtroPalabras(const QString& columna, const QString& fts5,
+                                   const QString& tsquery) const = 0;
 
     // Transactions: level 1 is the transaction, deeper levels its savepoints.
     // Before the first level the engine checks it may still write at all.

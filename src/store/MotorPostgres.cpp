@@ -4,6 +4,7 @@
 #include "store/Postgres.h"
 #include "store/Pq.h"
 #include "store/SqlJet.h"
+#include "store/Valores.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -65,6 +66,14 @@ class MotorPostgres final : public Motor {
                 "candora_palabras(t.texto) @@ q and p.activo <> 0 order by "
                 "rango desc, p.apellido, p.nombre, p.id"),
             {tsquery});
+    }
+
+    QString filtroPalabras(const QString& columna, const QString&,
+                           const QString& tsquery) const override {
+        return columna + QStringLiteral(
+                             " in (select postulante from candora_textos where "
+                             "candora_palabras(texto) @@ to_tsquery('simple', %1))")
+                             .arg(ComillasSQL(tsquery));
     }
 
     void comenzar(bool) override {

@@ -3,6 +3,7 @@
 #include "store/ErrorAlmacen.h"
 #include "store/SqlJet.h"
 #include "store/TextoSqlite.h"
+#include "store/Valores.h"
 #include "store/Verificacion.h"
 
 #include <sqlite3.h>
@@ -162,6 +163,14 @@ class MotorSqlite final : public Motor {
                         "candora_palabras.rowid where candora_palabras match ? and "
                         "p.activo <> 0 order by rango desc, p.apellido, p.nombre, p.id"),
                     {fts5});
+    }
+
+    QString filtroPalabras(const QString& columna, const QString& fts5,
+                           const QString&) const override {
+        return columna + QStringLiteral(
+                             " in (select rowid from candora_palabras where candora_palabras "
+                             "match %1)")
+                             .arg(ComillasSQL(fts5));
     }
 
     void exigirEnSuLugar() const override;

@@ -7,6 +7,7 @@
 #include "records/Generador.h"
 #include "records/cPostulante.h"
 #include "search/Palabras.h"
+#include "search/cBusqueda.h"
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
 #include "store/Palabras.h"
@@ -93,6 +94,61 @@ TEST_P(PalabrasTest, ElÍndiceSigueCadaCambioYContestaComoUnRecorrido) {
     } catch (const ErrorAlmacen& e) {
         EXPECT_TRUE(e.operación().contains(QStringLiteral("comillas"))) << S(e.operación());
     }
+}
+
+// Keywords are one more condition of a saved search: stored with it, combined with the
+// other groups, and on a store made before they existed once it is opened again.
+TEST_P(PalabrasTest, UnaBúsquedaGuardadaCombinaPalabrasClaveConLosDemásGrupos) {
+    InteraccionGuionada usuario;
+    dic->ejecutar(QStringLiteral("delete from nvx_diccionario where Tipo = 'P'"));
+    dic->ejecutar(servidor() ? QStringLiteral("update candora_esquema set version = 4")
+                             : QStringLiteral("PRAGMA user_version = 4"));
+    dic.reset();
+    ConectarBase(almacén->configuración());
+    ASSERT_TRUE(dic);
+    GenerarPostulantes(*dic, 80, 5);
+
+    cBúsqueda b;
+    b.Título = QStringLiteral("Logística con inglés");
+    b.AgregarCondición(
+        QStringLiteral("nvx_m_postulantes.palabras_clave contiene LOGISTICA -oracle"));
+    b.AgregarCondición(
+        QStringLiteral("nvx_m_postulantes.palabras_clave no contiene \"buenos aires\""));
+    b.AgregarCondición(QStringLiteral("nvx_d_idiomas.idioma contiene Inglés"));
+    ASSERT_TRUE(b.guardar());
+    cBúsqueda leída;
+    leída.id = b.id;
+    ASSERT_TRUE(leída.cargar());
+    ASSERT_EQ(leída.colGeneral.Count(), 2);
+    EXPECT_EQ(S(leída.colGeneral.Item(2).Valor), "\"buenos aires\"");
+    EXPECT_EQ(S(leída.colGeneral.Item(1).dato), "Palabras clave");
+    leída.ejecutar();
+
+    std::set<int32_t> esperados;
+    const std::set<int32_t> excluidos = Hallados(QStringLiteral("oracle"));
+    const std::set<int32_t> ciudad = Hallados(QStringLiteral("\"buenos aires\""));
+    for (const int32_t id : Recorrido(QStringLiteral("logistica")))
+        if (!excluidos.count(id) && !ciudad.count(id) &&
+            dic->valorÚnico(QStringLiteral("select 1 from nvx_d_idiomas where postulante = ? and "
+                                           "idioma = 1"),
+                            {id})
+                .isValid())
+            esperados.insert(id);
+    const std::vector<int32_t> orden = cBúsqueda::OrdenResultado(b.id);
+    EXPECT_EQ(std::set<int32_t>(orden.begin(), orden.end()), esperados);
+    EXPECT_FALSE(esperados.empty());
+
+    // A malformed query is refused with its reason before anything is stored.
+    cBúsqueda mala;
+    mala.Título = QStringLiteral("Mala");
+    mala.AgregarCondición(QStringLiteral("nvx_m_postulantes.palabras_clave contiene \"sin cerrar"));
+    try {
+        mala.guardar();
+        ADD_FAILURE() << "la guardó";
+    } catch (const ErrorAlmacen& e) {
+        EXPECT_TRUE(e.textoUsuario().contains(QStringLiteral("comillas"))) << S(e.textoUsuario());
+    }
+    EXPECT_EQ(mala.id, 0);
 }
 
 EN_AMBOS_ALMACENES(PalabrasTest);
