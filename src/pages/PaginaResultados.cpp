@@ -2,8 +2,10 @@
 
 #include "pages/Html.h"
 #include "records/cPostulante.h"
+#include "search/Palabras.h"
 #include "search/cBusqueda.h"
 #include "store/Diccionario.h"
+#include "store/Palabras.h"
 #include "store/Valores.h"
 
 #include <QHash>
@@ -59,6 +61,14 @@ int cResultado::eliminarTodos() {
 int cResultado::cargar(int32_t consulta, const QString& título) {
     título_ = título;
     ids_ = cBúsqueda::OrdenResultado(consulta);
+    resaltar_.clear();
+    return Cantidad();
+}
+
+int cResultado::cargar(std::vector<int32_t> ids, const QString& título, QStringList resaltar) {
+    título_ = título;
+    ids_ = std::move(ids);
+    resaltar_ = std::move(resaltar);
     return Cantidad();
 }
 
@@ -91,7 +101,11 @@ PáginaResultados cResultado::página(int primero, int tamaño, const QDateTime&
     h += QLatin1String("<hr><br>\n");
 
     QVariantList ids;
-    for (int f = primero; f <= p.último; ++f) ids.append(Id(f));
+    std::vector<int32_t> deLaPágina;
+    for (int f = primero; f <= p.último; ++f) {
+        ids.append(Id(f));
+        deLaPágina.push_back(Id(f));
+    }
     if (!ids.isEmpty()) {
         Diccionario& d = Almacén();
         const QString en = Marcadores(int(ids.size()));
@@ -120,6 +134,8 @@ PáginaResultados cResultado::página(int primero, int tamaño, const QDateTime&
         const QString monedas = QStringLiteral("nvx_m_monedas");
         const QString símbolo = QStringLiteral("simbolo");
         const QDate hoy = ahora.date();
+        const QHash<int32_t, QString> textos =
+            resaltar_.isEmpty() ? QHash<int32_t, QString>() : TextosPalabras(d, deLaPágina);
 
         for (const QVariant& v : std::as_const(ids)) {
             const qint64 id = v.toLongLong();
@@ -140,6 +156,9 @@ PáginaResultados cResultado::página(int primero, int tamaño, const QDateTime&
                 if (!país.isEmpty()) h += QLatin1String(" de ") + EscaparHTML(país);
                 h += u'\n';
             }
+            if (const QString f = FragmentoPalabras(textos.value(int32_t(id)), resaltar_);
+                !f.isEmpty())
+                h += QLatin1String("<div>") + f + QLatin1String("</div>\n");
             h += QLatin1String("<ul>\n");
 
             for (const int i : formaciones.value(id)) {

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <vector>
@@ -29,6 +30,10 @@ class cResultado {
     // Reads the order of definition `consulta`'s result (RESULTADO must hold
     // it already); `título` heads every page. Returns the number of applicants.
     int cargar(int32_t consulta, const QString& título);
+    // A keyword result: these applicants in this order (best first); each page shows
+    // under every applicant where the words `resaltar` were found.
+    int cargar(std::vector<int32_t> ids, const QString& título, QStringList resaltar);
+    const QStringList& resaltar() const { return resaltar_; }
     int Cantidad() const { return int(ids_.size()); }
     int32_t Id(int fila) const { return ids_.at(size_t(fila - 1)); }
 
@@ -45,4 +50,5 @@ class cResultado {
   private:
     QString título_;
     std::vector<int32_t> ids_;
+    QStringList resaltar_;
 };

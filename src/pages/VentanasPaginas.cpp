@@ -3,6 +3,7 @@
 #include "documents/Documentos.h"
 #include "filecard/frmFicha.h"
 #include "pages/PaginaCV.h"
+#include "search/Palabras.h"
 #include "shell/Fallas.h"
 #include "shell/Iconos.h"
 #include "shell/Ventanas.h"
@@ -29,6 +30,8 @@
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <memory>
 
 namespace {
 
@@ -82,7 +85,7 @@ int32_t IdDeEnlace(const QUrl& destino) {
     return m.hasMatch() ? m.captured(1).toInt() : 0;
 }
 
-void AbrirCV(int32_t id) {
+void AbrirCV(int32_t id, const QStringList& resaltar) {
     frmMDI* m = VentanaPrincipal();
     if (!m || id <= 0) return;
     Espera espera(kEspera);
@@ -93,6 +96,7 @@ void AbrirCV(int32_t id) {
         MsgBox(TextoFichaBorrada(), Icono::Información);
         return;
     }
+    cv->resaltar = resaltar;
     cv->cargar();
     cv->resize(820, 640);
     m->agregarVentana(cv);
@@ -154,6 +158,45 @@ bool frmResultado2::cargar() {
     return true;
 }
 
+bool frmResultado2::cargarPalabras(const QString& palabras) {
+    const ConsultaPalabras consulta = AnalizarPalabras(palabras);
+    std::vector<int32_t> ids;
+    for (const HalladoPalabras& h : BuscarPorPalabras(Almacén(), palabras)) ids.push_back(h.id);
+    const QString título = QStringLiteral("Palabras clave: ") + palabras.simplified();
+    if (resultado_.cargar(std::move(ids), título, consulta.palabrasResaltar()) == 0) return false;
+    setWindowTitle(título + QStringLiteral(" > Resultado"));
+    llenar_html(1);
+    return true;
+}
+
+void BuscarPalabrasClave(const QString& palabras) {
+    frmMDI* m = VentanaPrincipal();
+    if (!m || palabras.trimmed().isEmpty()) return;
+    const QString título = QStringLiteral("Palabras clave");
+    if (const ConsultaPalabras q = AnalizarPalabras(palabras); !q.válida()) {
+        MsgBox(q.error, Icono::Exclamación, Botones::Aceptar, título);
+        return;
+    }
+    auto r = std::make_unique<frmResultado2>();
+    bool hay = false;
+    try {
+        Espera espera(kEspera);
+        hay = r->cargarPalabras(palabras);
+    } catch (const ErrorAlmacen& e) {
+        InformarFalla(QStringLiteral("No se pudo buscar por palabras clave."), e);
+        return;
+    }
+    if (!hay) {
+        MsgBox(QStringLiteral("Ningún postulante activo tiene las palabras «%1».\n\nPruebe con "
+                              "menos palabras, con «o» entre alternativas o con un asterisco al "
+                              "final (admin*).")
+                   .arg(palabras.simplified()),
+               Icono::Información, Botones::Aceptar, título);
+        return;
+    }
+    m->agregarVentana(r.release());
+}
+
 void frmResultado2::llenar_html(int primero) {
     try {
         página_ = resultado_.página(primero);
@@ -168,7 +211,7 @@ void frmResultado2::llenar_html(int primero) {
 }
 
 void frmResultado2::abrirEnlace(const QUrl& destino) {
-    AbrirCV(IdDeEnlace(destino));
+    AbrirCV(IdDeEnlace(destino), resultado_.resaltar());
 }
 
 void frmResultado2::imprimir() {
@@ -245,8 +288,13 @@ void frmCVhtml::cargar() {
     const QString nombre = postulante.Nombre.trimmed();
     setWindowTitle(postulante.Apellido +
                    (nombre.isEmpty() ? QString() : QStringLiteral(", ") + nombre));
-    html_ = PáginaCV(Almacén(), postulante, UsuarioActual);
-    htm_->setHtml(html_);
+    html_ = ResaltarHtml(PáginaCV(Almacén(), postulante, UsuarioActual), resaltar);
+    // Opened from a keyword result, the page shows the first word found.
+    const qsizetype primera = html_.indexOf(QLatin1String("<mark"));
+    htm_->setHtml(primera < 0
+                      ? html_
+                      : QString(html_).insert(primera, QLatin1String("<a name=\"hallada\"></a>")));
+    if (primera >= 0) htm_->scrollToAnchor(QStringLiteral("hallada"));
 }
 
 void frmCVhtml::modificar() {

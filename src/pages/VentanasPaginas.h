@@ -22,6 +22,10 @@ class frmResultado2 : public QWidget {
     // Loads and runs the definition `búsqueda.id` and shows its first page;
     // false when the result is empty.
     bool cargar();
+    // Finds the applicants whose words match `palabras`, best first, and shows the
+    // first page with where they matched; false when none does. A malformed query
+    // is an ErrorAlmacen that explains it.
+    bool cargarPalabras(const QString& palabras);
     void llenar_html(int primero);
     void imprimir();
     void copiar();
@@ -53,6 +57,8 @@ class frmCVhtml : public QWidget {
     void copiar();
 
     cPostulante postulante;
+    // Words to highlight on the page (as a keyword result found them).
+    QStringList resaltar;
 
   private:
     QTextBrowser* htm_;
@@ -62,4 +68,7 @@ class frmCVhtml : public QWidget {
 // The applicant id a page link names ("post123"), or 0 for any other link.
 int32_t IdDeEnlace(const QUrl& destino);
 // Shows the CV window of applicant `id`; says so when it no longer exists.
-void AbrirCV(int32_t id);
+// `resaltar`: the words of the keyword search it was found by, highlighted.
+void AbrirCV(int32_t id, const QStringList& resaltar = {});
+// Opens the results window of a keyword search; says so when nothing matches.
+void BuscarPalabrasClave(const QString& palabras);

@@ -42,6 +42,14 @@ QString NormalizarPalabras(const QString& texto);
 // and digits of the normalised text.
 QStringList SepararPalabras(const QString& texto);
 
+// A short excerpt of `texto` around the first word `palabras` (as palabrasResaltar gives
+// them) finds, about `ventana` words long, escaped for HTML with the words in <mark>;
+// "…" where the text goes on. Empty when no word is found.
+QString FragmentoPalabras(const QString& texto, const QStringList& palabras, int ventana = 24);
+// An HTML page with `palabras` marked in its visible text; tags, entities and the
+// head are left as they are.
+QString ResaltarHtml(const QString& html, const QStringList& palabras);
+
 class Diccionario;
 
 // An applicant found by keywords, and how well it matches.

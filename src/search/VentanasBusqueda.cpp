@@ -648,6 +648,8 @@ void frmNombreBusqueda::aceptar() {
 }
 
 void InstalarBusquedas() {
+    frmMDI::RegistrarMódulo(QStringLiteral("Palabras"),
+                            [](frmMDI& m) { BuscarPalabrasClave(m.palabrasClave()); });
     frmMDI::RegistrarMódulo(QStringLiteral("Búsqueda"), [](frmMDI& m) {
         frmBusquedas d(&m);
         d.exec();

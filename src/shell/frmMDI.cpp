@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -155,6 +156,16 @@ void frmMDI::crearMenús() {
         a->setEnabled(Módulos().contains(QString::fromUtf8(e.clave)));
         connect(a, &QAction::triggered, this, [this, a] { botón(a->data().toString()); });
     }
+    // Ctrl+F takes the user to the toolbar's keyword box.
+    QAction* palabras =
+        acción(módulos, "mnuMódulosPalabras", 0, QStringLiteral("Buscar por &palabras clave..."));
+    palabras->setShortcut(QKeySequence::Find);
+    palabras->setEnabled(Módulos().contains(QStringLiteral("Palabras")));
+    connect(palabras, &QAction::triggered, this, [this] {
+        if (!palabras_) return;
+        palabras_->setFocus(Qt::ShortcutFocusReason);
+        palabras_->selectAll();
+    });
     perezoso(módulos, bMódulos_);
 
     mnuVentana_ = menuBar()->addMenu(CadenaRecurso(109));
@@ -223,6 +234,28 @@ void frmMDI::crearBarra() {
         a->setEnabled(clave == QLatin1String("Salir") || Módulos().contains(clave));
         connect(a, &QAction::triggered, this, [this, clave] { botón(clave); });
     }
+    auto* hueco = new QWidget(barra_);
+    hueco->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    barra_->addWidget(hueco);
+    palabras_ = new QLineEdit(barra_);
+    palabras_->setObjectName(QStringLiteral("txtPalabras"));
+    palabras_->setPlaceholderText(QStringLiteral("Palabras clave (Ctrl+F)"));
+    palabras_->setToolTip(QStringLiteral(
+        "Busca en todo lo que se sabe de cada postulante, sin importar acentos ni mayúsculas.\n"
+        "sap logística: las dos palabras · sap o oracle: cualquiera · -pasantía: sin ella\n"
+        "\"atención al público\": la frase · admin*: palabras que empiezan así"));
+    palabras_->setClearButtonEnabled(true);
+    palabras_->setMinimumWidth(260);
+    palabras_->setMaxLength(500);
+    palabras_->setEnabled(Módulos().contains(QStringLiteral("Palabras")));
+    barra_->addWidget(palabras_);
+    connect(palabras_, &QLineEdit::returnPressed, this, [this] {
+        if (!palabras_->text().trimmed().isEmpty()) botón(QStringLiteral("Palabras"));
+    });
+}
+
+QString frmMDI::palabrasClave() const {
+    return palabras_ ? palabras_->text() : QString();
 }
 
 void frmMDI::botón(const QString& clave) {
@@ -238,7 +271,8 @@ void frmMDI::botón(const QString& clave) {
         {QStringLiteral("Búsqueda"), QStringLiteral("No se pudieron abrir las búsquedas.")},
         {QStringLiteral("ABM"), QStringLiteral("No se pudo abrir la ficha.")},
         {QStringLiteral("Importar"), QStringLiteral("No se pudo importar el archivo.")},
-        {QStringLiteral("Respaldo"), QStringLiteral("No se pudo hacer la copia de seguridad.")}};
+        {QStringLiteral("Respaldo"), QStringLiteral("No se pudo hacer la copia de seguridad.")},
+        {QStringLiteral("Palabras"), QStringLiteral("No se pudo buscar por palabras clave.")}};
     Proteger(operaciones.value(clave, QStringLiteral("No se pudo completar lo que pidió.")),
              [&] { (*m)(*this); });
 }

@@ -7,6 +7,7 @@
 #include <functional>
 
 class QLabel;
+class QLineEdit;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -34,7 +35,8 @@ class frmMDI : public QMainWindow {
     static FábricaFicha fábricaFicha;
 
     // The windows other modules provide, by toolbar key ("Búsqueda", "ABM",
-    // "Importar", "Respaldo"); a command whose module is absent stays disabled.
+    // "Importar", "Respaldo", and "Palabras" for the toolbar's keyword box); a
+    // command whose module is absent stays disabled.
     using Módulo = std::function<void(frmMDI&)>;
     static void RegistrarMódulo(const QString& clave, Módulo abrir);
 
@@ -75,6 +77,8 @@ class frmMDI : public QMainWindow {
     bool ConfirmarSalida();
 
     void traerAlFrente();
+    // The words typed in the toolbar's keyword box.
+    QString palabrasClave() const;
 
   protected:
     void closeEvent(QCloseEvent* e) override;
@@ -97,6 +101,7 @@ class frmMDI : public QMainWindow {
     QMenu* mnuComandos_ = nullptr;
     QMenu* mnuVentana_ = nullptr;
     QToolBar* barra_ = nullptr;
+    QLineEdit* palabras_ = nullptr;
     QLabel* estado_ = nullptr;
     QLabel* usuario_ = nullptr;
     QPointer<QWidget> destino_comando;

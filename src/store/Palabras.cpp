@@ -78,6 +78,23 @@ void ActualizarPalabras(Diccionario& d, const std::vector<int32_t>& postulantes)
     }
 }
 
+QHash<int32_t, QString> TextosPalabras(Diccionario& d, const std::vector<int32_t>& postulantes) {
+    QHash<int32_t, QString> textos;
+    for (size_t i = 0; i < postulantes.size(); i += 500) {
+        const size_t n = std::min<size_t>(500, postulantes.size() - i);
+        QVariantList ids;
+        for (size_t j = i; j < i + n; ++j) ids << postulantes[j];
+        for (auto rs = d.AbrirRS(
+                 QStringLiteral("select postulante, texto from candora_textos where postulante "
+                                "in (%1)")
+                     .arg(QStringList(qsizetype(n), QStringLiteral("?")).join(u',')),
+                 ids);
+             !rs->eof(); rs->MoveNext())
+            textos.insert(int32_t(rs->entero(0)), rs->texto(1));
+    }
+    return textos;
+}
+
 qint64 ReindexarPalabras(Diccionario& d) {
     Transaccion t(d);
     d.ejecutar(QStringLiteral("delete from candora_textos"));

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QHash>
+#include <QString>
 
 #include <cstdint>
 #include <vector>
@@ -13,5 +14,7 @@ class Diccionario;
 
 // Rewrites the texts of these applicants; those no longer on file leave the index.
 void ActualizarPalabras(Diccionario& d, const std::vector<int32_t>& postulantes);
+// The indexed text of each of these applicants that has one.
+QHash<int32_t, QString> TextosPalabras(Diccionario& d, const std::vector<int32_t>& postulantes);
 // Rewrites the whole index; returns the applicants indexed.
 qint64 ReindexarPalabras(Diccionario& d);

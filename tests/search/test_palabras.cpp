@@ -176,6 +176,37 @@ QStringList EntradasAzar(int cuántas) {
 }
 
 // Each random input is either refused with a message or gives an expression SQLite runs.
+TEST(Palabras, ElFragmentoYLaPáginaMarcanSóloLasPalabrasBuscadas) {
+    const auto marcas = [](QString html) {
+        return S(html.replace(QStringLiteral("<mark style=\"background-color:#ffe066\">"),
+                              QStringLiteral("["))
+                     .replace(QStringLiteral("</mark>"), QStringLiteral("]")));
+    };
+    const QStringList buscadas =
+        AnalizarPalabras(QStringLiteral("LOGISTICA sap admin*")).palabrasResaltar();
+    EXPECT_EQ(marcas(FragmentoPalabras(QStringLiteral("Logística y SAP en sapo, Administración"),
+                                       buscadas)),
+              "[Logística] y [SAP] en sapo, [Administración]");
+    EXPECT_EQ(marcas(FragmentoPalabras(QStringLiteral("<i>sap</i> & 😀sap\nlínea"), buscadas)),
+              "&lt;i&gt;[sap]&lt;/i&gt; &amp; 😀[sap] línea");
+    EXPECT_EQ(FragmentoPalabras(QStringLiteral("Oracle y ventas"), buscadas), QString());
+    // A long text: a window around the first word found, cut where the text goes on.
+    QStringList largo;
+    for (int i = 0; i < 200; ++i) largo << QStringLiteral("relleno%1").arg(i);
+    largo[120] = QStringLiteral("SAP");
+    const std::string f = marcas(FragmentoPalabras(largo.join(u' '), buscadas, 24));
+    EXPECT_TRUE(f.starts_with("… relleno117 relleno118 relleno119 [SAP] relleno121")) << f;
+    EXPECT_TRUE(f.ends_with(" relleno140 …")) << f;
+
+    // In a page only the visible text is marked: never the head, a tag or an entity.
+    EXPECT_EQ(marcas(ResaltarHtml(
+                  QStringLiteral("<html><head><title>SAP</title></head><body><a href=\"sap.htm\" "
+                                 "title=\"sap\">SAP&amp;sap</a> sapo</body></html>"),
+                  buscadas)),
+              "<html><head><title>SAP</title></head><body><a href=\"sap.htm\" "
+              "title=\"sap\">[SAP]&amp;[sap]</a> sapo</body></html>");
+}
+
 TEST(Palabras, NingunaEntradaDejaUnaExpresiónQueFts5Rechace) {
     TablaFts5 tabla;
     int válidas = 0;

@@ -6,11 +6,13 @@
 #include "records/Generador.h"
 #include "search/VentanasBusqueda.h"
 #include "store/Conexion.h"
+#include "store/Palabras.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -230,6 +232,48 @@ TEST_F(BusquedasTest, DosVentanasDeResultadosNoSePisanYVolverAEjecutarRefresca) 
     EXPECT_TRUE(texto(0).contains(QStringLiteral("Registros encontrados: 24")));
 }
 
+// The toolbar's box finds by keywords, best first, with where they matched; the CV
+// opened from there shows them too.
+TEST_F(BusquedasTest, LaCajaDePalabrasClaveMuestraDóndeCoincidenHastaEnElCv) {
+    dic->ejecutar(QStringLiteral(
+        "update nvx_m_postulantes set conocimientos = case id when 3 then 'Logística <b>SAP</b>' "
+        "when 9 then 'SAP, SAP y logistica' else 'Ventas' end"));
+    ReindexarPalabras(*dic);
+    auto* caja = principal->findChild<QLineEdit*>(QStringLiteral("txtPalabras"));
+    ASSERT_NE(caja, nullptr);
+    const auto buscar = [&](const QString& palabras) {
+        caja->setText(palabras);
+        QTest::keyClick(caja, Qt::Key_Return);
+    };
+    buscar(QStringLiteral("LOGISTICA sap"));
+    frmResultado2* r = resultados();
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(S(r->windowTitle()), "Palabras clave: LOGISTICA sap > Resultado");
+    const QString& html = r->página().html;
+    EXPECT_TRUE(html.contains(QStringLiteral("Registros encontrados: <b>2</b>")));
+    // The one that says "sap" twice ranks first; the stored tag is shown, not obeyed.
+    EXPECT_LT(html.indexOf(QStringLiteral("href=\"post9\"")),
+              html.indexOf(QStringLiteral("href=\"post3\"")));
+    EXPECT_TRUE(html.contains(QStringLiteral(">Logística</mark> &lt;b&gt;<mark")));
+
+    emit En<QTextBrowser>(r, "htmResultados")->anchorClicked(QUrl(QStringLiteral("post3")));
+    auto* cv = qobject_cast<frmCVhtml*>(principal->área()->activeSubWindow()->widget());
+    ASSERT_NE(cv, nullptr);
+    EXPECT_EQ(S(cv->resaltar.join(u',')), "logistica,sap");
+    EXPECT_TRUE(En<QTextBrowser>(cv, "htmResultados")
+                    ->toHtml()
+                    .contains(QStringLiteral("background-color:#ffe066;\">Logística")));
+
+    // Nothing found, or a query that cannot be read: said, and no window opens.
+    const auto ventanas = principal->área()->subWindowList().size();
+    buscar(QStringLiteral("quetzalcoatl"));
+    EXPECT_TRUE(usuario.mensajes.back().texto.startsWith(
+        QStringLiteral("Ningún postulante activo tiene las palabras «quetzalcoatl»")));
+    buscar(QStringLiteral("\"sap"));
+    EXPECT_TRUE(usuario.mensajes.back().texto.contains(QStringLiteral("comillas")));
+    EXPECT_EQ(principal->área()->subWindowList().size(), ventanas);
+}
+
 TEST_F(BusquedasTest, ElEditorSóloOfreceLasComparacionesDeCadaTipo) {
     frmCondicion c;
     c.cargar(QStringLiteral("nvx_m_postulantes"));
@@ -254,6 +298,16 @@ TEST_F(BusquedasTest, ElEditorSóloOfreceLasComparacionesDeCadaTipo) {
     c.aceptar();
     EXPECT_TRUE(c.aceptado);
     EXPECT_EQ(c.condición.Operador, 5);
+
+    // Keywords: contained or not, and a malformed query explained before it is kept.
+    Elegir(datos, QStringLiteral("Palabras clave"));
+    ASSERT_EQ(comparación->count(), 2);
+    EXPECT_EQ(S(comparación->itemText(1)), "no contiene");
+    En<ceTxtBox>(&c, "txtValor")->setText(QStringLiteral("sap \"logística"));
+    c.aceptado = false;
+    c.aceptar();
+    EXPECT_FALSE(c.aceptado);
+    EXPECT_TRUE(usuario.mensajes.back().texto.contains(QStringLiteral("comillas")));
 
     frmCondicion v;
     v.cargar(QStringLiteral("nvx_m_postulantes"));
