@@ -144,7 +144,7 @@ QHash<QString, int32_t> IdsPorNombre(Diccionario& d, const char* tabla) {
 class FuenteDemo::Reglas {
   public:
     Reglas(Diccionario& d, quint32 semilla, int primerDocumento)
-        : d_(d), azar_(semilla), hoy_(QDate::currentDate()) {
+        : d_(d), azar_(semilla), azarTexto_(semilla ^ 0x5eed7e57u), hoy_(QDate::currentDate()) {
         std::fill(std::begin(siguienteDoc_), std::end(siguienteDoc_), primerDocumento);
     }
 
@@ -159,6 +159,11 @@ class FuenteDemo::Reglas {
     const auto& uno_de(const V& v) {
         return v[n(uint32_t(std::size(v)))];
     }
+    // Free text has its own sequence, so the rest of each applicant stays as it was.
+    bool monedaTexto(int porCiento) { return int(azarTexto_() % 100) < porCiento; }
+    // One of `plantillas` with its blanks filled: {conocimiento}, {localidad}, {persona},
+    // {día}, {mes}, {año}, {número}.
+    QString frase(const QStringList& plantillas);
     // A moment of that day (before now when it is today) as "yyyyMMddHHmmss".
     QString momento(const QDate& día);
     QString documento(int país);
@@ -181,9 +186,10 @@ class FuenteDemo::Reglas {
     void experiencia(PostulanteDemo& r, const Persona& p);
 
     Diccionario& d_;
-    std::mt19937 azar_;
+    std::mt19937 azar_, azarTexto_;
     const QDate hoy_;
-    QStringList nombresF_, nombresM_, apellidos_, calles_, conocimientos_;
+    QStringList nombresF_, nombresM_, apellidos_, calles_, conocimientos_, nombresLocalidad_;
+    QStringList observaciones_, tareasLibres_, cursos_;  // sentences with blanks
     // A job's tasks with the area they belong to and the positions that do them.
     struct Tarea {
         int32_t área;
@@ -222,12 +228,21 @@ void FuenteDemo::Reglas::preparar() {
     apellidos_ = Lista("apellidos");
     calles_ = Lista("calles");
     conocimientos_ = Lista("conocimientos");
+    for (const QString& línea : Lista("frases")) {
+        const qsizetype tab = línea.indexOf(u'\t');
+        const QString tipo = línea.left(tab), texto = línea.mid(tab + 1);
+        (tipo == QLatin1String("obs")     ? observaciones_
+         : tipo == QLatin1String("tarea") ? tareasLibres_
+                                          : cursos_)
+            << texto;
+    }
 
     // Lookup items the applicants refer to, found or added once.
     Transaccion t(d_);
     for (const QString& línea : Lista("localidades")) {
         const QStringList partes = línea.split(u'\t');
         if (partes.size() != 2) continue;
+        nombresLocalidad_ << partes[0];
         const int32_t id = d_.Nuevo_Elemento(QStringLiteral("nvx_m_localidades"), partes[0]);
         if (id)
             localidades_.push_back(
@@ -504,10 +519,30 @@ void FuenteDemo::Reglas::experiencia(PostulanteDemo& r, const Persona& p) {
         e.aCargo = moneda(25);
         e.motivo = actual ? 0 : uno_de(motivos_);
         if (moneda(10)) e.observaciones = QStringLiteral("Buenas referencias.");
+        for (int k = int(azarTexto_() % 3); k > 0; --k) e.tareas << frase(tareasLibres_);
         e.sueldo = moneda(80) ? sueldo : 0;
         r.empleos.push_back(e);
         cursor = ingreso - entre(0, 12);
     }
+}
+
+QString FuenteDemo::Reglas::frase(const QStringList& plantillas) {
+    if (plantillas.isEmpty()) return {};
+    static const char* const meses[] = {"enero",      "febrero", "marzo",     "abril",
+                                        "mayo",       "junio",   "julio",     "agosto",
+                                        "septiembre", "octubre", "noviembre", "diciembre"};
+    const auto uno = [this](const QStringList& l) {
+        return l.isEmpty() ? QString() : l[qsizetype(azarTexto_() % l.size())];
+    };
+    QString t = uno(plantillas);
+    t.replace(QStringLiteral("{conocimiento}"), uno(conocimientos_));
+    t.replace(QStringLiteral("{localidad}"), uno(nombresLocalidad_));
+    t.replace(QStringLiteral("{persona}"), uno(azarTexto_() % 2 ? nombresF_ : nombresM_));
+    t.replace(QStringLiteral("{día}"), QString::number(1 + azarTexto_() % 28));
+    t.replace(QStringLiteral("{mes}"), QString::fromLatin1(meses[azarTexto_() % 12]));
+    t.replace(QStringLiteral("{año}"), QString::number(hoy_.year() - int(azarTexto_() % 12)));
+    t.replace(QStringLiteral("{número}"), QString::number(2 + azarTexto_() % 14));
+    return t;
 }
 
 PostulanteDemo FuenteDemo::Reglas::uno() {
@@ -622,6 +657,12 @@ PostulanteDemo FuenteDemo::Reglas::uno() {
     r.presencia = moneda(50) ? uno_de(presencias_) : 0;
     r.contextura = moneda(50) ? uno_de(contexturas_) : 0;
     if (moneda(10)) r.observaciones = QStringLiteral("Disponibilidad inmediata.");
+    if (monedaTexto(60)) {
+        QStringList notas{r.observaciones};
+        for (int k = 1 + int(azarTexto_() % 3); k > 0; --k) notas << frase(observaciones_);
+        r.observaciones = notas.join(u' ').trimmed();
+    }
+    if (monedaTexto(40)) r.conocimientos << frase(cursos_);
     r.datoA = uno_de(zonas_);
     r.datoB = uno_de(fuentes_);
     if (moneda(30)) r.referencia = QStringLiteral("Aviso %1").arg(entre(1, 500));

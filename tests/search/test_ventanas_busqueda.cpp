@@ -236,8 +236,8 @@ TEST_F(BusquedasTest, DosVentanasDeResultadosNoSePisanYVolverAEjecutarRefresca) 
 // opened from there shows them too.
 TEST_F(BusquedasTest, LaCajaDePalabrasClaveMuestraDóndeCoincidenHastaEnElCv) {
     dic->ejecutar(QStringLiteral(
-        "update nvx_m_postulantes set conocimientos = case id when 3 then 'Logística <b>SAP</b>' "
-        "when 9 then 'SAP, SAP y logistica' else 'Ventas' end"));
+        "update nvx_m_postulantes set conocimientos = case id when 3 then 'Ñandutí <b>Quipu</b>' "
+        "when 9 then 'quipu, QUIPU y ñanduti' else 'Ventas' end"));
     ReindexarPalabras(*dic);
     auto* caja = principal->findChild<QLineEdit*>(QStringLiteral("txtPalabras"));
     ASSERT_NE(caja, nullptr);
@@ -245,31 +245,31 @@ TEST_F(BusquedasTest, LaCajaDePalabrasClaveMuestraDóndeCoincidenHastaEnElCv) {
         caja->setText(palabras);
         QTest::keyClick(caja, Qt::Key_Return);
     };
-    buscar(QStringLiteral("LOGISTICA sap"));
+    buscar(QStringLiteral("NANDUTI quipu"));
     frmResultado2* r = resultados();
     ASSERT_NE(r, nullptr);
-    EXPECT_EQ(S(r->windowTitle()), "Palabras clave: LOGISTICA sap > Resultado");
+    EXPECT_EQ(S(r->windowTitle()), "Palabras clave: NANDUTI quipu > Resultado");
     const QString& html = r->página().html;
     EXPECT_TRUE(html.contains(QStringLiteral("Registros encontrados: <b>2</b>")));
-    // The one that says "sap" twice ranks first; the stored tag is shown, not obeyed.
+    // The one that says "quipu" twice ranks first; the stored tag is shown, not obeyed.
     EXPECT_LT(html.indexOf(QStringLiteral("href=\"post9\"")),
               html.indexOf(QStringLiteral("href=\"post3\"")));
-    EXPECT_TRUE(html.contains(QStringLiteral(">Logística</mark> &lt;b&gt;<mark")));
+    EXPECT_TRUE(html.contains(QStringLiteral(">Ñandutí</mark> &lt;b&gt;<mark")));
 
     emit En<QTextBrowser>(r, "htmResultados")->anchorClicked(QUrl(QStringLiteral("post3")));
     auto* cv = qobject_cast<frmCVhtml*>(principal->área()->activeSubWindow()->widget());
     ASSERT_NE(cv, nullptr);
-    EXPECT_EQ(S(cv->resaltar.join(u',')), "logistica,sap");
+    EXPECT_EQ(S(cv->resaltar.join(u',')), "nanduti,quipu");
     EXPECT_TRUE(En<QTextBrowser>(cv, "htmResultados")
                     ->toHtml()
-                    .contains(QStringLiteral("background-color:#ffe066;\">Logística")));
+                    .contains(QStringLiteral("background-color:#ffe066;\">Quipu</span>")));
 
     // Nothing found, or a query that cannot be read: said, and no window opens.
     const auto ventanas = principal->área()->subWindowList().size();
     buscar(QStringLiteral("quetzalcoatl"));
     EXPECT_TRUE(usuario.mensajes.back().texto.startsWith(
         QStringLiteral("Ningún postulante activo tiene las palabras «quetzalcoatl»")));
-    buscar(QStringLiteral("\"sap"));
+    buscar(QStringLiteral("\"quipu"));
     EXPECT_TRUE(usuario.mensajes.back().texto.contains(QStringLiteral("comillas")));
     EXPECT_EQ(principal->área()->subWindowList().size(), ventanas);
 }
