@@ -2,6 +2,8 @@
 // on a PostgreSQL server (/1).
 // Run: build/bench/bench_search (CANDORA_BANCO_POSTULANTES=1000000 for a million)
 #include "Banco.h"
+#include "pages/PaginaResultados.h"
+#include "search/Palabras.h"
 #include "search/cBusqueda.h"
 #include "store/BaseEntregada.h"
 #include "store/Diccionario.h"
@@ -111,5 +113,43 @@ BENCHMARK(BM_PrimerasVeinteDeUnResultadoGrande)
     ->Arg(kArchivo)
     ->Arg(kServidor)
     ->Unit(benchmark::kMillisecond);
+
+// Keyword queries: two common words, a rare word with an exclusion, a phrase and a prefix.
+const char* const kPalabras[] = {"logística inglés", "autoelevadores -oracle",
+                                 "\"atención al público\"", "admin* excel"};
+
+// A keyword query to the ranked ids, as the results window asks for them.
+void BM_PalabrasClave(benchmark::State& state) {
+    if (!Abrir(state)) return;
+    const QString consulta = QString::fromUtf8(kPalabras[state.range(1)]);
+    size_t hallados = 0;
+    for (auto _ : state) hallados = BuscarPorPalabras(*dic, consulta).size();
+    state.counters["hallados"] = double(hallados);
+    dic.reset();
+}
+BENCHMARK(BM_PalabrasClave)
+    ->ArgsProduct({{kArchivo, kServidor}, {0, 1, 2, 3}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The same, and the first page with where the words matched under each applicant.
+void BM_PalabrasPrimeraPágina(benchmark::State& state) {
+    if (!Abrir(state)) return;
+    const QString consulta = QString::fromUtf8(kPalabras[0]);
+    const QStringList resaltar = AnalizarPalabras(consulta).palabrasResaltar();
+    for (auto _ : state) {
+        std::vector<int32_t> ids;
+        for (const HalladoPalabras& h : BuscarPorPalabras(*dic, consulta)) ids.push_back(h.id);
+        cResultado r;
+        r.cargar(std::move(ids), consulta, resaltar);
+        benchmark::DoNotOptimize(r.página(1).html);
+    }
+    dic.reset();
+}
+BENCHMARK(BM_PalabrasPrimeraPágina)
+    ->Arg(kArchivo)
+    ->Arg(kServidor)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace

@@ -154,20 +154,24 @@ CREATE INDEX nvx_d_fotos_postulante ON nvx_d_fotos (postulante);
 
 -- Every word of each applicant (names, places, knowledge, remarks, studies, jobs,
 -- languages, interests, CV documents), kept by the program on every change, for
--- the keyword search; on a file store the FTS5 index below follows it.
+-- the keyword search. Texts are written through candora_comprimir and read through
+-- candora_descomprimir (a file keeps them compressed, a server as they are); on a
+-- file store the FTS5 index below follows them.
 CREATE TABLE candora_textos (
   postulante INTEGER NOT NULL PRIMARY KEY,
   texto TEXT
 );
-CREATE VIRTUAL TABLE candora_palabras USING fts5(texto, content = 'candora_textos',
+CREATE VIEW candora_textos_planos AS
+  SELECT postulante, candora_descomprimir(texto) AS texto FROM candora_textos;
+CREATE VIRTUAL TABLE candora_palabras USING fts5(texto, content = 'candora_textos_planos',
   content_rowid = 'postulante', tokenize = 'unicode61 remove_diacritics 2');
 CREATE TRIGGER candora_textos_alta AFTER INSERT ON candora_textos
 BEGIN
-  INSERT INTO candora_palabras (rowid, texto) VALUES (NEW.postulante, NEW.texto);
+  INSERT INTO candora_palabras (rowid, texto) VALUES (NEW.postulante, candora_descomprimir(NEW.texto));
 END;
 CREATE TRIGGER candora_textos_baja AFTER DELETE ON candora_textos
 BEGIN
-  INSERT INTO candora_palabras (candora_palabras, rowid, texto) VALUES ('delete', OLD.postulante, OLD.texto);
+  INSERT INTO candora_palabras (candora_palabras, rowid, texto) VALUES ('delete', OLD.postulante, candora_descomprimir(OLD.texto));
 END;
 
 -- CV documents as the applicant sent them, with the text taken out of them.

@@ -46,6 +46,9 @@ CREATE TRIGGER nvx_d_interes_sello AFTER INSERT OR UPDATE OR DELETE ON nvx_d_int
 FOR EACH ROW EXECUTE FUNCTION candora_sellar_detalle();
 CREATE TRIGGER nvx_d_fotos_sello AFTER INSERT OR UPDATE OR DELETE ON nvx_d_fotos
 FOR EACH ROW EXECUTE FUNCTION candora_sellar_detalle();
+-- The file store compresses the index's texts; the server keeps them as they are.
+CREATE FUNCTION candora_comprimir(t TEXT) RETURNS TEXT LANGUAGE sql IMMUTABLE AS $$ SELECT t $$;
+CREATE FUNCTION candora_descomprimir(t TEXT) RETURNS TEXT LANGUAGE sql IMMUTABLE AS $$ SELECT t $$;
 CREATE FUNCTION candora_palabras(t TEXT) RETURNS tsvector LANGUAGE sql IMMUTABLE AS
 $$ SELECT to_tsvector('simple', regexp_replace(translate(lower(t), 'áàâãäåéèêëíìîïóòôõöúùûüýÿñç',
   'aaaaaaeeeeiiiiooooouuuuyync'), '[^[:alnum:]]+', ' ', 'g')) $$;

@@ -80,20 +80,21 @@ void CrearBasePostgres(const QString& conexión, const QString& usuario, const Q
     ejecutar(
         QStringLiteral("CREATE COLLATION texto (provider = icu, locale = 'und-u-ks-level1', "
                        "deterministic = false)"));
-    // The file store's triggers are SQLite's; the server has its own below.
-    static const QRegularExpression disparador(
-        QStringLiteral("^\\s*(--[^\\n]*\\n\\s*)*CREATE TRIGGER"),
-        QRegularExpression::CaseInsensitiveOption);
-    // Nor its full-text index: the server indexes the texts with one of its own.
     for (const QString& s : DividirGuion(recurso(QStringLiteral("esquema_datos.sql"))))
-        if (!disparador.match(s).hasMatch() && !s.startsWith(QLatin1String("CREATE VIRTUAL")))
-            ejecutar(EsquemaPostgres(ConRestricciones(s)));
+        if (!SóloDeArchivo(s)) ejecutar(EsquemaPostgres(ConRestricciones(s)));
     ejecutar(recurso(QStringLiteral("esquema_postgres.sql")));
     for (const char* g : {"datos.sql", "diccionario.sql"})
         for (const QString& s : DividirGuion(recurso(QString::fromLatin1(g)))) ejecutar(s);
     ejecutar(
         QStringLiteral("INSERT INTO candora_esquema (version) VALUES (%1)").arg(kVersiónEsquema));
     ejecutar(QStringLiteral("COMMIT"));
+}
+
+bool SóloDeArchivo(const QString& sentencia) {
+    static const QRegularExpression sólo(
+        QStringLiteral("^\\s*(--[^\\n]*\\n\\s*)*CREATE (TRIGGER|VIRTUAL TABLE|VIEW) "),
+        QRegularExpression::CaseInsensitiveOption);
+    return sólo.match(sentencia).hasMatch();
 }
 
 QStringList TablasDatos() {

@@ -21,7 +21,13 @@ void CrearBasePostgres(const QString& conexión, const QString& usuario = {},
 
 // The tables a shared file holds and a local file links to.
 QStringList TablasDatos();
+// True for a statement of the data schema only a file store runs: its triggers, its
+// full-text index and the view that index reads (a server has its own, in
+// esquema_postgres.sql).
+bool SóloDeArchivo(const QString& sentencia);
 
 // The schema version written into every store this program makes. Version 2
-// added the CHECK constraints that keep every number within its column's range.
-inline constexpr int kVersiónEsquema = 5;
+// added the CHECK constraints that keep every number within its column's range,
+// 3 the CV documents, 4 the keyword index, 5 keywords as a saved search's column
+// and 6 the index's texts compressed on a file.
+inline constexpr int kVersiónEsquema = 6;

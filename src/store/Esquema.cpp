@@ -47,18 +47,18 @@ QString Recurso(const QString& nombre) {
 QStringList SentenciasDe(const QString& marca, bool archivo) {
     QStringList sentencias;
     for (const QString& s : DividirGuion(Recurso(QStringLiteral("esquema_datos.sql"))))
-        if (s.contains(marca) && (archivo || (!s.startsWith(QLatin1String("CREATE TRIGGER")) &&
-                                              !s.startsWith(QLatin1String("CREATE VIRTUAL")))))
-            sentencias << s;
+        if (s.contains(marca) && (archivo || !SóloDeArchivo(s))) sentencias << s;
     return sentencias;
 }
 
-// Runs them in the file `e` ("main" or an attached one).
-void CrearEnArchivo(Diccionario& d, const QString& e, const QString& marca) {
+// Runs them in the file `e` ("main" or an attached one); all but the tables
+// themselves when `tablas` is false.
+void CrearEnArchivo(Diccionario& d, const QString& e, const QString& marca, bool tablas = true) {
     static const QRegularExpression nombre(
-        QStringLiteral("^(CREATE (?:UNIQUE INDEX|INDEX|TABLE|TRIGGER|VIRTUAL TABLE)) "));
+        QStringLiteral("^(CREATE (?:UNIQUE INDEX|INDEX|TABLE|TRIGGER|VIRTUAL TABLE|VIEW)) "));
     for (QString s : SentenciasDe(marca, true))
-        d.ejecutar(s.replace(nombre, QStringLiteral("\\1 ") + e + u'.'));
+        if (tablas || !s.contains(QLatin1String("CREATE TABLE ")))
+            d.ejecutar(s.replace(nombre, QStringLiteral("\\1 ") + e + u'.'));
 }
 
 const QString kContadorDocumentos = QStringLiteral(
@@ -224,6 +224,22 @@ void ActualizarArchivo(Diccionario& d, const QString& esquema, const QString& ru
         CrearEnArchivo(d, e, QStringLiteral("candora_textos"));
         ReindexarPalabras(d);
     }
+    if (versión < 6 && !tabla(QStringLiteral("candora_textos")).isEmpty() &&
+        !d.valorÚnico(QStringLiteral("select 1 from %1.sqlite_master where type = 'view' and "
+                                     "name = 'candora_textos_planos'")
+                          .arg(e))
+             .isValid()) {
+        // The index's texts are kept compressed: its triggers and the full-text
+        // table are made again to read them through the view, and every text written
+        // anew (emptied first: the new index has none of the old ones to take out).
+        for (const char* s :
+             {"DROP TRIGGER IF EXISTS %1.candora_textos_alta",
+              "DROP TRIGGER IF EXISTS %1.candora_textos_baja",
+              "DROP TABLE IF EXISTS %1.candora_palabras", "DELETE FROM %1.candora_textos"})
+            d.ejecutar(QString::fromLatin1(s).arg(e));
+        CrearEnArchivo(d, e, QStringLiteral("candora_textos"), false);
+        ReindexarPalabras(d);
+    }
     if (versión < 5 && !tabla(QStringLiteral("nvx_diccionario")).isEmpty())
         d.ejecutar(kColumnaPalabras.arg(e + u'.'));
     d.ejecutar(QStringLiteral("PRAGMA %1.user_version = %2").arg(e).arg(kVersiónEsquema));
@@ -270,6 +286,14 @@ void ActualizarServidor(Diccionario& d) {
         ReindexarPalabras(d);
     }
     if (versión < 5) d.ejecutar(kColumnaPalabras.arg(QString()));
+    if (versión < 6 &&
+        d.valorÚnico(QStringLiteral("select to_regproc('candora_descomprimir')")).isNull()) {
+        static const QRegularExpression funciones(
+            QStringLiteral("CREATE FUNCTION candora_(?:des)?comprimir[^;]*;"));
+        for (auto it = funciones.globalMatch(Recurso(QStringLiteral("esquema_postgres.sql")));
+             it.hasNext();)
+            d.ejecutar(it.next().captured(0));
+    }
     if (versión < kVersiónEsquema) {
         d.ejecutar(QStringLiteral("delete from candora_esquema"));
         d.ejecutar(QStringLiteral("insert into candora_esquema (version) values (?)"),

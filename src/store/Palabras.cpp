@@ -55,8 +55,10 @@ const QString& TextoPostulante() {
           << Detalle("nvx_d_interes", "n",
                      Nombre("nvx_m_experiencia_areas", QStringLiteral("n.area")))
           << Detalle("nvx_d_documentos", "c", QStringLiteral("c.texto"));
-        return QStringLiteral("insert into candora_textos (postulante, texto) select p.id, ") +
-               Unir(e) + QStringLiteral(" from nvx_m_postulantes p");
+        return QStringLiteral(
+                   "insert into candora_textos (postulante, texto) select p.id, "
+                   "candora_comprimir(") +
+               Unir(e) + QStringLiteral(") from nvx_m_postulantes p");
     }();
     return texto;
 }
@@ -84,11 +86,11 @@ QHash<int32_t, QString> TextosPalabras(Diccionario& d, const std::vector<int32_t
         const size_t n = std::min<size_t>(500, postulantes.size() - i);
         QVariantList ids;
         for (size_t j = i; j < i + n; ++j) ids << postulantes[j];
-        for (auto rs = d.AbrirRS(
-                 QStringLiteral("select postulante, texto from candora_textos where postulante "
-                                "in (%1)")
-                     .arg(QStringList(qsizetype(n), QStringLiteral("?")).join(u',')),
-                 ids);
+        for (auto rs =
+                 d.AbrirRS(QStringLiteral("select postulante, candora_descomprimir(texto) from "
+                                          "candora_textos where postulante in (%1)")
+                               .arg(QStringList(qsizetype(n), QStringLiteral("?")).join(u',')),
+                           ids);
              !rs->eof(); rs->MoveNext())
             textos.insert(int32_t(rs->entero(0)), rs->texto(1));
     }

@@ -45,7 +45,12 @@ std::vector<std::pair<QString, qint64>> MigrarAPostgres(Diccionario& origen,
     for (const QString& tabla : TablasDatos()) {
         c.ejecutar(QStringLiteral("delete from %1").arg(tabla), falla);
         // Rows stream over in COPY's text format, a few thousand at a time.
-        auto rs = origen.AbrirRS(QStringLiteral("select * from %1").arg(tabla));
+        // The keyword index's texts travel as texts: the server keeps them uncompressed.
+        auto rs = origen.AbrirRS(
+            tabla == QLatin1String("candora_textos")
+                ? QStringLiteral("select postulante, candora_descomprimir(texto) as texto from %1")
+                      .arg(tabla)
+                : QStringLiteral("select * from %1").arg(tabla));
         QStringList columnas;
         for (int i = 0; i < rs->FieldCount(); ++i) columnas << rs->FieldName(i);
         const qint64 tomadas = c.copiar(

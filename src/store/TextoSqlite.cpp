@@ -1,5 +1,7 @@
 #include "store/TextoSqlite.h"
 
+#include "store/Compresion.h"
+
 #ifdef CANDORA_EXTENSION_SQLITE
 #include <sqlite3ext.h>
 SQLITE_EXTENSION_INIT1
@@ -321,6 +323,7 @@ int RegistrarTextoSqlite(sqlite3* db) {
     if (rc == SQLITE_OK)
         rc = sqlite3_create_function_v2(db, "string_agg", 2, SQLITE_UTF8 | SQLITE_INNOCUOUS,
                                         nullptr, nullptr, unirPaso, unirFin, nullptr);
+    if (rc == SQLITE_OK) rc = RegistrarCompresionSqlite(db);
     return rc;
 }
 

@@ -10,7 +10,8 @@ struct sqlite3;
 // collation (case-insensitive, accents as a second-level difference, ñ as its
 // own letter), the functions ucase(x) and lcase(x) with Unicode case rules,
 // candora_plano(x), the text's plain form (TextoPlano), and candora_ahora(), the
-// local time as change stamps are written.
+// local time as change stamps are written, string_agg(x, separador), and the
+// keyword index's compression (Compresion.h).
 // Returns an SQLite result code.
 int RegistrarTextoSqlite(sqlite3* db);
 

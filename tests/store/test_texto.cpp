@@ -1,6 +1,8 @@
 #include "Apoyo.h"
 
+#include "store/Compresion.h"
 #include "store/Diccionario.h"
+#include "store/ErrorAlmacen.h"
 #include "store/SqlJet.h"
 #include "store/TextoSqlite.h"
 
@@ -65,6 +67,40 @@ TEST(Texto, ElAlmacénCompara_Ordena_YPasaAMayúsculasComoElPrograma) {
         1);
     EXPECT_EQ(d.valorÚnico(QStringLiteral("pragma integrity_check")).toString(),
               QStringLiteral("ok"));
+}
+
+// The keyword index's texts shrink on a file and read back exactly, whatever their size.
+TEST(Texto, LosTextosDelÍndiceSeComprimenYSeLeenIguales) {
+    QTemporaryDir carpeta;
+    Diccionario d;
+    d.abrirArchivo(carpeta.filePath(QStringLiteral("t.db")), false, true);
+    QString repetido;
+    for (int i = 0; i < 20000; ++i)
+        repetido += QStringLiteral("Atención al público %1. ").arg(i % 7);
+    QByteArray azar(3000, 0);
+    for (int i = 0; i < azar.size(); ++i) azar[i] = char('!' + (i * 7919 + i / 13) % 90);
+    for (const QString& t : {QStringLiteral("Pérez Juan 20111222 Córdoba Excel avanzado SAP FI "
+                                            "Atención al público y manejo de caja."),
+                             repetido, QString::fromLatin1(azar), QStringLiteral("ñ"), QString()}) {
+        SCOPED_TRACE(t.left(40).toStdString());
+        const QVariant z = d.valorÚnico(QStringLiteral("select candora_comprimir(?)"), {t});
+        EXPECT_EQ(d.valorÚnico(QStringLiteral("select candora_descomprimir(?)"), {z}).toString(),
+                  t);
+        // Compressed when it saves something (a CV's words save more than half).
+        const QByteArray c = ComprimirTexto(t.toUtf8());
+        if (!c.isEmpty()) EXPECT_LT(c.size(), t.toUtf8().size());
+        if (t.startsWith(u'P')) EXPECT_LT(c.size() * 2, t.toUtf8().size());
+        if (t == repetido) EXPECT_GT(t.toUtf8().size(), 100 * c.size());
+    }
+    EXPECT_TRUE(ComprimirTexto(QByteArray("ñ")).isEmpty());
+    EXPECT_TRUE(d.valorÚnico(QStringLiteral("select candora_comprimir(null)")).isNull());
+    // A damaged blob is an error, never a wrong text.
+    QByteArray dañado = ComprimirTexto(repetido.toUtf8());
+    dañado.chop(dañado.size() / 2);
+    EXPECT_THROW(d.valorÚnico(QStringLiteral("select candora_descomprimir(?)"), {dañado}),
+                 ErrorAlmacen);
+    QByteArray texto;
+    EXPECT_FALSE(DescomprimirTexto(QByteArray("\x02abc"), texto));
 }
 
 TEST(Texto, LasSentenciasSePasanAlServidorSinTocarLosTextos) {
