@@ -114,8 +114,9 @@ BENCHMARK(BM_PrimerasVeinteDeUnResultadoGrande)
     ->Arg(kServidor)
     ->Unit(benchmark::kMillisecond);
 
-// Keyword queries: two common words, a rare word with an exclusion, a phrase and a prefix.
-const char* const kPalabras[] = {"logística inglés", "autoelevadores -oracle",
+// Keyword queries: two common words (4 % of the applicants), two rarer ones (0.3 %), a rare
+// word with an exclusion, a phrase and a prefix.
+const char* const kPalabras[] = {"logística inglés", "oratoria excel", "autoelevadores -oracle",
                                  "\"atención al público\"", "admin* excel"};
 
 // A keyword query to the ranked ids, as the results window asks for them.
@@ -128,7 +129,7 @@ void BM_PalabrasClave(benchmark::State& state) {
     dic.reset();
 }
 BENCHMARK(BM_PalabrasClave)
-    ->ArgsProduct({{kArchivo, kServidor}, {0, 1, 2, 3}})
+    ->ArgsProduct({{kArchivo, kServidor}, {0, 1, 2, 3, 4}})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

@@ -58,11 +58,8 @@ int cResultado::eliminarTodos() {
     return n;
 }
 
-int cResultado::cargar(int32_t consulta, const QString& título) {
-    título_ = título;
-    ids_ = cBúsqueda::OrdenResultado(consulta);
-    resaltar_.clear();
-    return Cantidad();
+int cResultado::cargar(int32_t consulta, const QString& título, QStringList resaltar) {
+    return cargar(cBúsqueda::OrdenResultado(consulta), título, std::move(resaltar));
 }
 
 int cResultado::cargar(std::vector<int32_t> ids, const QString& título, QStringList resaltar) {

@@ -28,8 +28,9 @@ class cResultado {
     static constexpr int TamañoPágina = 20;
 
     // Reads the order of definition `consulta`'s result (RESULTADO must hold
-    // it already); `título` heads every page. Returns the number of applicants.
-    int cargar(int32_t consulta, const QString& título);
+    // it already); `título` heads every page, and each shows where the words
+    // `resaltar` were found. Returns the number of applicants.
+    int cargar(int32_t consulta, const QString& título, QStringList resaltar = {});
     // A keyword result: these applicants in this order (best first); each page shows
     // under every applicant where the words `resaltar` were found.
     int cargar(std::vector<int32_t> ids, const QString& título, QStringList resaltar);

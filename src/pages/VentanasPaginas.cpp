@@ -152,7 +152,8 @@ frmResultado2::~frmResultado2() = default;
 bool frmResultado2::cargar() {
     if (!búsqueda.cargar()) return false;
     búsqueda.ejecutar();
-    if (resultado_.cargar(búsqueda.id, búsqueda.Título) == 0) return false;
+    if (resultado_.cargar(búsqueda.id, búsqueda.Título, búsqueda.palabrasResaltar()) == 0)
+        return false;
     setWindowTitle(búsqueda.Título + QStringLiteral(" > Resultado"));
     llenar_html(1);
     return true;

@@ -345,6 +345,15 @@ void cBúsqueda::ejecutar() {
     t.confirmar();
 }
 
+QStringList cBúsqueda::palabrasResaltar() const {
+    QStringList palabras;
+    for (const Condición& c : colGeneral)
+        if (c.tipodato == QLatin1String("P") && c.Operador == 1)
+            palabras << AnalizarPalabras(c.Valor).palabrasResaltar();
+    palabras.removeDuplicates();
+    return palabras;
+}
+
 std::unique_ptr<Recordset> cBúsqueda::Visibles(const QString& usuario, const QString& orden) {
     QString columna = QString::fromLatin1(kOrdenes[0]);
     for (const char* o : kOrdenes)

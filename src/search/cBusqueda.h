@@ -4,6 +4,7 @@
 #include "store/Recordset.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <memory>
@@ -65,6 +66,9 @@ class cBúsqueda {
     // Runs the definition in memory into RESULTADO; a failed run leaves this
     // definition's earlier result as it was.
     void ejecutar();
+
+    // The words its keyword conditions look for, to show where they were found.
+    QStringList palabrasResaltar() const;
 
     // The WHERE fragment of one condition ("" for a type and operator that have none).
     static QString condicion_sql(const QString& columna, const QString& tipo, int operador,

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <limits>
+
 namespace {
 
 // A lookup list's name for a coded column.
@@ -97,10 +99,23 @@ QHash<int32_t, QString> TextosPalabras(Diccionario& d, const std::vector<int32_t
     return textos;
 }
 
-qint64 ReindexarPalabras(Diccionario& d) {
+qint64 ReindexarPalabras(Diccionario& d, const std::function<void(qint64, qint64)>& progreso) {
     Transaccion t(d);
     d.ejecutar(QStringLiteral("delete from candora_textos"));
-    const qint64 n = d.ejecutar(TextoPostulante(), {});
+    const qint64 total =
+        d.valorÚnico(QStringLiteral("select count(*) from nvx_m_postulantes")).toLongLong();
+    // In runs of applicants by key, so that the work can be followed.
+    qint64 hechos = 0, último = std::numeric_limits<qint64>::min();
+    for (;;) {
+        const qint64 n = d.ejecutar(
+            TextoPostulante() + QStringLiteral(" where p.id > ? order by p.id limit 20000"),
+            {último});
+        if (n == 0) break;
+        hechos += n;
+        último =
+            d.valorÚnico(QStringLiteral("select max(postulante) from candora_textos")).toLongLong();
+        if (progreso) progreso(hechos, total);
+    }
     t.confirmar();
-    return n;
+    return hechos;
 }

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class Diccionario;
@@ -16,5 +17,6 @@ class Diccionario;
 void ActualizarPalabras(Diccionario& d, const std::vector<int32_t>& postulantes);
 // The indexed text of each of these applicants that has one.
 QHash<int32_t, QString> TextosPalabras(Diccionario& d, const std::vector<int32_t>& postulantes);
-// Rewrites the whole index; returns the applicants indexed.
-qint64 ReindexarPalabras(Diccionario& d);
+// Rewrites the whole index in one transaction; returns the applicants indexed.
+// `progreso` hears how many are done of how many, every few thousand.
+qint64 ReindexarPalabras(Diccionario& d, const std::function<void(qint64, qint64)>& progreso = {});

@@ -4,6 +4,7 @@
 #include "documents/Documentos.h"
 #include "import/Intercambio.h"
 #include "import/cImportador.h"
+#include "pages/PaginaResultados.h"
 #include "records/Generador.h"
 #include "records/cPostulante.h"
 #include "search/Palabras.h"
@@ -185,6 +186,12 @@ TEST_P(PalabrasTest, UnaBúsquedaGuardadaCombinaPalabrasClaveConLosDemásGrupos)
     const std::vector<int32_t> orden = cBúsqueda::OrdenResultado(b.id);
     EXPECT_EQ(std::set<int32_t>(orden.begin(), orden.end()), esperados);
     EXPECT_FALSE(esperados.empty());
+    // Its results page shows where the wanted words were found, not the excluded ones.
+    EXPECT_EQ(S(leída.palabrasResaltar().join(u',')), "logistica");
+    cResultado r;
+    ASSERT_EQ(r.cargar(b.id, b.Título, leída.palabrasResaltar()), int(esperados.size()));
+    EXPECT_EQ(r.página(1).html.count(QStringLiteral("<div>")),
+              std::min<int>(20, int(esperados.size())));
 
     // A malformed query is refused with its reason before anything is stored.
     cBúsqueda mala;

@@ -88,9 +88,11 @@ int reindexar(Contexto& c, const QStringList& a) {
     c.abrir(Contexto::Uso::Escribir);
     QElapsedTimer reloj;
     reloj.start();
-    c.errores << "Indexando las palabras de los postulantes...\n";
-    c.errores.flush();
-    const qint64 n = ReindexarPalabras(*dic);
+    const qint64 n = ReindexarPalabras(*dic, [&](qint64 hechos, qint64 total) {
+        c.errores << "\rIndexando las palabras de los postulantes: " << hechos << " de " << total;
+        c.errores.flush();
+    });
+    c.errores << '\n';
     c.salida << "Postulantes indexados: " << n << " en "
              << QString::number(reloj.elapsed() / 1000.0, 'f', 1) << " s\n";
     return 0;

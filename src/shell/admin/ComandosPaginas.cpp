@@ -48,7 +48,7 @@ int resultados(Contexto& c, const QStringList& argumentos) {
     }
     b.ejecutar();
     cResultado r;
-    const int total = r.cargar(b.id, b.Título);
+    const int total = r.cargar(b.id, b.Título, b.palabrasResaltar());
     const int tamaño = cResultado::TamañoPágina;
     const int páginas = (total + tamaño - 1) / tamaño;
     if (número > std::max(páginas, 1)) {
