@@ -52,7 +52,8 @@ CREATE FUNCTION candora_descomprimir(t TEXT) RETURNS TEXT LANGUAGE sql IMMUTABLE
 CREATE FUNCTION candora_palabras(t TEXT) RETURNS tsvector LANGUAGE sql IMMUTABLE AS
 $$ SELECT to_tsvector('simple', regexp_replace(translate(lower(t), 'áàâãäåéèêëíìîïóòôõöúùûüýÿñç',
   'aaaaaaeeeeiiiiooooouuuuyync'), '[^[:alnum:]]+', ' ', 'g')) $$;
-CREATE INDEX candora_textos_palabras ON candora_textos USING gin (candora_palabras(texto));
+ALTER TABLE candora_textos ADD COLUMN palabras tsvector GENERATED ALWAYS AS (candora_palabras(texto)) STORED;
+CREATE INDEX candora_textos_palabras ON candora_textos USING gin (palabras);
 
 CREATE TRIGGER nvx_d_documentos_sello AFTER INSERT OR DELETE ON nvx_d_documentos
 FOR EACH ROW EXECUTE FUNCTION candora_sellar_detalle();

@@ -73,6 +73,18 @@ const QString kColumnaPalabras = QStringLiteral(
     "FROM %1nvx_diccionario) m WHERE NOT EXISTS (SELECT 1 FROM %1nvx_diccionario WHERE "
     "Nombre_Columna = 'palabras_clave')");
 
+// The server's column of each text's words and its index.
+const QString kVectorPalabras = QStringLiteral(
+    "ALTER TABLE candora_textos ADD COLUMN palabras[^;]*;|CREATE INDEX "
+    "candora_textos_palabras[^;]*;");
+
+// Runs the statements of the server's own schema that `patrón` finds, in order.
+void SentenciasPostgres(Diccionario& d, const QString& patrón) {
+    const QRegularExpression re(patrón, QRegularExpression::DotMatchesEverythingOption);
+    for (auto it = re.globalMatch(Recurso(QStringLiteral("esquema_postgres.sql"))); it.hasNext();)
+        d.ejecutar(it.next().captured(0));
+}
+
 QStringList TablasConRangos() {
     QStringList t;
     for (const Rango& r : Rangos())
@@ -271,28 +283,27 @@ void ActualizarServidor(Diccionario& d) {
             "FOR EACH ROW EXECUTE FUNCTION candora_sellar_detalle()"));
     }
     if (versión < 3) d.ejecutar(kContadorDocumentos.arg(QString()));
+    // The index's texts pass through these functions (they do nothing on a server).
+    if (versión < 6 &&
+        d.valorÚnico(QStringLiteral("select to_regproc('candora_descomprimir')")).isNull())
+        SentenciasPostgres(d, QStringLiteral("CREATE FUNCTION candora_(?:des)?comprimir[^;]*;"));
     if (versión < 4 &&
         d.valorÚnico(QStringLiteral("select to_regclass('candora_textos')")).isNull()) {
         for (const QString& s : SentenciasDe(QStringLiteral("candora_textos"), false))
             d.ejecutar(EsquemaPostgres(s));
         // The server's own index of the texts, as a new server store has it.
-        static const QRegularExpression índice(
-            QStringLiteral("CREATE FUNCTION candora_palabras.*?\\$\\$;|CREATE INDEX "
-                           "candora_textos_palabras[^;]*;"),
-            QRegularExpression::DotMatchesEverythingOption);
-        for (auto it = índice.globalMatch(Recurso(QStringLiteral("esquema_postgres.sql")));
-             it.hasNext();)
-            d.ejecutar(it.next().captured(0));
+        SentenciasPostgres(d, QStringLiteral("CREATE FUNCTION candora_palabras.*?\\$\\$;"));
+        SentenciasPostgres(d, kVectorPalabras);
         ReindexarPalabras(d);
     }
     if (versión < 5) d.ejecutar(kColumnaPalabras.arg(QString()));
-    if (versión < 6 &&
-        d.valorÚnico(QStringLiteral("select to_regproc('candora_descomprimir')")).isNull()) {
-        static const QRegularExpression funciones(
-            QStringLiteral("CREATE FUNCTION candora_(?:des)?comprimir[^;]*;"));
-        for (auto it = funciones.globalMatch(Recurso(QStringLiteral("esquema_postgres.sql")));
-             it.hasNext();)
-            d.ejecutar(it.next().captured(0));
+    if (versión < 6 && !d.valorÚnico(QStringLiteral("select 1 from information_schema.columns "
+                                                    "where table_name = 'candora_textos' and "
+                                                    "column_name = 'palabras'"))
+                            .isValid()) {
+        // Each text's words are kept with it, so a search never splits a text again.
+        d.ejecutar(QStringLiteral("DROP INDEX IF EXISTS candora_textos_palabras"));
+        SentenciasPostgres(d, kVectorPalabras);
     }
     if (versión < kVersiónEsquema) {
         d.ejecutar(QStringLiteral("delete from candora_esquema"));

@@ -59,12 +59,11 @@ class MotorPostgres final : public Motor {
 
     std::unique_ptr<Recordset> buscarPalabras(const QString&, const QString& tsquery) override {
         return leer(
-            QStringLiteral(
-                "select p.id, ts_rank(candora_palabras(t.texto), q) as rango, p.apellido, p.nombre "
-                "from candora_textos t, to_tsquery('simple', ?) q, "
-                "nvx_m_postulantes p where p.id = t.postulante and "
-                "candora_palabras(t.texto) @@ q and p.activo <> 0 order by "
-                "rango desc, p.apellido, p.nombre, p.id"),
+            QStringLiteral("select p.id, ts_rank(t.palabras, q) as rango, p.apellido, p.nombre "
+                           "from candora_textos t, to_tsquery('simple', ?) q, "
+                           "nvx_m_postulantes p where p.id = t.postulante and "
+                           "t.palabras @@ q and p.activo <> 0 order by "
+                           "rango desc, p.apellido, p.nombre, p.id"),
             {tsquery});
     }
 
@@ -72,7 +71,7 @@ class MotorPostgres final : public Motor {
                            const QString& tsquery) const override {
         return columna + QStringLiteral(
                              " in (select postulante from candora_textos where "
-                             "candora_palabras(texto) @@ to_tsquery('simple', %1))")
+                             "palabras @@ to_tsquery('simple', %1))")
                              .arg(ComillasSQL(tsquery));
     }
 
