@@ -174,6 +174,25 @@ BEGIN
   INSERT INTO candora_palabras (candora_palabras, rowid, texto) VALUES ('delete', OLD.postulante, candora_descomprimir(OLD.texto));
 END;
 
+-- What the duplicate rules read of each applicant, as keys (rule 1 e-mail, 2
+-- telephone, 3 names and birth date, 4 document number), kept by the program on
+-- every change: two applicants that share a key may be one person.
+CREATE TABLE candora_claves (
+  postulante INTEGER NOT NULL,
+  regla INTEGER NOT NULL,
+  clave TEXT NOT NULL
+);
+CREATE INDEX candora_claves_clave ON candora_claves (regla, clave);
+CREATE INDEX candora_claves_postulante ON candora_claves (postulante);
+-- Pairs of applicants a recruiter said are not the same person (a < b).
+CREATE TABLE candora_no_duplicados (
+  a INTEGER NOT NULL,
+  b INTEGER NOT NULL,
+  usuario TEXT COLLATE TEXTO,
+  fecha TEXT,
+  PRIMARY KEY (a, b)
+);
+
 -- CV documents as the applicant sent them, with the text taken out of them.
 CREATE TABLE nvx_d_documentos (
   id INTEGER NOT NULL PRIMARY KEY,

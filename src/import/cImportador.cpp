@@ -1,5 +1,6 @@
 #include "import/cImportador.h"
 
+#include "duplicates/Duplicados.h"
 #include "import/Intercambio.h"
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
@@ -798,7 +799,9 @@ bool cImportador::fusionar() {
         if (grupo) {
             f.vaciar();
             f.borrarConfirmados();
-            ActualizarPalabras(d, delGrupo);  // the keyword index, in the same transaction
+            // The keyword index and the duplicate keys, in the same transaction.
+            ActualizarPalabras(d, delGrupo);
+            ActualizarClaves(d, delGrupo);
             grupo->confirmar();
         }
         delGrupo.clear();

@@ -1,5 +1,6 @@
 #include "records/Generador.h"
 
+#include "duplicates/Duplicados.h"
 #include "records/Subregistros.h"
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
@@ -810,6 +811,7 @@ int GenerarPostulantes(Diccionario& d, int cantidad, quint32 semilla,
             Guardar(d, id, fuente.siguiente());
         }
         ActualizarPalabras(d, hechosLote);
+        ActualizarClaves(d, hechosLote);
         t.confirmar();
         hechos += lote;
         if (progreso) progreso(hechos, cantidad);

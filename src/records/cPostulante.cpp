@@ -1,5 +1,6 @@
 #include "records/cPostulante.h"
 
+#include "duplicates/Duplicados.h"
 #include "store/Palabras.h"
 
 #include "store/Diccionario.h"
@@ -318,6 +319,7 @@ bool cPostulante::guardar(bool sobrescribir) {
     idiomas.guardar(clave);
     Fotos.guardar(clave);
     ActualizarPalabras(d, {clave});
+    ActualizarClaves(d, {clave});
     transacción.confirmar();
 
     id = clave;
@@ -336,5 +338,6 @@ void cPostulante::eliminar() {
           "nvx_d_fotos", "nvx_d_interes", "nvx_d_documentos"})
         d.DeleteId(QLatin1String(tabla), QStringLiteral("postulante"), id);
     ActualizarPalabras(d, {id});
+    ActualizarClaves(d, {id});
     t.confirmar();
 }

@@ -29,5 +29,5 @@ bool SóloDeArchivo(const QString& sentencia);
 // The schema version written into every store this program makes. Version 2
 // added the CHECK constraints that keep every number within its column's range,
 // 3 the CV documents, 4 the keyword index, 5 keywords as a saved search's column
-// and 6 the index's texts compressed on a file.
-inline constexpr int kVersiónEsquema = 6;
+// 6 the index's texts compressed on a file and 7 the duplicate keys.
+inline constexpr int kVersiónEsquema = 7;

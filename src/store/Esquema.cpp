@@ -1,5 +1,7 @@
 #include "store/Esquema.h"
 
+#include "duplicates/Duplicados.h"
+
 #include "store/BaseEntregada.h"
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
@@ -252,6 +254,13 @@ void ActualizarArchivo(Diccionario& d, const QString& esquema, const QString& ru
         CrearEnArchivo(d, e, QStringLiteral("candora_textos"), false);
         ReindexarPalabras(d);
     }
+    if (versión < 7 && !tabla(QStringLiteral("nvx_m_postulantes")).isEmpty() &&
+        tabla(QStringLiteral("candora_claves")).isEmpty()) {
+        // The duplicate keys, worked out for every applicant.
+        CrearEnArchivo(d, e, QStringLiteral("candora_claves"));
+        CrearEnArchivo(d, e, QStringLiteral("candora_no_duplicados"));
+        ReconstruirClaves(d);
+    }
     if (versión < 5 && !tabla(QStringLiteral("nvx_diccionario")).isEmpty())
         d.ejecutar(kColumnaPalabras.arg(e + u'.'));
     d.ejecutar(QStringLiteral("PRAGMA %1.user_version = %2").arg(e).arg(kVersiónEsquema));
@@ -304,6 +313,13 @@ void ActualizarServidor(Diccionario& d) {
         // Each text's words are kept with it, so a search never splits a text again.
         d.ejecutar(QStringLiteral("DROP INDEX IF EXISTS candora_textos_palabras"));
         SentenciasPostgres(d, kVectorPalabras);
+    }
+    if (versión < 7 &&
+        d.valorÚnico(QStringLiteral("select to_regclass('candora_claves')")).isNull()) {
+        for (const char* tabla : {"candora_claves", "candora_no_duplicados"})
+            for (const QString& s : SentenciasDe(QString::fromLatin1(tabla), false))
+                d.ejecutar(EsquemaPostgres(s));
+        ReconstruirClaves(d);
     }
     if (versión < kVersiónEsquema) {
         d.ejecutar(QStringLiteral("delete from candora_esquema"));

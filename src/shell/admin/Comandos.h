@@ -49,3 +49,4 @@ void ComandosBusquedas(std::vector<Comando>& comandos);
 void ComandosImportar(std::vector<Comando>& comandos);
 void ComandosPaginas(std::vector<Comando>& comandos);
 void ComandosDocumentos(std::vector<Comando>& comandos);
+void ComandosDuplicados(std::vector<Comando>& comandos);

@@ -1,3 +1,4 @@
+#include "duplicates/Duplicados.h"
 #include "search/Palabras.h"
 #include "search/cBusqueda.h"
 #include "shell/admin/Comandos.h"
@@ -90,6 +91,11 @@ int reindexar(Contexto& c, const QStringList& a) {
     reloj.start();
     const qint64 n = ReindexarPalabras(*dic, [&](qint64 hechos, qint64 total) {
         c.errores << "\rIndexando las palabras de los postulantes: " << hechos << " de " << total;
+        c.errores.flush();
+    });
+    c.errores << '\n';
+    ReconstruirClaves(*dic, [&](qint64 hechos, qint64 total) {
+        c.errores << "\rClaves de duplicados: " << hechos << " de " << total;
         c.errores.flush();
     });
     c.errores << '\n';

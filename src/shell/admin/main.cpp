@@ -37,6 +37,7 @@ int main(int argc, char** argv) {
     ComandosImportar(comandos);
     ComandosPaginas(comandos);
     ComandosDocumentos(comandos);
+    ComandosDuplicados(comandos);
 
     QStringList args = app.arguments().mid(1);
     while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
