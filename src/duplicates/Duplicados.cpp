@@ -1,5 +1,6 @@
 #include "duplicates/Duplicados.h"
 
+#include "records/cPostulante.h"
 #include "store/Diccionario.h"
 #include "store/Interaccion.h"
 #include "store/Valores.h"
@@ -187,6 +188,19 @@ std::vector<ParDuplicado> PosiblesDuplicados(Diccionario& d, const DatosIdentida
     for (ParDuplicado& p : pares) p.nombreB = nombres.value(p.b);
     Ordenar(pares);
     return pares;
+}
+
+DatosIdentidad IdentidadDe(const cPostulante& p) {
+    DatosIdentidad x;
+    x.apellido = p.Apellido;
+    x.nombre = p.Nombre;
+    x.email = p.email;
+    x.documento = p.Dni_Número.texto();
+    x.teléfonos = QStringList{p.Tel1_numero, p.Tel2_numero, p.tel3_numero};
+    x.díaNacimiento = p.Nac_Día;
+    x.mesNacimiento = p.Nac_Mes;
+    x.añoNacimiento = p.nac_año;
+    return x;
 }
 
 void DescartarPar(Diccionario& d, int32_t a, int32_t b, const QString& usuario) {

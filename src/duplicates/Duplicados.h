@@ -9,6 +9,7 @@
 #include <vector>
 
 class Diccionario;
+class cPostulante;
 
 // The duplicate keys of each applicant (candora_claves), kept by the program in the
 // transaction of every change, and the pairs they reveal.
@@ -43,6 +44,9 @@ Duplicados BuscarDuplicados(Diccionario& d);
 // (`a` is `excluido`, `b` the one on file).
 std::vector<ParDuplicado> PosiblesDuplicados(Diccionario& d, const DatosIdentidad& datos,
                                              int32_t excluido = 0);
+
+// What the rules read of a card.
+DatosIdentidad IdentidadDe(const cPostulante& p);
 
 // Remembers that two applicants are not the same person: their pair is not listed again.
 void DescartarPar(Diccionario& d, int32_t a, int32_t b, const QString& usuario);

@@ -4,6 +4,7 @@
 #include "controls/ceCombo.h"
 #include "controls/ceTxtBox.h"
 #include "documents/ListaDocumentos.h"
+#include "duplicates/Duplicados.h"
 #include "filecard/Campos.h"
 #include "filecard/Dialogos.h"
 #include "filecard/frmABMFichas.h"
@@ -1126,6 +1127,7 @@ bool frmFicha::validar() {
 bool frmFicha::GuardarFicha() {
     if (!validar()) return false;
     if (frmMDI* m = VentanaPrincipal(); m && !m->AsegurarBase()) return false;
+    if (nueva && !sinDuplicados()) return false;
     for (bool sobrescribir = false;;) {
         bool guardado = false;
         try {
@@ -1164,6 +1166,36 @@ bool frmFicha::GuardarFicha() {
     if (documentos_) documentos_->cargar(postulante.id);  // a new card takes documents now
     MostrarEstado(QStringLiteral("Ficha guardada."));
     return true;
+}
+
+bool frmFicha::sinDuplicados() {
+    std::vector<ParDuplicado> pares;
+    try {
+        pares = PosiblesDuplicados(Almacén(), IdentidadDe(postulante));
+    } catch (const ErrorAlmacen& e) {
+        InformarFalla(QStringLiteral("No se pudo buscar si el postulante ya está en la base."), e);
+        return false;
+    }
+    if (pares.empty()) return true;
+    const ParDuplicado& p = pares.front();
+    QString texto = QStringLiteral("Posible duplicado de %1: %2.").arg(p.nombreB, p.evidencia());
+    if (pares.size() > 1)
+        texto += QStringLiteral("\n(y %1 más con datos en común)").arg(pares.size() - 1);
+    texto += QStringLiteral(
+        "\n\nAbrir esa ficha: ver al postulante que ya está en la base; esta ficha nueva queda "
+        "abierta sin guardar.\nGuardar igual: es otra persona.\nSeguir editando: volver a esta "
+        "ficha sin guardar.");
+    const Respuesta r = interaccion().mostrar(
+        {texto,
+         Icono::Exclamación,
+         Botones::SíNoCancelar,
+         QStringLiteral("Posible duplicado"),
+         Respuesta::Cancelar,
+         {QStringLiteral("&Abrir esa ficha"), QStringLiteral("&Guardar igual"),
+          QStringLiteral("Seguir &editando")}});
+    if (r == Respuesta::Sí)
+        if (frmMDI* m = VentanaPrincipal()) m->abrir_cv(p.b, 0, QString(), false);
+    return r == Respuesta::No;
 }
 
 void frmFicha::recargar() {

@@ -91,6 +91,9 @@ class frmFicha : public QWidget {
     // Drops this card's edits and shows the applicant as stored now.
     void recargar();
     bool validar();
+    // For a new card: when someone on file may be the same person, asks whether to
+    // open that card instead, save anyway or go on editing. True to save.
+    bool sinDuplicados();
 
     // Controls bound to record members, registered on the page being built.
     template <class M>

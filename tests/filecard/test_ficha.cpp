@@ -250,6 +250,44 @@ TEST_F(FichaTest, UnaFechaQueNoExisteSeCorrigeAntesDeGuardar) {
     EXPECT_EQ(n(QStringLiteral("select ingreso_ano from nvx_d_experiencia")), 1998);
 }
 
+// A new card that may be someone on file says so before it is saved: the user may
+// open that card, save anyway or go on editing.
+TEST_F(FichaTest, UnaFichaNuevaParecidaAOtraLoAvisaAntesDeGuardar) {
+    cPostulante josé;
+    josé.Apellido = QStringLiteral("Pérez");
+    josé.Nombre = QStringLiteral("José");
+    josé.Dni_País = 1;
+    josé.Dni_Número = QStringLiteral("20111222");
+    josé.Nac_Día = 3;
+    josé.Nac_Mes = 7;
+    josé.nac_año = 1990;
+    ASSERT_TRUE(josé.guardar());
+    principal->abrir_cv(0, 2, QStringLiteral("X123456"), true);
+    frmFicha* f = ficha();
+    ASSERT_NE(f, nullptr);
+    Escribir(control<ceTxtBox>("txtApellido"), QStringLiteral("PEREZ"));
+    Escribir(control<ceTxtBox>("txtNombre"), QStringLiteral("jose"));
+    control<ceDropList>("cmbNacDía")->setCurrentIndex(2);
+    control<ceDropList>("cmbNacMes")->setCurrentIndex(6);
+    control<ceDropList>("cmbNacAñoD")->setCurrentIndex(199 - 190);
+    control<ceDropList>("cmbNacAñoU")->setCurrentIndex(0);
+
+    usuario.respuestas = {Respuesta::Cancelar};
+    EXPECT_FALSE(f->GuardarFicha());
+    EXPECT_EQ(S(usuario.mensajes.back().texto.section(u'\n', 0, 0)),
+              "Posible duplicado de Pérez, José (DNI 20111222): mismo nombre y fecha de "
+              "nacimiento.");
+    EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_m_postulantes")), 1);
+    usuario.respuestas = {Respuesta::Sí};  // open that card instead
+    EXPECT_FALSE(f->GuardarFicha());
+    ASSERT_NE(ficha(), nullptr);
+    EXPECT_EQ(ficha()->postulante.id, josé.id);
+    EXPECT_EQ(principal->área()->subWindowList().size(), 2);  // the new one stays, unsaved
+    usuario.respuestas = {Respuesta::No};                     // another person after all
+    EXPECT_TRUE(f->GuardarFicha());
+    EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_m_postulantes")), 2);
+}
+
 TEST_F(FichaTest, LaPreguntaAlCerrarYLaMarcaDeDisponible) {
     GenerarPostulantes(*dic, 2, 5, {});
     dic->ejecutar(QStringLiteral("update nvx_m_postulantes set activo = 1"));
