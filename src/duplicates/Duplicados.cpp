@@ -190,6 +190,55 @@ std::vector<ParDuplicado> PosiblesDuplicados(Diccionario& d, const DatosIdentida
     return pares;
 }
 
+std::vector<ParDuplicado> DuplicadosDe(Diccionario& d, const std::vector<int32_t>& postulantes) {
+    QHash<quint64, int> reglas;
+    for (size_t i = 0; i < postulantes.size(); i += 500) {
+        const size_t n = std::min<size_t>(500, postulantes.size() - i);
+        QVariantList ids;
+        for (size_t j = i; j < i + n; ++j) ids << postulantes[j];
+        auto rs = d.AbrirRS(
+            QStringLiteral("select a.postulante, b.postulante, a.regla, a.clave from "
+                           "candora_claves a join candora_claves b on b.regla = a.regla and "
+                           "b.clave = a.clave and b.postulante <> a.postulante where "
+                           "a.postulante in (%1) order by a.postulante, a.regla, a.clave")
+                .arg(QStringList(qsizetype(n), QStringLiteral("?")).join(u',')),
+            ids);
+        // A key too many share is no evidence, as in the whole list.
+        QHash<QString, int> compartida;
+        for (rs->MoveFirst(); !rs->eof(); rs->MoveNext())
+            ++compartida[rs->texto(0) + u' ' + rs->texto(2) + u' ' + rs->texto(3)];
+        for (rs->MoveFirst(); !rs->eof(); rs->MoveNext())
+            if (compartida.value(rs->texto(0) + u' ' + rs->texto(2) + u' ' + rs->texto(3)) <
+                kMáximoPorClave)
+                reglas[Par(int32_t(rs->entero(0)), int32_t(rs->entero(1)))] |=
+                    1 << (rs->entero(2) - 1);
+    }
+    QSet<quint64> descartados;
+    for (auto n = d.AbrirRS(QStringLiteral("select a, b from candora_no_duplicados")); !n->eof();
+         n->MoveNext()) {
+        descartados.insert(Par(int32_t(n->entero(0)), int32_t(n->entero(1))));
+        descartados.insert(Par(int32_t(n->entero(1)), int32_t(n->entero(0))));
+    }
+    std::vector<ParDuplicado> pares;
+    QSet<int32_t> todos;
+    for (auto it = reglas.cbegin(); it != reglas.cend(); ++it) {
+        if (descartados.contains(it.key())) continue;
+        ParDuplicado p;
+        p.a = int32_t(it.key() >> 32);
+        p.b = int32_t(it.key() & 0xffffffffu);
+        p.reglas = it.value();
+        todos << p.a << p.b;
+        pares.push_back(p);
+    }
+    const QHash<int32_t, QString> nombres = Nombres(d, todos);
+    for (ParDuplicado& p : pares) {
+        p.nombreA = nombres.value(p.a);
+        p.nombreB = nombres.value(p.b);
+    }
+    Ordenar(pares);
+    return pares;
+}
+
 DatosIdentidad IdentidadDe(const cPostulante& p) {
     DatosIdentidad x;
     x.apellido = p.Apellido;

@@ -45,6 +45,10 @@ Duplicados BuscarDuplicados(Diccionario& d);
 std::vector<ParDuplicado> PosiblesDuplicados(Diccionario& d, const DatosIdentidad& datos,
                                              int32_t excluido = 0);
 
+// The applicants that share a key with each of `postulantes` (`a` one of them, `b`
+// the other), except pairs set aside, best first.
+std::vector<ParDuplicado> DuplicadosDe(Diccionario& d, const std::vector<int32_t>& postulantes);
+
 // What the rules read of a card.
 DatosIdentidad IdentidadDe(const cPostulante& p);
 

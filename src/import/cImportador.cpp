@@ -793,8 +793,10 @@ bool cImportador::fusionar() {
     std::optional<Transaccion> grupo;
     int enGrupo = 0;
     int32_t nuevosConfirmados = 0, actualizadosConfirmados = 0, vacíosConfirmados = Cnt_Vacíos;
-    qint64 último = 0, confirmado = 0;  // the staged rows read, and committed
-    std::vector<int32_t> delGrupo;      // applicants merged in the open group
+    qint64 último = 0, confirmado = 0;    // the staged rows read, and committed
+    std::vector<int32_t> delGrupo;        // applicants merged in the open group
+    std::vector<int32_t> nuevosDelGrupo;  // those of them that were not on file
+    QSet<quint64> paresVistos;            // possible duplicates already reported
     const auto confirmarGrupo = [&] {
         if (grupo) {
             f.vaciar();
@@ -802,9 +804,18 @@ bool cImportador::fusionar() {
             // The keyword index and the duplicate keys, in the same transaction.
             ActualizarPalabras(d, delGrupo);
             ActualizarClaves(d, delGrupo);
+            std::vector<ParDuplicado> pares = DuplicadosDe(d, nuevosDelGrupo);
             grupo->confirmar();
+            for (ParDuplicado& par : pares) {
+                const auto [x, y] = std::minmax(par.a, par.b);
+                if (!paresVistos.contains((quint64(quint32(x)) << 32) | quint32(y))) {
+                    paresVistos.insert((quint64(quint32(x)) << 32) | quint32(y));
+                    posiblesDuplicados.push_back(std::move(par));
+                }
+            }
         }
         delGrupo.clear();
+        nuevosDelGrupo.clear();
         grupo.reset();
         enGrupo = 0;
         nuevosConfirmados = Cnt_Postulantes;
@@ -815,6 +826,7 @@ bool cImportador::fusionar() {
     const auto unoAUno = [&] {
         grupo.reset();  // undone
         delGrupo.clear();
+        nuevosDelGrupo.clear();
         f.olvidar();
         f.enBloque = false;
         enGrupo = 0;
@@ -888,6 +900,7 @@ bool cImportador::fusionar() {
                     if (t) t->confirmar();
                     f.confirmado(último);
                     delGrupo.push_back(id);
+                    if (nuevo) nuevosDelGrupo.push_back(id);
                     ++(nuevo ? Cnt_Postulantes : cnt_Actualizados);
                     if (++enGrupo == 250) confirmarGrupo();
                 } catch (const ErrorAlmacen& e) {

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "duplicates/Duplicados.h"
+
 #include <QString>
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 // One import run: reads an exchange file into the staging tables, then merges
 // every staged applicant into the store, each in its own transaction.
@@ -13,6 +16,9 @@ class cImportador {
     int32_t Cnt_Postulantes = 0;   // created
     int32_t cnt_Actualizados = 0;  // found and updated
     int32_t Cnt_Vacíos = 0;        // skipped for an empty surname
+    // New applicants that may be someone already on file (or another new one): they
+    // are imported all the same, as only the document decides who is who.
+    std::vector<ParDuplicado> posiblesDuplicados;
     int32_t Cnt_Formaciones = 0;
     int32_t Cnt_Idiomas = 0;
     int32_t Cnt_Experiencias = 0;

@@ -6,6 +6,7 @@
 #include "shell/Fallas.h"
 #include "store/ErrorAlmacen.h"
 #include "store/Interaccion.h"
+#include "store/Valores.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -177,6 +178,21 @@ void frmImportar::importar() {
             QStringLiteral("La importación de «%1» se detuvo antes de terminar; los registros "
                            "contados como nuevos y actualizados quedaron guardados.")
                 .arg(nombre));
+    if (!imp.posiblesDuplicados.empty()) {
+        const ParDuplicado& p = imp.posiblesDuplicados.front();
+        const bool uno = imp.posiblesDuplicados.size() == 1;
+        estado_->setText(
+            estado_->text() +
+            QStringLiteral("\n%1 %2 (se importaron igual: sólo el documento decide quién es "
+                           "quién). %3: %4 y %5, con %6.")
+                .arg(TextoCantidad(int(imp.posiblesDuplicados.size()),
+                                   QStringLiteral("postulante nuevo"),
+                                   QStringLiteral("postulantes nuevos")),
+                     uno ? QStringLiteral("podría ser alguien que ya estaba en la base")
+                         : QStringLiteral("podrían ser personas que ya estaban en la base"),
+                     uno ? QStringLiteral("Es") : QStringLiteral("El primero"), p.nombreA,
+                     p.nombreB, p.evidencia()));
+    }
     corriendo_ = false;
     cerrar_->setEnabled(true);
     entrada_->setEnabled(true);

@@ -3,6 +3,7 @@
 
 #include "import/Intercambio.h"
 #include "import/cImportador.h"
+#include "records/cPostulante.h"
 #include "store/Diccionario.h"
 
 #include <QFile>
@@ -219,6 +220,16 @@ TEST_P(ImportadorTest, LaFusiónCreaActualizaYNoDuplicaAlReimportar) {
          QStringLiteral("1,\"31\",1,2,\"X\",\"Y\",\"Z\",1,2010,0,0,1,0,0,null"),
          QStringLiteral("[idiomas]"), QStringLiteral("1,\"32\",1,2,3,4")});
     const QString r = archivo(líneas);
+    // Someone already on file whom a new applicant may be: reported, never merged.
+    cPostulante previa;
+    previa.Apellido = QStringLiteral("D Angelo");
+    previa.Nombre = QStringLiteral("ANA MARIA");
+    previa.Dni_País = 2;
+    previa.Dni_Número = QStringLiteral("99887766");
+    previa.Nac_Día = 2;
+    previa.Nac_Mes = 3;
+    previa.nac_año = 1990;
+    ASSERT_TRUE(previa.guardar());
     cImportador imp;
     int total = 0, avances = 0;
     imp.alEmpezar = [&](int t) { total = t; };
@@ -230,6 +241,9 @@ TEST_P(ImportadorTest, LaFusiónCreaActualizaYNoDuplicaAlReimportar) {
     EXPECT_EQ(imp.Cnt_Postulantes, 2);
     EXPECT_EQ(imp.cnt_Actualizados, 1);  // the second line of document 32
     EXPECT_EQ(imp.Cnt_Vacíos, 1);
+    ASSERT_EQ(imp.posiblesDuplicados.size(), 1u);
+    EXPECT_EQ(imp.posiblesDuplicados.front().b, previa.id);
+    EXPECT_EQ(S(imp.posiblesDuplicados.front().evidencia()), "mismo nombre y fecha de nacimiento");
 
     const int a =
         int(n(QStringLiteral("select id from nvx_m_postulantes where dni_numero = '30'")));
@@ -286,6 +300,7 @@ TEST_P(ImportadorTest, LaFusiónCreaActualizaYNoDuplicaAlReimportar) {
     ASSERT_EQ(importar(r, otra), 0) << últimoMensaje();
     EXPECT_EQ(otra.Cnt_Postulantes, 0);
     EXPECT_EQ(otra.cnt_Actualizados, 3);
+    EXPECT_TRUE(otra.posiblesDuplicados.empty());  // nobody new this time
     EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_d_formacion")), 2);
     EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_d_interes")), 4);
     EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_d_idiomas")), 1);

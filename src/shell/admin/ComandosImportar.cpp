@@ -63,6 +63,11 @@ int importar(Contexto& c, const QStringList& a) {
     c.salida << "Omitidos: " << imp.Cnt_Vacíos << '\n'
              << "Importados: " << imp.Cnt_Postulantes << '\n'
              << "Actualizados: " << imp.cnt_Actualizados << '\n';
+    if (!imp.posiblesDuplicados.empty()) {
+        c.salida << "Posibles duplicados: " << imp.posiblesDuplicados.size() << '\n';
+        for (const ParDuplicado& p : imp.posiblesDuplicados)
+            c.salida << "  " << p.nombreA << " y " << p.nombreB << ": " << p.evidencia() << '\n';
+    }
     return r == 0 ? 0 : 1;
 }
 
