@@ -193,6 +193,19 @@ CREATE TABLE candora_no_duplicados (
   PRIMARY KEY (a, b)
 );
 
+-- Applicants merged into another: the one kept, the one deleted, both documents,
+-- the deleted one's name, who and when.
+CREATE TABLE candora_fusiones (
+  conservado INTEGER NOT NULL,
+  eliminado INTEGER NOT NULL,
+  documento_conservado TEXT COLLATE TEXTO,
+  documento_eliminado TEXT COLLATE TEXTO,
+  nombre_eliminado TEXT COLLATE TEXTO,
+  usuario TEXT COLLATE TEXTO,
+  fecha TEXT
+);
+CREATE INDEX candora_fusiones_conservado ON candora_fusiones (conservado);
+
 -- CV documents as the applicant sent them, with the text taken out of them.
 CREATE TABLE nvx_d_documentos (
   id INTEGER NOT NULL PRIMARY KEY,

@@ -261,6 +261,9 @@ void ActualizarArchivo(Diccionario& d, const QString& esquema, const QString& ru
         CrearEnArchivo(d, e, QStringLiteral("candora_no_duplicados"));
         ReconstruirClaves(d);
     }
+    if (versión < 8 && !tabla(QStringLiteral("nvx_m_postulantes")).isEmpty() &&
+        tabla(QStringLiteral("candora_fusiones")).isEmpty())
+        CrearEnArchivo(d, e, QStringLiteral("candora_fusiones"));
     if (versión < 5 && !tabla(QStringLiteral("nvx_diccionario")).isEmpty())
         d.ejecutar(kColumnaPalabras.arg(e + u'.'));
     d.ejecutar(QStringLiteral("PRAGMA %1.user_version = %2").arg(e).arg(kVersiónEsquema));
@@ -321,6 +324,10 @@ void ActualizarServidor(Diccionario& d) {
                 d.ejecutar(EsquemaPostgres(s));
         ReconstruirClaves(d);
     }
+    if (versión < 8 &&
+        d.valorÚnico(QStringLiteral("select to_regclass('candora_fusiones')")).isNull())
+        for (const QString& s : SentenciasDe(QStringLiteral("candora_fusiones"), false))
+            d.ejecutar(EsquemaPostgres(s));
     if (versión < kVersiónEsquema) {
         d.ejecutar(QStringLiteral("delete from candora_esquema"));
         d.ejecutar(QStringLiteral("insert into candora_esquema (version) values (?)"),

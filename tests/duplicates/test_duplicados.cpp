@@ -1,10 +1,15 @@
 #include "Almacen.h"
 #include "Apoyo.h"
 
+#include "documents/Documentos.h"
 #include "duplicates/Duplicados.h"
+#include "duplicates/Fusion.h"
 #include "records/Generador.h"
 #include "records/cPostulante.h"
+#include "search/Palabras.h"
 #include "store/Diccionario.h"
+#include "store/ErrorAlmacen.h"
+#include "store/Palabras.h"
 
 #include <gtest/gtest.h>
 
@@ -136,6 +141,94 @@ TEST_P(DuplicadosTest, LosParesSalenDeLasClavesConSuEvidenciaYSeDescartan) {
                     << QStringLiteral("duplicados") << QStringLiteral("--no-son")
                     << QString::number(otro) << QString::number(josé));
     EXPECT_EQ(r.código, 0) << S(r.errores);
+}
+
+// Merging keeps the first card's values and fills its gaps, moves what only the
+// other has, doubles nothing and leaves nothing of the other behind; a failure on
+// the way leaves both as they were.
+TEST_P(DuplicadosTest, LaFusiónNoDejaNadaNiDuplicaYUnaFallaDejaAmbosComoEstaban) {
+    InteraccionGuionada usuario;
+    cPostulante k;
+    k.Apellido = QStringLiteral("Pérez");
+    k.Nombre = QStringLiteral("José");
+    k.Dni_País = 1;
+    k.Dni_Número = QStringLiteral("20111222");
+    k.Tel1_numero = QStringLiteral("11 5221-4784");
+    k.Observaciones = QStringLiteral("Quedó");
+    ASSERT_TRUE(k.guardar());
+    const int32_t o = Alta("PEREZ", "Jose", 3, "20111222", "jose@mail.com", "", 3);
+    ASSERT_EQ(dic->ejecutar(QStringLiteral("update nvx_m_postulantes set res_calle = 'Mitre', "
+                                           "observaciones = 'Se va' where id = ?"),
+                            {o}),
+              1);
+    const auto filas = [](const char* sql, const QVariantList& v) {
+        return S(Unidos(*dic, QString::fromUtf8(sql), v, QStringLiteral(" ")));
+    };
+    dic->ejecutar(QStringLiteral("insert into nvx_d_idiomas (postulante, idioma, habla, lee, "
+                                 "escribe) values (?, 1, 5, 5, 5), (?, 1, 1, 1, 1), (?, 2, 3, 3, "
+                                 "3)"),
+                  {k.id, o, o});
+    dic->ejecutar(QStringLiteral("insert into nvx_d_interes (postulante, area) values (?, 3), (?, "
+                                 "3), (?, 5)"),
+                  {k.id, o, o});
+    dic->ejecutar(QStringLiteral("insert into nvx_d_experiencia (postulante, actividades) values "
+                                 "(?, 'Cajero de supermercado')"),
+                  {o});
+    AgregarDocumento(*dic, k.id, QStringLiteral("cv.txt"), "uno", {});
+    AgregarDocumento(*dic, o, QStringLiteral("cv.txt"), "uno", {});
+    AgregarDocumento(*dic, o, QStringLiteral("carta.txt"), "dos", {});
+    ActualizarClaves(*dic, {k.id, o});
+    dic->ejecutar(QStringLiteral("insert into RESULTADO (CONSULTA, ID) values (7, ?), (8, ?), "
+                                 "(8, ?)"),
+                  {o, k.id, o});
+    DescartarPar(*dic, k.id, o, QStringLiteral("ana"));
+
+    // A statement that fails on the way: both stay exactly as they were.
+    const QString antesK = VolcadoPostulante(*dic, k.id), antesO = VolcadoPostulante(*dic, o);
+    almacén->provocarFalla(*dic, QStringLiteral("candora_fusiones"), QStringLiteral("1 = 1"));
+    EXPECT_THROW(FusionarPostulantes(*dic, k.id, o, QStringLiteral("ana")), ErrorAlmacen);
+    almacén->quitarFalla(*dic, QStringLiteral("candora_fusiones"));
+    EXPECT_EQ(S(VolcadoPostulante(*dic, k.id)), S(antesK));
+    EXPECT_EQ(S(VolcadoPostulante(*dic, o)), S(antesO));
+    EXPECT_EQ(filas("select ID from RESULTADO order by CONSULTA, ID", {}),
+              S(QStringLiteral("%1 %2 %1").arg(o).arg(k.id)));
+
+    FusionarPostulantes(*dic, k.id, o, QStringLiteral("ana"));
+    EXPECT_EQ(filas("select coalesce(email, '') || '|' || coalesce(res_calle, '') || '|' || "
+                    "observaciones || '|' || dni_numero || '|' || tel1_numero from "
+                    "nvx_m_postulantes where id = ?",
+                    {k.id}),
+              "jose@mail.com|Mitre|Quedó|20111222|11 5221-4784");
+    EXPECT_EQ(filas("select idioma || ':' || habla from nvx_d_idiomas where postulante = ? order "
+                    "by idioma",
+                    {k.id}),
+              "1:5 2:3");
+    EXPECT_EQ(filas("select area from nvx_d_interes where postulante = ? order by area", {k.id}),
+              "3 5");
+    EXPECT_EQ(
+        filas("select nombre from nvx_d_documentos where postulante = ? order by nombre", {k.id}),
+        "carta.txt cv.txt");
+    EXPECT_EQ(filas("select ID from RESULTADO order by CONSULTA", {}),
+              S(QStringLiteral("%1 %1").arg(k.id)));
+    // Nothing of the other is left anywhere, and the kept one is found by its words.
+    for (const char* t :
+         {"nvx_d_familiares", "nvx_d_formacion", "nvx_d_idiomas", "nvx_d_experiencia",
+          "nvx_d_interes", "nvx_d_fotos", "nvx_d_documentos", "candora_textos", "candora_claves"})
+        EXPECT_EQ(dic->valorÚnico(QStringLiteral("select count(*) from %1 where postulante = ?")
+                                      .arg(QLatin1String(t)),
+                                  {o})
+                      .toInt(),
+                  0)
+            << t;
+    EXPECT_FALSE(
+        dic->valorÚnico(QStringLiteral("select 1 from nvx_m_postulantes where id = ?"), {o})
+            .isValid());
+    EXPECT_EQ(BuscarPorPalabras(*dic, QStringLiteral("cajero supermercado")).size(), 1u);
+    EXPECT_TRUE(FusionesDe(*dic, k.id)
+                    .startsWith(QStringLiteral(
+                        "Fusionado con PEREZ, Jose (documento 20111222 de Brasil) el ")))
+        << S(FusionesDe(*dic, k.id));
+    EXPECT_TRUE(FusionesDe(*dic, k.id).endsWith(QStringLiteral(" por ana")));
 }
 
 // A store made before the keys existed gets them when it is next opened for writing.

@@ -1,4 +1,5 @@
 #include "duplicates/Duplicados.h"
+#include "duplicates/Fusion.h"
 #include "shell/admin/Comandos.h"
 #include "store/Diccionario.h"
 
@@ -58,8 +59,31 @@ int duplicados(Contexto& c, const QStringList& argumentos) {
     return 0;
 }
 
+constexpr const char* kUsoFusionar = "fusionar CONSERVAR ELIMINAR [--usuario NOMBRE]";
+
+// Merges the second applicant into the first, in one transaction.
+int fusionar(Contexto& c, const QStringList& argumentos) {
+    QStringList a = argumentos;
+    bool ok = true;
+    const QString usuario = TomarUsuario(a, ok);
+    int32_t conservar = 0, eliminar = 0;
+    if (ok && a.size() == 2) {
+        conservar = a.at(0).toInt(&ok);
+        if (ok) eliminar = a.at(1).toInt(&ok);
+    }
+    if (!ok || a.size() != 2 || conservar <= 0 || eliminar <= 0) {
+        c.errores << "Uso: candora-admin " << kUsoFusionar << '\n';
+        return 2;
+    }
+    c.abrir(Contexto::Uso::Escribir);
+    FusionarPostulantes(*dic, conservar, eliminar, usuario);
+    c.salida << "El postulante " << eliminar << " quedó fusionado en el " << conservar << ".\n";
+    return 0;
+}
+
 }  // namespace
 
 void ComandosDuplicados(std::vector<Comando>& comandos) {
     comandos.push_back({"duplicados", kUso, duplicados});
+    comandos.push_back({"fusionar", kUsoFusionar, fusionar});
 }
