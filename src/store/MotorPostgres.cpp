@@ -178,11 +178,16 @@ class MotorPostgres final : public Motor {
     ResultadoPq sincronizar();
     void analizarTrabajo(const QString& sql, const PGresult* r);
     void analizarTrabajo(const QString& tabla, qint64 filas);
-    const QString& traducida(const QString& sql);
+    // A statement in the server's form, and how many values it takes.
+    struct Traducida {
+        QString texto;
+        int marcas = 0;
+    };
+    const Traducida& traducida(const QString& sql);
 
     ConexiónPq c_;
     std::vector<Enviada> enviadas_;
-    std::unordered_map<QString, QString> traducidas_;  // file-store texts in server form
+    std::unordered_map<QString, Traducida> traducidas_;  // file-store texts in server form
     // Prepared statements by text and value types.
     std::unordered_map<QString, QByteArray> preparadas_;
     int próximaPreparada_ = 0;
@@ -308,7 +313,15 @@ void MotorPostgres::enviarTexto(const QString& texto) {
 }
 
 void MotorPostgres::enviarSentencia(const QString& sql, const QVariantList& valores, bool quiere) {
-    const QString& t = traducida(sql);
+    const Traducida& tr = traducida(sql);
+    const QString& t = tr.texto;
+    // As on the file: a value too many or too few is the caller's mistake, never ignored.
+    if (valores.size() != tr.marcas)
+        throw ErrorAlmacen(kFallaSentencia,
+                           QStringLiteral("La sentencia espera %1 valores y recibió %2.")
+                               .arg(tr.marcas)
+                               .arg(valores.size()),
+                           sql);
     if (valores.isEmpty()) {
         enviarTexto(t);
         enviadas_.back() = {sql, quiere, {}};
@@ -376,11 +389,13 @@ ResultadoPq MotorPostgres::sincronizar() {
 }
 
 // The same texts come again and again: each is translated once.
-const QString& MotorPostgres::traducida(const QString& sql) {
+const MotorPostgres::Traducida& MotorPostgres::traducida(const QString& sql) {
     auto it = traducidas_.find(sql);
     if (it == traducidas_.end()) {
         if (traducidas_.size() >= kMáximoPreparadas) traducidas_.clear();
-        it = traducidas_.emplace(sql, MarcasPostgres(TraducirPostgres(sql))).first;
+        Traducida t;
+        t.texto = MarcasPostgres(TraducirPostgres(sql), &t.marcas);
+        it = traducidas_.emplace(sql, std::move(t)).first;
     }
     return it->second;
 }

@@ -158,7 +158,8 @@ QString TraducirPostgres(const QString& sql) {
     return r;
 }
 
-QString MarcasPostgres(const QString& sql) {
+QString MarcasPostgres(const QString& sql, int* cuántas) {
+    if (cuántas) *cuántas = 0;
     if (!sql.contains(u'?')) return sql;
     QString r;
     r.reserve(sql.size() + 16);
@@ -175,6 +176,7 @@ QString MarcasPostgres(const QString& sql) {
             r += sql.at(i++);
         }
     }
+    if (cuántas) *cuántas = n;
     return r;
 }
 

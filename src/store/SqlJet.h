@@ -13,7 +13,8 @@ QStringList DividirGuion(const QString& guion);
 QString TraducirPostgres(const QString& sql);
 
 // The "?" placeholders outside quotes and comments as a server's $1, $2…
-QString MarcasPostgres(const QString& sql);
+// `cuántas`, when given, receives how many marks there were.
+QString MarcasPostgres(const QString& sql, int* cuántas = nullptr);
 
 // A file: URI for SQLite with `modo` ("ro", "rw", "rwc"): with "ro" or "rw"
 // SQLite never creates a missing file. Characters a URI reserves are escaped.

@@ -56,6 +56,13 @@ TEST_P(DiccionarioTest, UnaSentenciaFallidaTraeSuTextoYNoDejaTransacciónAbierta
         EXPECT_FALSE(e.textoUsuario().isEmpty());
     }
     EXPECT_FALSE(d.enTransacción());
+    // A value too many or too few is refused alike by both engines.
+    for (const QVariantList& v : {QVariantList{1, 2}, QVariantList{}})
+        EXPECT_THROW(d.valorÚnico(QStringLiteral("select count(*) from nvx_m_ids where "
+                                                 "ultimo_id > ?"),
+                                  v),
+                     ErrorAlmacen)
+            << v.size();
     d.ejecutar(QString());  // the empty text does nothing
     EXPECT_THROW(
         d.DeleteId(QStringLiteral("nvx_m_postulantes; drop table x"), QStringLiteral("id"), 1),
