@@ -5,6 +5,7 @@
 #include "controls/ceTxtBox.h"
 #include "documents/ListaDocumentos.h"
 #include "duplicates/Duplicados.h"
+#include "duplicates/Fusion.h"
 #include "filecard/Campos.h"
 #include "filecard/Dialogos.h"
 #include "filecard/frmABMFichas.h"
@@ -857,6 +858,19 @@ void frmFicha::construirObservaciones(Página& p) {
     d.campo(786, mostrado(p, "txtID", [this] {
                 return postulante.id ? QString::number(postulante.id) : QString();
             }));
+    // The applicants merged into this one, if any.
+    auto* fusiones = new QLabel(w);
+    fusiones->setObjectName(QStringLiteral("lblFusiones"));
+    fusiones->setWordWrap(true);
+    fusiones->hide();
+    const auto poner = [this, fusiones] {
+        const QString t = postulante.id ? FusionesDe(Almacén(), postulante.id) : QString();
+        fusiones->setText(t);
+        fusiones->setVisible(!t.isEmpty());
+    };
+    p.llenadores.push_back(poner);
+    internos_.push_back(poner);
+    p.capa->addWidget(fusiones);
 }
 
 void frmFicha::calcularEdad() {

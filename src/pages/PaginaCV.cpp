@@ -1,6 +1,7 @@
 #include "pages/PaginaCV.h"
 
 #include "documents/Documentos.h"
+#include "duplicates/Fusion.h"
 #include "pages/Html.h"
 #include "records/cPostulante.h"
 #include "store/Valores.h"
@@ -274,6 +275,7 @@ QString PáginaCV(Diccionario& d, const cPostulante& p, const QString& usuario,
     h.Llenar(QStringLiteral("referencia"), p.ref_búsqueda);
     h.Llenar(QStringLiteral("ahora"), FechaHoraVisible(ahora));
     h.Llenar(QStringLiteral("id"), p.id);
+    h.Llenar(QStringLiteral("fusiones"), FusionesDe(d, p.id).replace(u'\n', QStringLiteral("; ")));
     h.Llenar(QStringLiteral("usuario"), usuario);
     return h.texto();
 }

@@ -156,6 +156,10 @@ void frmMDI::crearMenús() {
         a->setEnabled(Módulos().contains(QString::fromUtf8(e.clave)));
         connect(a, &QAction::triggered, this, [this, a] { botón(a->data().toString()); });
     }
+    QAction* duplicados =
+        acción(módulos, "mnuMódulosDuplicados", 0, QStringLiteral("Posibles &duplicados..."));
+    duplicados->setEnabled(Módulos().contains(QStringLiteral("Duplicados")));
+    connect(duplicados, &QAction::triggered, this, [this] { botón(QStringLiteral("Duplicados")); });
     // Ctrl+F takes the user to the toolbar's keyword box.
     QAction* palabras =
         acción(módulos, "mnuMódulosPalabras", 0, QStringLiteral("Buscar por &palabras clave..."));
@@ -272,7 +276,8 @@ void frmMDI::botón(const QString& clave) {
         {QStringLiteral("ABM"), QStringLiteral("No se pudo abrir la ficha.")},
         {QStringLiteral("Importar"), QStringLiteral("No se pudo importar el archivo.")},
         {QStringLiteral("Respaldo"), QStringLiteral("No se pudo hacer la copia de seguridad.")},
-        {QStringLiteral("Palabras"), QStringLiteral("No se pudo buscar por palabras clave.")}};
+        {QStringLiteral("Palabras"), QStringLiteral("No se pudo buscar por palabras clave.")},
+        {QStringLiteral("Duplicados"), QStringLiteral("No se pudieron buscar los duplicados.")}};
     Proteger(operaciones.value(clave, QStringLiteral("No se pudo completar lo que pidió.")),
              [&] { (*m)(*this); });
 }

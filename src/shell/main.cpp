@@ -1,5 +1,6 @@
 // candora: the desktop program.
 
+#include "duplicates/VentanaDuplicados.h"
 #include "filecard/frmFicha.h"
 #include "search/VentanasBusqueda.h"
 #include "shell/Arranque.h"
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
 
     InstalarFichas();
     InstalarBusquedas();
+    InstalarDuplicados();
     InstalarMantenimiento();
     const MarcaUso enUso;
     const int fin = Arrancar(argumentos);

@@ -1,0 +1,84 @@
+#include "Principal.h"
+
+#include "duplicates/VentanaDuplicados.h"
+#include "records/cPostulante.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTreeWidget>
+
+namespace {
+
+class DuplicadosVentanaTest : public FichaTest {
+  protected:
+    void SetUp() override {
+        InstalarDuplicados();
+        FichaTest::SetUp();
+    }
+    void TearDown() override {
+        FichaTest::TearDown();
+        frmMDI::RegistrarMódulo(QStringLiteral("Duplicados"), nullptr);
+    }
+    int32_t alta(const char* apellido, const char* documento, const char* email) {
+        cPostulante p;
+        p.Apellido = QString::fromUtf8(apellido);
+        p.Nombre = QStringLiteral("Ana");
+        p.Dni_País = 1;
+        p.Dni_Número = QString::fromUtf8(documento);
+        p.email = QString::fromUtf8(email);
+        EXPECT_TRUE(p.guardar());
+        return p.id;
+    }
+    frmDuplicados* ventana() {
+        for (QMdiSubWindow* s : principal->área()->subWindowList())
+            if (auto* d = qobject_cast<frmDuplicados*>(s->widget())) return d;
+        return nullptr;
+    }
+};
+
+// The window lists each pair with its evidence; a pair set aside goes away for
+// good, and a merge waits until neither card is open.
+TEST_F(DuplicadosVentanaTest, ListaDescartaYFusionaSóloConLasFichasCerradas) {
+    const int32_t a = alta("Paz", "20111222", "ana@mail.com");
+    const int32_t b = alta("Paz Ruiz", "30111222", "ANA@mail.com ");
+    const int32_t c = alta("Sosa", "40111222", "sosa@mail.com");
+    const int32_t d = alta("Sosa", "41111222", "sosa@mail.com");
+    principal->findChild<QAction*>(QStringLiteral("mnuMódulosDuplicados"))->trigger();
+    frmDuplicados* v = ventana();
+    ASSERT_NE(v, nullptr);
+    auto* lista = En<QTreeWidget>(v, "lstDuplicados");
+    ASSERT_EQ(lista->topLevelItemCount(), 2);
+    EXPECT_EQ(S(lista->topLevelItem(0)->text(1)), "Paz, Ana (DNI 20111222)");
+    EXPECT_EQ(S(lista->topLevelItem(0)->text(3)), "mismo correo electrónico");
+    EXPECT_TRUE(En<QLabel>(v, "lblEstado")->text().startsWith(QStringLiteral("2 pares posibles")));
+
+    lista->setCurrentItem(lista->topLevelItem(1));
+    ASSERT_EQ(v->seleccionado(), std::pair(c, d));
+    v->noSonLaMismaPersona();
+    EXPECT_EQ(lista->topLevelItemCount(), 1);
+    EXPECT_EQ(v->cargar(), 1);  // remembered
+
+    // Open cards are never merged under the user's feet.
+    lista->setCurrentItem(lista->topLevelItem(0));
+    principal->abrir_cv(b, 0, {}, false);
+    v->fusionar();
+    EXPECT_TRUE(usuario.mensajes.back().texto.startsWith(QStringLiteral("Cierre primero")));
+    EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_m_postulantes")), 4);
+    ficha()->parentWidget()->close();
+    QTest::qWait(10);
+
+    usuario.respuestas = {Respuesta::No};  // keeps the second
+    v->fusionar();
+    EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_m_postulantes where id = ?"), {a}), 0);
+    EXPECT_EQ(lista->topLevelItemCount(), 0);
+    principal->abrir_cv(b, 0, {}, false);
+    ASSERT_NE(ficha(), nullptr);
+    ficha()->mostrarSección(6);
+    EXPECT_TRUE(control<QLabel>("lblFusiones")
+                    ->text()
+                    .startsWith(QStringLiteral(
+                        "Fusionado con Paz, Ana (documento 20111222 de Argentina) el ")))
+        << S(control<QLabel>("lblFusiones")->text());
+}
+
+}  // namespace
