@@ -4,6 +4,7 @@
 #include "controls/ceBoton.h"
 #include "controls/ceCombo.h"
 #include "controls/ceTxtBox.h"
+#include "duplicates/Duplicados.h"
 #include "filecard/Campos.h"
 #include "shell/Iconos.h"
 #include "shell/Posiciones.h"
@@ -85,8 +86,35 @@ void frmABMFichas::aceptar() {
         accept();
         return;
     }
-    const QString pregunta = CadenaRecurso(606) + u' ' + documento + QStringLiteral(" de ") +
-                             cmbPaís_->currentText() + QStringLiteral(".\n\n") + CadenaRecurso(607);
+    const QString noExiste = CadenaRecurso(606) + u' ' + documento + QStringLiteral(" de ") +
+                             cmbPaís_->currentText() + QStringLiteral(".\n\n");
+    // The same number under another country, or written otherwise, may be the same person.
+    DatosIdentidad tecleado;
+    tecleado.documento = documento;
+    if (const auto pares = PosiblesDuplicados(Almacén(), tecleado); !pares.empty()) {
+        const ParDuplicado& p = pares.front();
+        const Respuesta r = interaccion().mostrar(
+            {noExiste +
+                 QStringLiteral("Posible duplicado de %1: %2.\n\nAbrir esa ficha: ver al "
+                                "postulante que ya está en la base.\nCrear una ficha nueva: es "
+                                "otra persona.\nCancelar: corregir el documento.")
+                     .arg(p.nombreB, p.evidencia()),
+             Icono::Pregunta,
+             Botones::SíNoCancelar,
+             QStringLiteral("Posible duplicado"),
+             Respuesta::Cancelar,
+             {QStringLiteral("&Abrir esa ficha"), QStringLiteral("Crear una ficha &nueva"),
+              QStringLiteral("&Cancelar")}});
+        if (r == Respuesta::Cancelar) {
+            resultado = 0;
+            return;
+        }
+        id = r == Respuesta::Sí ? p.b : 0;
+        resultado = r == Respuesta::Sí ? 2 : 1;
+        accept();
+        return;
+    }
+    const QString pregunta = noExiste + CadenaRecurso(607);
     if (MsgBox(pregunta, Icono::Pregunta, Botones::SíNo) != Respuesta::Sí) {
         resultado = 0;
         return;

@@ -3,8 +3,12 @@
 #include "duplicates/VentanaDuplicados.h"
 #include "records/cPostulante.h"
 
+#include "controls/ceCombo.h"
+#include "controls/ceTxtBox.h"
+
 #include <QAction>
 #include <QLabel>
+#include <QPushButton>
 #include <QTreeWidget>
 
 namespace {
@@ -79,6 +83,36 @@ TEST_F(DuplicadosVentanaTest, ListaDescartaYFusionaSóloConLasFichasCerradas) {
                     .startsWith(QStringLiteral(
                         "Fusionado con Paz, Ana (documento 20111222 de Argentina) el ")))
         << S(control<QLabel>("lblFusiones")->text());
+}
+
+// A document not on file under the country chosen, but on file under another, is
+// offered before a new card is made.
+TEST_F(DuplicadosVentanaTest, UnDocumentoConOtroPaísOfreceLaFichaQueYaEstá) {
+    const int32_t a = alta("Paz", "20111222", "");
+    const auto f3 = [this](const char* documento) {
+        AlAparecerModal([documento](QWidget* d) {
+            auto* país = En<ceDropList>(d, "cmbPaís");
+            país->setCurrentIndex(país->findText(QStringLiteral("Brasil")));
+            auto* t = En<ceTxtBox>(d, "txtDocumento");
+            t->clear();
+            Escribir(t, QString::fromUtf8(documento));
+            En<QPushButton>(d, "cmdAceptar")->click();
+            if (d->isVisible()) En<QPushButton>(d, "cmdCancelar")->click();
+        });
+        principal->findChild<QAction*>(QStringLiteral("mnuMódulosNuevaFicha"))->trigger();
+    };
+    principal->activateWindow();
+    usuario.respuestas = {Respuesta::Cancelar};
+    f3("20111222");
+    ASSERT_FALSE(usuario.mensajes.empty());
+    EXPECT_TRUE(usuario.mensajes.back().texto.contains(
+        QStringLiteral("Posible duplicado de Paz, Ana (DNI 20111222): mismo número de documento.")))
+        << S(usuario.mensajes.back().texto);
+    EXPECT_TRUE(principal->área()->subWindowList().isEmpty());
+    usuario.respuestas = {Respuesta::Sí};
+    f3("20111222");
+    ASSERT_NE(ficha(), nullptr);
+    EXPECT_EQ(ficha()->postulante.id, a);
 }
 
 }  // namespace
