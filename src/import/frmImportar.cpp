@@ -188,8 +188,8 @@ void frmImportar::importar() {
                 .arg(TextoCantidad(int(imp.posiblesDuplicados.size()),
                                    QStringLiteral("postulante nuevo"),
                                    QStringLiteral("postulantes nuevos")),
-                     uno ? QStringLiteral("podría ser alguien que ya estaba en la base")
-                         : QStringLiteral("podrían ser personas que ya estaban en la base"),
+                     uno ? QStringLiteral("podría estar repetido")
+                         : QStringLiteral("podrían estar repetidos"),
                      uno ? QStringLiteral("Es") : QStringLiteral("El primero"), p.nombreA,
                      p.nombreB, p.evidencia()));
     }

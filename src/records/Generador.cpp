@@ -6,6 +6,7 @@
 #include "store/ErrorAlmacen.h"
 #include "store/Interaccion.h"
 #include "store/Palabras.h"
+#include "store/TextoSqlite.h"
 #include "store/Valores.h"
 
 #include <QDate>
@@ -220,6 +221,7 @@ class FuenteDemo::Reglas {
             completo_ = 0, universitario_ = 0;
     int32_t femenino_ = 1, masculino_ = 2;
     QSet<QString> documentos_;
+    std::vector<PostulanteDemo> recientes_;  // some of those made, to file again
     int siguienteDoc_[7] = {};
 };
 
@@ -668,6 +670,25 @@ PostulanteDemo FuenteDemo::Reglas::uno() {
     r.datoB = uno_de(fuentes_);
     if (moneda(30)) r.referencia = QStringLiteral("Aviso %1").arg(entre(1, 500));
     r.activo = moneda(95);
+    // Now and then someone is filed twice: the same person again under a passport,
+    // the name typed in capitals without accents, as offices see it happen.
+    if (!recientes_.empty() && monedaTexto(1)) {
+        PostulanteDemo otra = recientes_[azarTexto_() % recientes_.size()];
+        otra.país = otra.país == 1 ? 2 + int(azarTexto_() % 5) : 1;
+        const QString mismo = QString::number(otra.país) + u'/' + otra.documento;
+        if (monedaTexto(50) && !documentos_.contains(mismo))
+            documentos_.insert(mismo);  // the same number, under another country
+        else
+            otra.documento = documento(otra.país);
+        otra.apellido = TextoPlano(otra.apellido);
+        otra.nombre = TextoPlano(otra.nombre);
+        if (monedaTexto(50)) otra.email.clear();
+        return otra;
+    }
+    if (recientes_.size() < 500)
+        recientes_.push_back(r);
+    else
+        recientes_[azarTexto_() % recientes_.size()] = r;
     return r;
 }
 
