@@ -2,6 +2,7 @@
 // on a PostgreSQL server (/1).
 // Run: build/bench/bench_search (CANDORA_BANCO_POSTULANTES=1000000 for a million)
 #include "Banco.h"
+#include "duplicates/Duplicados.h"
 #include "pages/PaginaResultados.h"
 #include "search/Palabras.h"
 #include "search/cBusqueda.h"
@@ -148,6 +149,20 @@ void BM_PalabrasPrimeraPágina(benchmark::State& state) {
     dic.reset();
 }
 BENCHMARK(BM_PalabrasPrimeraPágina)
+    ->Arg(kArchivo)
+    ->Arg(kServidor)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// Every pair of applicants that may be one person, with their names.
+void BM_Duplicados(benchmark::State& state) {
+    if (!Abrir(state)) return;
+    size_t pares = 0;
+    for (auto _ : state) pares = BuscarDuplicados(*dic).pares.size();
+    state.counters["pares"] = double(pares);
+    dic.reset();
+}
+BENCHMARK(BM_Duplicados)
     ->Arg(kArchivo)
     ->Arg(kServidor)
     ->Unit(benchmark::kMillisecond)
