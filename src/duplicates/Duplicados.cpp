@@ -42,28 +42,21 @@ std::vector<QVariantList> Filas(Recordset& rs) {
 const QStringList kCamposClave{QStringLiteral("postulante"), QStringLiteral("regla"),
                                QStringLiteral("clave")};
 
-quint64 Par(int32_t a, int32_t b) {
-    return (quint64(quint32(a)) << 32) | quint32(b);
-}
-
 // How each of these applicants reads in a list of pairs.
 QHash<int32_t, QString> Nombres(Diccionario& d, const QSet<int32_t>& ids) {
     QHash<int32_t, QString> nombres;
-    const std::vector<int32_t> lista(ids.begin(), ids.end());
-    for (size_t i = 0; i < lista.size(); i += 500) {
-        const size_t n = std::min<size_t>(500, lista.size() - i);
-        QVariantList valores;
-        for (size_t j = i; j < i + n; ++j) valores << lista[j];
-        for (auto rs = d.AbrirRS(
-                 QStringLiteral("select p.id, p.apellido, p.nombre, s.nombre, p.dni_numero from "
-                                "nvx_m_postulantes p left join nvx_m_paises s on s.id = "
-                                "p.dni_pais where p.id in (%1)")
-                     .arg(QStringList(qsizetype(n), QStringLiteral("?")).join(u',')),
-                 valores);
+    EnLotes(std::vector<int32_t>(ids.begin(), ids.end()), [&](const QVariantList& valores,
+                                                              const QString& lista) {
+        for (auto rs =
+                 d.AbrirRS(QStringLiteral("select p.id, p.apellido, p.nombre, s.nombre, "
+                                          "p.dni_numero from nvx_m_postulantes p left join "
+                                          "nvx_m_paises s on s.id = p.dni_pais where p.id in (%1)")
+                               .arg(lista),
+                           valores);
              !rs->eof(); rs->MoveNext())
             nombres.insert(int32_t(rs->entero(0)),
                            NombreDuplicado(rs->texto(1), rs->texto(2), rs->texto(3), rs->texto(4)));
-    }
+    });
     return nombres;
 }
 
@@ -78,11 +71,7 @@ void Ordenar(std::vector<ParDuplicado>& pares) {
 }  // namespace
 
 void ActualizarClaves(Diccionario& d, const std::vector<int32_t>& postulantes) {
-    for (size_t i = 0; i < postulantes.size(); i += 500) {
-        const size_t n = std::min<size_t>(500, postulantes.size() - i);
-        QVariantList ids;
-        for (size_t j = i; j < i + n; ++j) ids << postulantes[j];
-        const QString lista = QStringList(qsizetype(n), QStringLiteral("?")).join(u',');
+    EnLotes(postulantes, [&d](const QVariantList& ids, const QString& lista) {
         Transaccion t(d);
         d.ejecutar(QStringLiteral("delete from candora_claves where postulante in (%1)").arg(lista),
                    ids);
@@ -91,7 +80,7 @@ void ActualizarClaves(Diccionario& d, const std::vector<int32_t>& postulantes) {
                             ids);
         d.copiar(QStringLiteral("candora_claves"), kCamposClave, Filas(*rs));
         t.confirmar();
-    }
+    });
 }
 
 qint64 ReconstruirClaves(Diccionario& d, const std::function<void(qint64, qint64)>& progreso) {
@@ -137,10 +126,10 @@ Duplicados BuscarDuplicados(Diccionario& d) {
     QSet<quint64> descartados;
     for (auto n = d.AbrirRS(QStringLiteral("select a, b from candora_no_duplicados")); !n->eof();
          n->MoveNext())
-        descartados.insert(Par(int32_t(n->entero(0)), int32_t(n->entero(1))));
+        descartados.insert(ClavePar(int32_t(n->entero(0)), int32_t(n->entero(1))));
     QHash<quint64, int> reglas;
     for (; !rs->eof(); rs->MoveNext()) {
-        const quint64 par = Par(int32_t(rs->entero(0)), int32_t(rs->entero(1)));
+        const quint64 par = ClavePar(int32_t(rs->entero(0)), int32_t(rs->entero(1)));
         if (!descartados.contains(par)) reglas[par] |= 1 << (rs->entero(2) - 1);
     }
     QSet<int32_t> ids;
@@ -192,16 +181,13 @@ std::vector<ParDuplicado> PosiblesDuplicados(Diccionario& d, const DatosIdentida
 
 std::vector<ParDuplicado> DuplicadosDe(Diccionario& d, const std::vector<int32_t>& postulantes) {
     QHash<quint64, int> reglas;
-    for (size_t i = 0; i < postulantes.size(); i += 500) {
-        const size_t n = std::min<size_t>(500, postulantes.size() - i);
-        QVariantList ids;
-        for (size_t j = i; j < i + n; ++j) ids << postulantes[j];
+    EnLotes(postulantes, [&](const QVariantList& ids, const QString& lista) {
         auto rs = d.AbrirRS(
             QStringLiteral("select a.postulante, b.postulante, a.regla, a.clave from "
                            "candora_claves a join candora_claves b on b.regla = a.regla and "
                            "b.clave = a.clave and b.postulante <> a.postulante where "
                            "a.postulante in (%1) order by a.postulante, a.regla, a.clave")
-                .arg(QStringList(qsizetype(n), QStringLiteral("?")).join(u',')),
+                .arg(lista),
             ids);
         // A key too many share is no evidence, as in the whole list.
         QHash<QString, int> compartida;
@@ -210,14 +196,14 @@ std::vector<ParDuplicado> DuplicadosDe(Diccionario& d, const std::vector<int32_t
         for (rs->MoveFirst(); !rs->eof(); rs->MoveNext())
             if (compartida.value(rs->texto(0) + u' ' + rs->texto(2) + u' ' + rs->texto(3)) <
                 kMáximoPorClave)
-                reglas[Par(int32_t(rs->entero(0)), int32_t(rs->entero(1)))] |=
+                reglas[ClavePar(int32_t(rs->entero(0)), int32_t(rs->entero(1)))] |=
                     1 << (rs->entero(2) - 1);
-    }
+    });
     QSet<quint64> descartados;
     for (auto n = d.AbrirRS(QStringLiteral("select a, b from candora_no_duplicados")); !n->eof();
          n->MoveNext()) {
-        descartados.insert(Par(int32_t(n->entero(0)), int32_t(n->entero(1))));
-        descartados.insert(Par(int32_t(n->entero(1)), int32_t(n->entero(0))));
+        descartados.insert(ClavePar(int32_t(n->entero(0)), int32_t(n->entero(1))));
+        descartados.insert(ClavePar(int32_t(n->entero(1)), int32_t(n->entero(0))));
     }
     std::vector<ParDuplicado> pares;
     QSet<int32_t> todos;

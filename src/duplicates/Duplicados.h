@@ -29,6 +29,11 @@ struct ParDuplicado {
     QString evidencia() const { return EvidenciaReglas(reglas); }
 };
 
+// One number for an ordered pair of applicants.
+inline quint64 ClavePar(int32_t a, int32_t b) {
+    return (quint64(quint32(a)) << 32) | quint32(b);
+}
+
 // A key more applicants than this share says nothing about who they are (an
 // office's telephone, "no tiene@…"): its pairs are not listed.
 inline constexpr int kMáximoPorClave = 20;

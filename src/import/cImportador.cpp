@@ -808,8 +808,8 @@ bool cImportador::fusionar() {
             grupo->confirmar();
             for (ParDuplicado& par : pares) {
                 const auto [x, y] = std::minmax(par.a, par.b);
-                if (!paresVistos.contains((quint64(quint32(x)) << 32) | quint32(y))) {
-                    paresVistos.insert((quint64(quint32(x)) << 32) | quint32(y));
+                if (!paresVistos.contains(ClavePar(x, y))) {
+                    paresVistos.insert(ClavePar(x, y));
                     posiblesDuplicados.push_back(std::move(par));
                 }
             }

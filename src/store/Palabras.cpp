@@ -1,6 +1,7 @@
 #include "store/Palabras.h"
 
 #include "store/Diccionario.h"
+#include "store/Valores.h"
 
 #include <QStringList>
 
@@ -68,34 +69,25 @@ const QString& TextoPostulante() {
 }  // namespace
 
 void ActualizarPalabras(Diccionario& d, const std::vector<int32_t>& postulantes) {
-    // A few hundred at a time, as many values as a statement takes.
-    for (size_t i = 0; i < postulantes.size(); i += 500) {
-        const size_t n = std::min<size_t>(500, postulantes.size() - i);
-        QVariantList ids;
-        for (size_t j = i; j < i + n; ++j) ids << postulantes[j];
-        const QString lista = QStringList(qsizetype(n), QStringLiteral("?")).join(u',');
+    EnLotes(postulantes, [&d](const QVariantList& ids, const QString& lista) {
         Transaccion t(d);
         d.ejecutar(QStringLiteral("delete from candora_textos where postulante in (%1)").arg(lista),
                    ids);
         d.ejecutar(TextoPostulante() + QStringLiteral(" where p.id in (%1)").arg(lista), ids);
         t.confirmar();
-    }
+    });
 }
 
 QHash<int32_t, QString> TextosPalabras(Diccionario& d, const std::vector<int32_t>& postulantes) {
     QHash<int32_t, QString> textos;
-    for (size_t i = 0; i < postulantes.size(); i += 500) {
-        const size_t n = std::min<size_t>(500, postulantes.size() - i);
-        QVariantList ids;
-        for (size_t j = i; j < i + n; ++j) ids << postulantes[j];
-        for (auto rs =
-                 d.AbrirRS(QStringLiteral("select postulante, candora_descomprimir(texto) from "
-                                          "candora_textos where postulante in (%1)")
-                               .arg(QStringList(qsizetype(n), QStringLiteral("?")).join(u',')),
-                           ids);
+    EnLotes(postulantes, [&](const QVariantList& ids, const QString& lista) {
+        for (auto rs = d.AbrirRS(QStringLiteral("select postulante, candora_descomprimir(texto) "
+                                                "from candora_textos where postulante in (%1)")
+                                     .arg(lista),
+                                 ids);
              !rs->eof(); rs->MoveNext())
             textos.insert(int32_t(rs->entero(0)), rs->texto(1));
-    }
+    });
     return textos;
 }
 

@@ -255,3 +255,15 @@ int Autocompletar(ControlCombo& combo, int tecla, int inicio, int largo) {
     }
     return tecla;
 }
+
+void EnLotes(const std::vector<int32_t>& ids,
+             const std::function<void(const QVariantList&, const QString&)>& f) {
+    constexpr size_t kLote = 500;
+    for (size_t i = 0; i < ids.size(); i += kLote) {
+        const size_t n = std::min(kLote, ids.size() - i);
+        QVariantList valores;
+        valores.reserve(qsizetype(n));
+        for (size_t j = i; j < i + n; ++j) valores << ids[j];
+        f(valores, QStringList(qsizetype(n), QStringLiteral("?")).join(u','));
+    }
+}

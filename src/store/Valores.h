@@ -4,7 +4,9 @@
 #include <QVariant>
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
+#include <vector>
 
 class ControlLista;
 class QDate;
@@ -82,3 +84,8 @@ void SeleccionarPorTexto(ControlLista& lista, const QString& texto);
 // (0 = swallowed), and type-ahead, which returns the code to let through.
 void FiltrarTeclaNumérica(ControlTexto& control, int& tecla, bool permitirDecimales);
 int Autocompletar(ControlCombo& combo, int tecla, int inicio, int largo);
+
+// Calls `f` with `ids` a few hundred at a time (as many values as one statement
+// takes): as bound values, and as the "?,?,…" marks of an "in (…)" list.
+void EnLotes(const std::vector<int32_t>& ids,
+             const std::function<void(const QVariantList& valores, const QString& marcas)>& f);
