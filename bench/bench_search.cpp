@@ -3,6 +3,7 @@
 // Run: build/bench/bench_search (CANDORA_BANCO_POSTULANTES=1000000 for a million)
 #include "Banco.h"
 #include "duplicates/Duplicados.h"
+#include "export/Exportacion.h"
 #include "pages/PaginaResultados.h"
 #include "search/Palabras.h"
 #include "search/cBusqueda.h"
@@ -166,6 +167,32 @@ BENCHMARK(BM_Duplicados)
     ->Arg(kArchivo)
     ->Arg(kServidor)
     ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// Every applicant to a spreadsheet (/1: CSV, /2: XLSX), in surname order.
+void BM_Exportar(benchmark::State& state) {
+    if (!Abrir(state)) return;
+    std::vector<int32_t> ids;
+    for (auto rs = dic->AbrirRS(QStringLiteral("select id from nvx_m_postulantes order by "
+                                               "apellido, nombre, id"));
+         !rs->eof(); rs->MoveNext())
+        ids.push_back(int32_t(rs->entero(0)));
+    const bool csv = state.range(1) == 1;
+    const QString archivo =
+        RutaBanco(csv ? QStringLiteral("lista.csv") : QStringLiteral("lista.xlsx"));
+    int filas = 0;
+    for (auto _ : state)
+        filas = ExportarPostulantes(
+            *dic, ids, csv ? FormatoExportación::Csv : FormatoExportación::Xlsx, archivo);
+    state.counters["filas"] = filas;
+    dic.reset();
+}
+BENCHMARK(BM_Exportar)
+    ->Args({kArchivo, 1})
+    ->Args({kArchivo, 2})
+    ->Args({kServidor, 2})
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1)
     ->UseRealTime();
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "pages/VentanasPaginas.h"
 
 #include "documents/Documentos.h"
+#include "export/Exportacion.h"
 #include "filecard/frmFicha.h"
 #include "pages/PaginaCV.h"
 #include "search/Palabras.h"
@@ -106,7 +107,7 @@ void AbrirCV(int32_t id, const QStringList& resaltar) {
 
 frmResultado2::frmResultado2(QWidget* parent) : QWidget(parent), htm_(Vista(this)) {
     setObjectName(QStringLiteral("frmResultado2"));
-    resize(760, 620);
+    resize(940, 620);  // wide enough for both toolbars whole
     setWindowIcon(IconoCandora());
     auto* l = new QVBoxLayout(this);
     l->setContentsMargins(0, 0, 0, 0);
@@ -119,6 +120,8 @@ frmResultado2::frmResultado2(QWidget* parent) : QWidget(parent), htm_(Vista(this
     connect(Botón(comandos, "copiar", QStringLiteral("Copiar al portapapeles"),
                   QStyle::SP_FileDialogContentsView),
             &QAction::triggered, this, &frmResultado2::copiar);
+    connect(Botón(comandos, "exportar", QStringLiteral("Exportar..."), QStyle::SP_DialogSaveButton),
+            &QAction::triggered, this, &frmResultado2::exportar);
     connect(
         Botón(comandos, "eliminar", QStringLiteral("Eliminar currículums"), QStyle::SP_TrashIcon),
         &QAction::triggered, this, &frmResultado2::eliminar);
@@ -217,6 +220,34 @@ void frmResultado2::abrirEnlace(const QUrl& destino) {
 
 void frmResultado2::imprimir() {
     interaccion().imprimir(htm_->toHtml(), windowTitle());
+}
+
+void frmResultado2::exportar() {
+    QString destino = ElegirArchivo(
+        {true, QStringLiteral("Exportar los postulantes"),
+         NombreArchivoSeguro(resultado_.título(), QStringLiteral("postulantes")) +
+             QStringLiteral(".xlsx"),
+         QStringLiteral("Libro de Excel (*.xlsx);;Texto separado por punto y coma (*.csv)")});
+    if (destino.isEmpty()) return;
+    const bool csv =
+        QFileInfo(destino).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
+    if (!csv && QFileInfo(destino).suffix().isEmpty()) destino += QStringLiteral(".xlsx");
+    std::vector<int32_t> ids;
+    for (int f = 1; f <= resultado_.Cantidad(); ++f) ids.push_back(resultado_.Id(f));
+    int n = 0;
+    try {
+        Espera espera(QStringLiteral("Aguarde mientras Candora exporta los postulantes..."));
+        n = ExportarPostulantes(Almacén(), ids,
+                                csv ? FormatoExportación::Csv : FormatoExportación::Xlsx, destino);
+    } catch (const ErrorAlmacen& e) {
+        InformarFalla(QStringLiteral("No se exportaron los postulantes."), e);
+        return;
+    }
+    MsgBox(QStringLiteral("Se %1 a «%2».")
+               .arg(n == 1 ? QStringLiteral("exportó 1 postulante")
+                           : QStringLiteral("exportaron %1 postulantes").arg(n),
+                    destino),
+           Icono::Información, Botones::Aceptar, QStringLiteral("Exportar"));
 }
 
 void frmResultado2::copiar() {

@@ -29,6 +29,8 @@ class frmResultado2 : public QWidget {
     void llenar_html(int primero);
     void imprimir();
     void copiar();
+    // Writes every applicant of the result, in its order, to a spreadsheet the user picks.
+    void exportar();
     void eliminar();
     void abrirEnlace(const QUrl& destino);
     const PáginaResultados& página() const { return página_; }

@@ -1,3 +1,4 @@
+#include "export/Exportacion.h"
 #include "pages/PaginaCV.h"
 #include "pages/PaginaResultados.h"
 #include "records/cPostulante.h"
@@ -62,9 +63,38 @@ int resultados(Contexto& c, const QStringList& argumentos) {
     return 0;
 }
 
+constexpr const char* kUsoExportar = "exportar BUSQUEDA --formato csv|xlsx --salida ARCHIVO";
+
+// Runs a saved search and writes every applicant of its result, in its order.
+int exportar(Contexto& c, const QStringList& argumentos) {
+    QStringList a = argumentos;
+    bool ok = true;
+    const QString salida = TomarOpción(a, "--salida", ok);
+    const QString formato = TomarOpción(a, "--formato", ok).toLower();
+    cBúsqueda b;
+    if (ok && a.size() == 1) b.id = a.first().toInt(&ok);
+    if (!ok || a.size() != 1 || b.id <= 0 || salida.isEmpty() ||
+        (formato != QLatin1String("csv") && formato != QLatin1String("xlsx")))
+        return uso(c, kUsoExportar);
+    c.abrir();
+    if (!b.cargar()) {
+        c.errores << "No existe la búsqueda número " << b.id << ".\n";
+        return 1;
+    }
+    b.ejecutar();
+    const int n = ExportarPostulantes(
+        *dic, cBúsqueda::OrdenResultado(b.id),
+        formato == QLatin1String("csv") ? FormatoExportación::Csv : FormatoExportación::Xlsx,
+        salida);
+    c.errores << n << (n == 1 ? " postulante exportado" : " postulantes exportados") << " a "
+              << salida << '\n';
+    return 0;
+}
+
 }  // namespace
 
 void ComandosPaginas(std::vector<Comando>& comandos) {
+    comandos.push_back({"exportar", kUsoExportar, exportar});
     comandos.push_back({"cv", kUsoCV, cv});
     comandos.push_back({"resultados", kUsoResultados, resultados});
 }

@@ -1,0 +1,245 @@
+#include "export/Exportacion.h"
+
+#include "pages/Html.h"
+#include "store/Archivos.h"
+#include "store/Diccionario.h"
+#include "store/ErrorAlmacen.h"
+#include "store/Interaccion.h"
+#include "store/Valores.h"
+
+#include <QFile>
+#include <QHash>
+#include <QTemporaryDir>
+
+#include <xlsxwriter.h>
+
+#include <memory>
+
+namespace {
+
+const QString kFalla = QStringLiteral("No se pudo exportar la lista de postulantes.");
+
+// The rows a result set of one applicant per row (its first column) gives, by applicant.
+QHash<int32_t, std::vector<int>> PorPostulante(Recordset& rs) {
+    QHash<int32_t, std::vector<int>> filas;
+    for (rs.MoveFirst(); !rs.eof(); rs.MoveNext())
+        filas[int32_t(rs.entero(0))].push_back(rs.AbsolutePosition());
+    return filas;
+}
+
+// Closes a workbook however the export ends.
+struct CerrarLibro {
+    void operator()(lxw_workbook* w) const { workbook_close(w); }
+};
+
+}  // namespace
+
+const QStringList& ColumnasExportación() {
+    static const QStringList columnas{QStringLiteral("Documento"),
+                                      QStringLiteral("Apellido"),
+                                      QStringLiteral("Nombre"),
+                                      QStringLiteral("Edad"),
+                                      QStringLiteral("Fecha de nacimiento"),
+                                      QStringLiteral("Localidad"),
+                                      QStringLiteral("Provincia"),
+                                      QStringLiteral("Teléfonos"),
+                                      QStringLiteral("Correo electrónico"),
+                                      QStringLiteral("Último empleo"),
+                                      QStringLiteral("Idiomas"),
+                                      QStringLiteral("Formación")};
+    return columnas;
+}
+
+QStringList TextosFila(const FilaExportación& f) {
+    return {
+        f.documento,
+        f.apellido,
+        f.nombre,
+        f.edad >= 0 ? QString::number(f.edad) : QString(),
+        f.nacimiento.isValid() ? f.nacimiento.toString(QStringLiteral("dd/MM/yyyy")) : QString(),
+        f.localidad,
+        f.provincia,
+        f.teléfonos,
+        f.email,
+        f.últimoEmpleo,
+        f.idiomas,
+        f.formación};
+}
+
+std::vector<FilaExportación> FilasExportación(Diccionario& d, const std::vector<int32_t>& ids,
+                                              const QDate& hoy) {
+    QHash<int32_t, FilaExportación> filas;
+    EnLotes(ids, [&](const QVariantList& v, const QString& en) {
+        auto p = d.AbrirRS(
+            QStringLiteral(
+                "select p.id, p.dni_numero, pa.nombre, p.apellido, p.nombre, p.nac_dia, "
+                "p.nac_mes, p.nac_ano, lo.nombre, pr.nombre, p.tel1_numero, p.tel2_numero, "
+                "p.tel3_numero, p.email from nvx_m_postulantes p left join nvx_m_paises pa on "
+                "pa.id = p.dni_pais left join nvx_m_localidades lo on lo.id = p.res_localidad "
+                "left join nvx_m_provincias pr on pr.id = p.res_provincia where p.id in (%1)")
+                .arg(en),
+            v);
+        for (; !p->eof(); p->MoveNext()) {
+            FilaExportación f;
+            const QString país = p->texto(2).trimmed();
+            f.documento = p->texto(1).trimmed() +
+                          (país.isEmpty() ? QString() : QStringLiteral(" de ") + país);
+            f.apellido = p->texto(3).trimmed();
+            f.nombre = p->texto(4).trimmed();
+            const int día = int(p->entero(5)), mes = int(p->entero(6)), año = int(p->entero(7));
+            f.edad = EdadEnAños(día, mes, año, hoy);
+            f.nacimiento = día > 0 && mes > 0 && año > 0 ? QDate(año, mes, día) : QDate();
+            f.localidad = p->texto(8).trimmed();
+            f.provincia = p->texto(9).trimmed();
+            f.teléfonos =
+                UnirTextos({p->texto(10).trimmed(), p->texto(11).trimmed(), p->texto(12).trimmed()},
+                           QStringLiteral(" / "));
+            f.email = p->texto(13).trimmed();
+            filas.insert(int32_t(p->entero(0)), f);
+        }
+        // The current job, else the one that ended last.
+        auto x = d.AbrirRS(
+            QStringLiteral("select x.postulante, pu.nombre, e.nombre from nvx_d_experiencia x "
+                           "left join nvx_m_experiencia_puestos pu on pu.id = x.puesto left join "
+                           "nvx_m_empleadores e on e.id = x.empleador where x.postulante in (%1) "
+                           "order by x.empleo_actual desc, x.egreso_ano desc, x.egreso_mes desc")
+                .arg(en),
+            v);
+        for (const auto& [id, posiciones] : PorPostulante(*x).asKeyValueRange()) {
+            x->Move(posiciones.front());
+            if (auto it = filas.find(id); it != filas.end())
+                it->últimoEmpleo = UnirTextos({x->texto(1).trimmed(), x->texto(2).trimmed()},
+                                              QStringLiteral(" en "));
+        }
+        auto i = d.AbrirRS(
+            QStringLiteral("select i.postulante, li.nombre, n.nombre from nvx_d_idiomas i left "
+                           "join nvx_m_idiomas li on li.id = i.idioma left join "
+                           "nvx_m_idiomas_niveles n on n.id = i.habla where i.postulante in (%1) "
+                           "order by li.nombre")
+                .arg(en),
+            v);
+        for (const auto& [id, posiciones] : PorPostulante(*i).asKeyValueRange()) {
+            QStringList idiomas;
+            for (const int pos : posiciones) {
+                i->Move(pos);
+                const QString nivel = i->texto(2).trimmed();
+                idiomas << i->texto(1).trimmed() +
+                               (nivel.isEmpty() ? QString() : QStringLiteral(" (") + nivel + u')');
+            }
+            if (auto it = filas.find(id); it != filas.end())
+                it->idiomas = idiomas.join(QStringLiteral(", "));
+        }
+        auto f = d.AbrirRS(
+            QStringLiteral("select f.postulante, t.nombre, ins.nombre, es.nombre from "
+                           "nvx_d_formacion f left join nvx_m_titulos t on t.id = f.titulo left "
+                           "join nvx_m_formacion_institutos ins on ins.id = f.institucion left "
+                           "join nvx_m_formacion_estados es on es.id = f.estado where "
+                           "f.postulante in (%1) order by f.ultimo desc, f.ingreso desc")
+                .arg(en),
+            v);
+        for (const auto& [id, posiciones] : PorPostulante(*f).asKeyValueRange()) {
+            QStringList estudios;
+            for (const int pos : posiciones) {
+                f->Move(pos);
+                const QString instituto = f->texto(2).trimmed(), estado = f->texto(3).trimmed();
+                QString e = f->texto(1).trimmed();
+                if (!instituto.isEmpty()) e += QStringLiteral(" (") + instituto + u')';
+                if (!estado.isEmpty()) e += QStringLiteral(", ") + estado.toLower();
+                if (!e.trimmed().isEmpty()) estudios << e.trimmed();
+            }
+            if (auto it = filas.find(id); it != filas.end())
+                it->formación = estudios.join(QStringLiteral("; "));
+        }
+    });
+    std::vector<FilaExportación> orden;
+    orden.reserve(ids.size());
+    for (const int32_t id : ids)
+        if (auto it = filas.constFind(id); it != filas.cend()) orden.push_back(*it);
+    return orden;
+}
+
+QString CampoCsv(const QString& valor) {
+    QString v = valor;
+    if (!v.isEmpty() && QStringView(u"=+-@\t\r").contains(v.front())) v.prepend(u'\'');
+    if (v.contains(u';') || v.contains(u'"') || v.contains(u'\n') || v.contains(u'\r') ||
+        v.startsWith(u' ') || v.endsWith(u' ')) {
+        v.replace(u'"', QStringLiteral("\"\""));
+        v = u'"' + v + u'"';
+    }
+    return v;
+}
+
+int ExportarPostulantes(Diccionario& d, const std::vector<int32_t>& ids, FormatoExportación formato,
+                        const QString& archivo, const std::function<void(int, int)>& progreso) {
+    RelojDeArena reloj;
+    const std::vector<FilaExportación> filas = FilasExportación(d, ids);
+    const int total = int(filas.size());
+    QByteArray contenido;
+    if (formato == FormatoExportación::Csv) {
+        QString csv;
+        csv.reserve(qsizetype(total) * 200);
+        const auto línea = [&csv](const QStringList& campos) {
+            QStringList c;
+            for (const QString& v : campos) c << CampoCsv(v);
+            csv += c.join(u';') + QStringLiteral("\r\n");
+        };
+        línea(ColumnasExportación());
+        for (int n = 0; n < total; ++n) {
+            línea(TextosFila(filas[size_t(n)]));
+            if (progreso && (n + 1) % 1000 == 0) progreso(n + 1, total);
+        }
+        contenido = "\xEF\xBB\xBF" + csv.toUtf8();
+    } else {
+        // libxlsxwriter writes a file: it goes to a private folder, then whole to its place.
+        QTemporaryDir carpeta;
+        const QString temporal = carpeta.filePath(QStringLiteral("lista.xlsx"));
+        lxw_workbook_options opciones = {LXW_TRUE, nullptr, LXW_FALSE};
+        const QByteArray tmp = carpeta.path().toLocal8Bit();
+        opciones.tmpdir = const_cast<char*>(tmp.constData());
+        std::unique_ptr<lxw_workbook, CerrarLibro> libro(
+            workbook_new_opt(temporal.toLocal8Bit().constData(), &opciones));
+        if (!carpeta.isValid() || !libro)
+            throw ErrorAlmacen(kFalla, QStringLiteral("No se pudo preparar el libro."));
+        lxw_worksheet* hoja = workbook_add_worksheet(libro.get(), "Postulantes");
+        lxw_format* negrita = workbook_add_format(libro.get());
+        format_set_bold(negrita);
+        lxw_format* fecha = workbook_add_format(libro.get());
+        format_set_num_format(fecha, "dd/mm/yyyy");
+        const QStringList& columnas = ColumnasExportación();
+        for (int c = 0; c < columnas.size(); ++c)
+            worksheet_write_string(hoja, 0, lxw_col_t(c), columnas[c].toUtf8().constData(),
+                                   negrita);
+        worksheet_freeze_panes(hoja, 1, 0);
+        for (int n = 0; n < total; ++n) {
+            const FilaExportación& f = filas[size_t(n)];
+            const QStringList textos = TextosFila(f);
+            const lxw_row_t fila = lxw_row_t(n + 1);
+            for (int c = 0; c < textos.size(); ++c) {
+                // Numbers and dates as such; every text as a text, never a formula.
+                if (c == 3 && f.edad >= 0)
+                    worksheet_write_number(hoja, fila, lxw_col_t(c), f.edad, nullptr);
+                else if (c == 4 && f.nacimiento.isValid()) {
+                    lxw_datetime dt = {
+                        f.nacimiento.year(), f.nacimiento.month(), f.nacimiento.day(), 0, 0, 0};
+                    worksheet_write_datetime(hoja, fila, lxw_col_t(c), &dt, fecha);
+                } else if (!textos[c].isEmpty())
+                    worksheet_write_string(hoja, fila, lxw_col_t(c), textos[c].toUtf8().constData(),
+                                           nullptr);
+            }
+            if (progreso && (n + 1) % 1000 == 0) progreso(n + 1, total);
+        }
+        const lxw_error error = workbook_close(libro.release());
+        if (error != LXW_NO_ERROR)
+            throw ErrorAlmacen(kFalla, QStringLiteral("No se pudo escribir el libro: %1.")
+                                           .arg(QString::fromUtf8(lxw_strerror(error))));
+        QFile leído(temporal);
+        if (!leído.open(QIODevice::ReadOnly)) throw ErrorAlmacen(kFalla, leído.errorString());
+        contenido = leído.readAll();
+    }
+    QString motivo;
+    if (!GuardarArchivo(archivo, contenido, motivo))
+        throw ErrorAlmacen(kFalla,
+                           QStringLiteral("No se pudo guardar «%1»: %2").arg(archivo, motivo));
+    if (progreso) progreso(total, total);
+    return total;
+}
