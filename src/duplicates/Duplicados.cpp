@@ -153,12 +153,14 @@ Duplicados BuscarDuplicados(Diccionario& d) {
 std::vector<ParDuplicado> PosiblesDuplicados(Diccionario& d, const DatosIdentidad& datos,
                                              int32_t excluido) {
     QHash<int32_t, int> reglas;
-    for (const auto& [regla, clave] : ClavesDe(datos))
-        for (auto rs = d.AbrirRS(QStringLiteral("select postulante from candora_claves where "
-                                                "regla = ? and clave = ? and postulante <> ?"),
-                                 {int(regla), clave, excluido});
-             !rs->eof(); rs->MoveNext())
-            reglas[int32_t(rs->entero(0))] |= 1 << (int(regla) - 1);
+    for (const auto& [regla, clave] : ClavesDe(datos)) {
+        auto rs = d.AbrirRS(QStringLiteral("select postulante from candora_claves where regla = "
+                                           "? and clave = ? and postulante <> ?"),
+                            {int(regla), clave, excluido});
+        // A key too many share is no evidence, as in the whole list.
+        if (rs->RecordCount() >= kMáximoPorClave) continue;
+        for (; !rs->eof(); rs->MoveNext()) reglas[int32_t(rs->entero(0))] |= 1 << (int(regla) - 1);
+    }
     QSet<int32_t> descartados;
     if (excluido != 0)
         for (auto rs = d.AbrirRS(QStringLiteral("select a + b - ? from candora_no_duplicados "
@@ -180,6 +182,7 @@ std::vector<ParDuplicado> PosiblesDuplicados(Diccionario& d, const DatosIdentida
 }
 
 std::vector<ParDuplicado> DuplicadosDe(Diccionario& d, const std::vector<int32_t>& postulantes) {
+    if (postulantes.empty()) return {};
     QHash<quint64, int> reglas;
     EnLotes(postulantes, [&](const QVariantList& ids, const QString& lista) {
         auto rs = d.AbrirRS(
