@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 namespace {
 
 TEST(Reglas, CadaReglaIgnoraLoQueNoIdentificaAUnaPersona) {
@@ -115,14 +117,14 @@ TEST_P(DuplicadosTest, LosParesSalenDeLasClavesConSuEvidenciaYSeDescartan) {
     EXPECT_EQ(posibles.front().b, otro);
     EXPECT_EQ(S(posibles.front().nombreB), "Pérez, José (DNI 27000111)");
     // An office's telephone, shared by a crowd, is no evidence at the door either.
+    std::vector<int32_t> todos(34);
+    std::iota(todos.begin(), todos.end(), 1);
     dic->ejecutar(QStringLiteral("update nvx_m_postulantes set tel3_numero = '4000-1234'"));
-    ActualizarClaves(*dic, {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17,
-                            18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34});
+    ActualizarClaves(*dic, todos);
     nueva.teléfonos = {QStringLiteral("4000 1234")};
     EXPECT_EQ(PosiblesDuplicados(*dic, nueva).size(), 1u);
     dic->ejecutar(QStringLiteral("update nvx_m_postulantes set tel3_numero = null"));
-    ActualizarClaves(*dic, {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17,
-                            18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34});
+    ActualizarClaves(*dic, todos);
 
     // Set aside, a pair is not listed again; a changed telephone or a deletion
     // takes the evidence away with it.
