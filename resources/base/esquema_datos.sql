@@ -206,6 +206,18 @@ CREATE TABLE candora_fusiones (
 );
 CREATE INDEX candora_fusiones_conservado ON candora_fusiones (conservado);
 
+-- Who did what with each applicant's data, and when ("yyyyMMddHHmmss"); the
+-- program only ever adds rows.
+CREATE TABLE candora_auditoria (
+  momento TEXT NOT NULL,
+  usuario TEXT COLLATE TEXTO,
+  postulante INTEGER,
+  accion TEXT NOT NULL,
+  detalle TEXT COLLATE TEXTO
+);
+CREATE INDEX candora_auditoria_postulante ON candora_auditoria (postulante, momento);
+CREATE INDEX candora_auditoria_momento ON candora_auditoria (momento);
+
 -- CV documents as the applicant sent them, with the text taken out of them.
 CREATE TABLE nvx_d_documentos (
   id INTEGER NOT NULL PRIMARY KEY,

@@ -1,6 +1,7 @@
 #include "duplicates/Fusion.h"
 
 #include "duplicates/Duplicados.h"
+#include "privacy/Auditoria.h"
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
 #include "store/Interaccion.h"
@@ -145,6 +146,10 @@ void FusionarPostulantes(Diccionario& d, int32_t conservar, int32_t eliminar,
     d.ejecutar(QStringLiteral("delete from nvx_m_postulantes where id = ?"), {eliminar});
     ActualizarPalabras(d, {conservar, eliminar});
     ActualizarClaves(d, {conservar, eliminar});
+    Auditar(d, {conservar}, Acción::Fusionó,
+            QStringLiteral("con el postulante %1 (documento %2)")
+                .arg(eliminar)
+                .arg(Documento(d, sale)));
     d.ejecutar(
         QStringLiteral("insert into candora_fusiones (conservado, eliminado, documento_conservado, "
                        "documento_eliminado, nombre_eliminado, usuario, fecha) values (?, ?, ?, "

@@ -1,6 +1,7 @@
 #include "export/Exportacion.h"
 
 #include "pages/Html.h"
+#include "privacy/Auditoria.h"
 #include "store/Archivos.h"
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
@@ -8,6 +9,7 @@
 #include "store/Valores.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QTemporaryDir>
 
@@ -81,6 +83,7 @@ std::vector<FilaExportación> FilasExportación(Diccionario& d, const std::vecto
             v);
         for (; !p->eof(); p->MoveNext()) {
             FilaExportación f;
+            f.id = int32_t(p->entero(0));
             const QString país = p->texto(2).trimmed();
             f.documento = p->texto(1).trimmed() +
                           (país.isEmpty() ? QString() : QStringLiteral(" de ") + país);
@@ -240,6 +243,9 @@ int ExportarPostulantes(Diccionario& d, const std::vector<int32_t>& ids, Formato
     if (!GuardarArchivo(archivo, contenido, motivo))
         throw ErrorAlmacen(kFalla,
                            QStringLiteral("No se pudo guardar «%1»: %2").arg(archivo, motivo));
+    std::vector<int32_t> escritos;
+    for (const FilaExportación& f : filas) escritos.push_back(f.id);
+    Auditar(d, escritos, Acción::Exportó, QFileInfo(archivo).fileName());
     if (progreso) progreso(total, total);
     return total;
 }

@@ -17,6 +17,7 @@ enum class FormatoExportación { Csv, Xlsx };
 
 // One applicant's row. Age and birth date stay numbers and dates for the XLSX.
 struct FilaExportación {
+    int32_t id = 0;
     QString documento, apellido, nombre;
     int edad = -1;     // -1: unknown
     QDate nacimiento;  // invalid when incomplete

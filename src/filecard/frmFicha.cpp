@@ -11,6 +11,7 @@
 #include "filecard/frmABMFichas.h"
 #include "filecard/frmTomarFoto.h"
 #include "pages/Html.h"
+#include "privacy/Auditoria.h"
 #include "shell/Fallas.h"
 #include "shell/Iconos.h"
 #include "shell/Ventanas.h"
@@ -190,6 +191,7 @@ void frmFicha::cargar() {
     scrFichas_->viewport()->setAutoFillBackground(true);
     edición = nueva;
     if (nueva) postulante.AplicarPredeterminados();  // the lists then show what will be stored
+    if (!nueva && postulante.id != 0) AuditarLectura(postulante.id, Acción::AbrióFicha);
     actualizarTítulo();
     actualizarBarra();
     mostrarSección(1);
@@ -863,14 +865,28 @@ void frmFicha::construirObservaciones(Página& p) {
     fusiones->setObjectName(QStringLiteral("lblFusiones"));
     fusiones->setWordWrap(true);
     fusiones->hide();
-    const auto poner = [this, fusiones] {
+    // Who did what with this applicant's data, latest first.
+    auto* historial = new QListWidget(w);
+    historial->setObjectName(QStringLiteral("lstHistorial"));
+    historial->setMinimumHeight(120);
+    const auto poner = [this, fusiones, historial] {
         const QString t = postulante.id ? FusionesDe(Almacén(), postulante.id) : QString();
         fusiones->setText(t);
         fusiones->setVisible(!t.isEmpty());
+        historial->clear();
+        if (postulante.id == 0) return;
+        const auto entradas = LeerAuditoria(Almacén(), {}, postulante.id);
+        for (auto e = entradas.rbegin(); e != entradas.rend() && historial->count() < 200; ++e)
+            historial->addItem(
+                UnirTextos({FormatearFechaHora(e->momento), e->usuario,
+                            UnirTextos({e->acción, e->detalle}, QStringLiteral(": "))},
+                           QStringLiteral(" · ")));
     };
     p.llenadores.push_back(poner);
     internos_.push_back(poner);
     p.capa->addWidget(fusiones);
+    p.capa->addWidget(Título(QStringLiteral("Historial"), w));
+    p.capa->addWidget(historial);
 }
 
 void frmFicha::calcularEdad() {

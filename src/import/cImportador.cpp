@@ -2,6 +2,7 @@
 
 #include "duplicates/Duplicados.h"
 #include "import/Intercambio.h"
+#include "privacy/Auditoria.h"
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
 #include "store/Interaccion.h"
@@ -11,6 +12,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
@@ -804,6 +806,7 @@ bool cImportador::fusionar() {
             // The keyword index and the duplicate keys, in the same transaction.
             ActualizarPalabras(d, delGrupo);
             ActualizarClaves(d, delGrupo);
+            Auditar(d, delGrupo, Acción::Importó, QFileInfo(Archivo).fileName());
             std::vector<ParDuplicado> pares = DuplicadosDe(d, nuevosDelGrupo);
             grupo->confirmar();
             for (ParDuplicado& par : pares) {

@@ -4,6 +4,7 @@
 #include "export/Exportacion.h"
 #include "filecard/frmFicha.h"
 #include "pages/PaginaCV.h"
+#include "privacy/Auditoria.h"
 #include "search/Palabras.h"
 #include "shell/Fallas.h"
 #include "shell/Iconos.h"
@@ -99,6 +100,7 @@ void AbrirCV(int32_t id, const QStringList& resaltar) {
     }
     cv->resaltar = resaltar;
     cv->cargar();
+    AuditarLectura(id, Acción::AbrióCV);
     cv->resize(820, 640);
     m->agregarVentana(cv);
 }
@@ -220,6 +222,11 @@ void frmResultado2::abrirEnlace(const QUrl& destino) {
 
 void frmResultado2::imprimir() {
     interaccion().imprimir(htm_->toHtml(), windowTitle());
+    std::vector<int32_t> impresos;
+    for (int f = página_.primero; f >= 1 && f <= página_.último; ++f)
+        impresos.push_back(resultado_.Id(f));
+    Proteger(QStringLiteral("No se pudo anotar la impresión en el historial."),
+             [&] { Auditar(Almacén(), impresos, Acción::Imprimió, windowTitle()); });
 }
 
 void frmResultado2::exportar() {
@@ -373,6 +380,8 @@ void frmCVhtml::exportar() {
 
 void frmCVhtml::imprimir() {
     interaccion().imprimir(html_, windowTitle());
+    Proteger(QStringLiteral("No se pudo anotar la impresión en el historial."),
+             [this] { Auditar(Almacén(), {postulante.id}, Acción::Imprimió); });
 }
 
 void frmCVhtml::copiar() {

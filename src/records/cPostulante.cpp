@@ -1,6 +1,7 @@
 #include "records/cPostulante.h"
 
 #include "duplicates/Duplicados.h"
+#include "privacy/Auditoria.h"
 #include "store/Palabras.h"
 
 #include "store/Diccionario.h"
@@ -320,6 +321,7 @@ bool cPostulante::guardar(bool sobrescribir) {
     Fotos.guardar(clave);
     ActualizarPalabras(d, {clave});
     ActualizarClaves(d, {clave});
+    Auditar(d, {clave}, Acción::Guardó, esNueva ? QStringLiteral("ficha nueva") : QString());
     transacción.confirmar();
 
     id = clave;
@@ -339,5 +341,6 @@ void cPostulante::eliminar() {
         d.DeleteId(QLatin1String(tabla), QStringLiteral("postulante"), id);
     ActualizarPalabras(d, {id});
     ActualizarClaves(d, {id});
+    Auditar(d, {id}, Acción::Eliminó);
     t.confirmar();
 }

@@ -1,11 +1,13 @@
 #include "shell/frmMDI.h"
 
+#include "privacy/Auditoria.h"
 #include "shell/Fallas.h"
 #include "shell/Iconos.h"
 #include "shell/Posiciones.h"
 #include "shell/Ventanas.h"
 #include "store/Cadenas.h"
 #include "store/Diccionario.h"
+#include "store/ErrorAlmacen.h"
 #include "store/Interaccion.h"
 
 #include <QAction>
@@ -86,6 +88,9 @@ frmMDI::frmMDI(QWidget* parent) : QMainWindow(parent), área_(new QMdiArea(this)
     setCentralWidget(área_);
     crearMenús();
     crearBarra();
+    auto* lecturas = new QTimer(this);
+    connect(lecturas, &QTimer::timeout, this, &frmMDI::volcarLecturas);
+    lecturas->start(15000);
 
     auto* barraEstado = new QStatusBar(this);
     barraEstado->setObjectName(QStringLiteral("stbEstado"));
@@ -446,10 +451,22 @@ bool frmMDI::ConfirmarSalida() {
 }
 
 void frmMDI::closeEvent(QCloseEvent* e) {
-    if (saliendo_ || ConfirmarSalida())
+    if (saliendo_ || ConfirmarSalida()) {
+        volcarLecturas();
         e->accept();
-    else
+    } else {
         e->ignore();
+    }
+}
+
+void frmMDI::volcarLecturas() {
+    // Who looked at which card is written now and then, never at the cost of opening it.
+    if (sinBase_ || !dic) return;
+    try {
+        VolcarLecturas(*dic);
+    } catch (const ErrorAlmacen&) {
+        // They wait for the next write.
+    }
 }
 
 void frmMDI::traerAlFrente() {

@@ -96,6 +96,7 @@ class frmMDI : public QMainWindow {
     void listarVentanas();
     void mosaico(bool horizontal);
     void organizarIconos();
+    void volcarLecturas();
 
     QMdiArea* área_;
     QMenu* mnuComandos_ = nullptr;

@@ -29,6 +29,6 @@ bool SóloDeArchivo(const QString& sentencia);
 // The schema version written into every store this program makes. Version 2
 // added the CHECK constraints that keep every number within its column's range,
 // 3 the CV documents, 4 the keyword index, 5 keywords as a saved search's column
-// 6 the index's texts compressed on a file, 7 the duplicate keys and 8 the record
-// of merged applicants.
-inline constexpr int kVersiónEsquema = 8;
+// 6 the index's texts compressed on a file, 7 the duplicate keys, 8 the record
+// of merged applicants and 9 the audit log.
+inline constexpr int kVersiónEsquema = 9;

@@ -264,6 +264,9 @@ void ActualizarArchivo(Diccionario& d, const QString& esquema, const QString& ru
     if (versión < 8 && !tabla(QStringLiteral("nvx_m_postulantes")).isEmpty() &&
         tabla(QStringLiteral("candora_fusiones")).isEmpty())
         CrearEnArchivo(d, e, QStringLiteral("candora_fusiones"));
+    if (versión < 9 && !tabla(QStringLiteral("nvx_m_postulantes")).isEmpty() &&
+        tabla(QStringLiteral("candora_auditoria")).isEmpty())
+        CrearEnArchivo(d, e, QStringLiteral("candora_auditoria"));
     if (versión < 5 && !tabla(QStringLiteral("nvx_diccionario")).isEmpty())
         d.ejecutar(kColumnaPalabras.arg(e + u'.'));
     d.ejecutar(QStringLiteral("PRAGMA %1.user_version = %2").arg(e).arg(kVersiónEsquema));
@@ -327,6 +330,10 @@ void ActualizarServidor(Diccionario& d) {
     if (versión < 8 &&
         d.valorÚnico(QStringLiteral("select to_regclass('candora_fusiones')")).isNull())
         for (const QString& s : SentenciasDe(QStringLiteral("candora_fusiones"), false))
+            d.ejecutar(EsquemaPostgres(s));
+    if (versión < 9 &&
+        d.valorÚnico(QStringLiteral("select to_regclass('candora_auditoria')")).isNull())
+        for (const QString& s : SentenciasDe(QStringLiteral("candora_auditoria"), false))
             d.ejecutar(EsquemaPostgres(s));
     if (versión < kVersiónEsquema) {
         d.ejecutar(QStringLiteral("delete from candora_esquema"));

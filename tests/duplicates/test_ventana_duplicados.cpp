@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -83,6 +84,11 @@ TEST_F(DuplicadosVentanaTest, ListaDescartaYFusionaSóloConLasFichasCerradas) {
                     .startsWith(QStringLiteral(
                         "Fusionado con Paz, Ana (documento 20111222 de Argentina) el ")))
         << S(control<QLabel>("lblFusiones")->text());
+    // The card's history, latest first, says so too.
+    auto* historial = control<QListWidget>("lstHistorial");
+    ASSERT_GT(historial->count(), 0);
+    EXPECT_TRUE(historial->item(0)->text().contains(QStringLiteral("fusionó: con el postulante")))
+        << S(historial->item(0)->text());
 }
 
 // A document not on file under the country chosen, but on file under another, is

@@ -50,3 +50,4 @@ void ComandosImportar(std::vector<Comando>& comandos);
 void ComandosPaginas(std::vector<Comando>& comandos);
 void ComandosDocumentos(std::vector<Comando>& comandos);
 void ComandosDuplicados(std::vector<Comando>& comandos);
+void ComandosPrivacidad(std::vector<Comando>& comandos);

@@ -38,6 +38,7 @@ int main(int argc, char** argv) {
     ComandosPaginas(comandos);
     ComandosDocumentos(comandos);
     ComandosDuplicados(comandos);
+    ComandosPrivacidad(comandos);
 
     QStringList args = app.arguments().mid(1);
     while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {

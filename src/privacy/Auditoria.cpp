@@ -1,0 +1,109 @@
+#include "privacy/Auditoria.h"
+
+#include "store/Conexion.h"
+#include "store/Diccionario.h"
+#include "store/Valores.h"
+
+#include <QMutex>
+
+namespace {
+
+struct Lectura {
+    int32_t postulante;
+    Acción acción;
+    QString momento, usuario;
+};
+
+// Readings not written yet, from any thread.
+QMutex& Cerrojo() {
+    static QMutex m;
+    return m;
+}
+std::vector<Lectura>& Pendientes() {
+    static std::vector<Lectura> p;
+    return p;
+}
+
+const QStringList kCampos{QStringLiteral("momento"), QStringLiteral("usuario"),
+                          QStringLiteral("postulante"), QStringLiteral("accion"),
+                          QStringLiteral("detalle")};
+
+}  // namespace
+
+QString NombreAcción(Acción a) {
+    switch (a) {
+        case Acción::AbrióFicha:
+            return QStringLiteral("abrió la ficha");
+        case Acción::AbrióCV:
+            return QStringLiteral("abrió el currículum");
+        case Acción::Guardó:
+            return QStringLiteral("guardó");
+        case Acción::Eliminó:
+            return QStringLiteral("eliminó");
+        case Acción::Exportó:
+            return QStringLiteral("exportó");
+        case Acción::Imprimió:
+            return QStringLiteral("imprimió");
+        case Acción::Fusionó:
+            return QStringLiteral("fusionó");
+        case Acción::Importó:
+            return QStringLiteral("importó");
+    }
+    return {};
+}
+
+void Auditar(Diccionario& d, const std::vector<int32_t>& postulantes, Acción a,
+             const QString& detalle) {
+    const QString momento = FechaHoraTexto(), acción = NombreAcción(a);
+    const QVariant usuario = ValorTexto(UsuarioActual);
+    std::vector<QVariantList> filas;
+    filas.reserve(postulantes.size());
+    for (const int32_t id : postulantes)
+        filas.push_back({momento, usuario, id, acción, ValorTexto(detalle)});
+    d.copiar(QStringLiteral("candora_auditoria"), kCampos, filas);
+}
+
+void AuditarLectura(int32_t postulante, Acción a) {
+    QMutexLocker l(&Cerrojo());
+    Pendientes().push_back({postulante, a, FechaHoraTexto(), UsuarioActual});
+}
+
+int VolcarLecturas(Diccionario& d) {
+    // In a transaction of their own: another one could still be undone, and take them along.
+    if (d.enTransacción()) return 0;
+    std::vector<Lectura> lecturas;
+    {
+        QMutexLocker l(&Cerrojo());
+        lecturas = Pendientes();
+    }
+    if (lecturas.empty()) return 0;
+    std::vector<QVariantList> filas;
+    for (const Lectura& x : lecturas)
+        filas.push_back(
+            {x.momento, ValorTexto(x.usuario), x.postulante, NombreAcción(x.acción), QVariant()});
+    Transaccion t(d);
+    d.copiar(QStringLiteral("candora_auditoria"), kCampos, filas);
+    t.confirmar();
+    // Only those written leave the queue; later ones stay.
+    QMutexLocker l(&Cerrojo());
+    Pendientes().erase(Pendientes().begin(), Pendientes().begin() + qsizetype(lecturas.size()));
+    return int(lecturas.size());
+}
+
+std::vector<EntradaAuditoria> LeerAuditoria(Diccionario& d, const QString& desde,
+                                            int32_t postulante) {
+    QString sql = QStringLiteral(
+        "select momento, usuario, postulante, accion, detalle from candora_auditoria where "
+        "momento >= ?");
+    QVariantList v{desde};
+    if (postulante != 0) {
+        sql += QStringLiteral(" and postulante = ?");
+        v << postulante;
+    }
+    std::vector<EntradaAuditoria> entradas;
+    for (auto rs = d.AbrirRS(sql + QStringLiteral(" order by momento"), v); !rs->eof();
+         rs->MoveNext())
+        entradas.push_back(
+            {rs->texto(0), rs->texto(1), int32_t(rs->entero(2)), rs->texto(3), rs->texto(4)});
+    return entradas;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+class Diccionario;
+
+// The audit log: who did what with each applicant's data, and when
+// (candora_auditoria). Rows are only ever added.
+
+enum class Acción { AbrióFicha, AbrióCV, Guardó, Eliminó, Exportó, Imprimió, Fusionó, Importó };
+QString NombreAcción(Acción a);
+
+// Records `a` for each of these applicants as the current user, in the caller's
+// transaction: undone with it when the change it records is undone.
+void Auditar(Diccionario& d, const std::vector<int32_t>& postulantes, Acción a,
+             const QString& detalle = {});
+
+// Looking at a card or a CV changes nothing, so it costs no write of its own: the
+// entry waits in memory (with the moment it happened) until VolcarLecturas.
+void AuditarLectura(int32_t postulante, Acción a);
+// Writes the readings waiting in a transaction of their own (nothing while another
+// is open); how many were written. On failure they stay waiting.
+int VolcarLecturas(Diccionario& d);
+
+struct EntradaAuditoria {
+    QString momento;  // "yyyyMMddHHmmss", as the store keeps change times
+    QString usuario;
+    int32_t postulante = 0;
+    QString acción, detalle;
+};
+// The entries from `desde` on ("yyyyMMdd…", empty: all), of one applicant when
+// `postulante` is not 0, oldest first.
+std::vector<EntradaAuditoria> LeerAuditoria(Diccionario& d, const QString& desde = {},
+                                            int32_t postulante = 0);

@@ -1,0 +1,97 @@
+#include "Almacen.h"
+#include "Apoyo.h"
+
+#include "duplicates/Fusion.h"
+#include "export/Exportacion.h"
+#include "privacy/Auditoria.h"
+#include "records/cPostulante.h"
+#include "store/Conexion.h"
+#include "store/Diccionario.h"
+#include "store/ErrorAlmacen.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using AuditoriaTest = AlmacenAbierto;
+
+// The log as "applicant user action: detail" lines, oldest first.
+QString Registro(int32_t postulante = 0) {
+    QStringList l;
+    for (const EntradaAuditoria& e : LeerAuditoria(*dic, {}, postulante))
+        l << QStringLiteral("%1 %2 %3: %4").arg(e.postulante).arg(e.usuario, e.acción, e.detalle);
+    return l.join(u'\n');
+}
+
+// Every change is logged in its own transaction, a failed one leaves no entry, and
+// readings wait in memory until written on their own.
+TEST_P(AuditoriaTest, CadaAcciónQuedaConQuiénYCuándoYNadaDeLoDeshecho) {
+    InteraccionGuionada usuario;
+    UsuarioActual = QStringLiteral("ana");
+    cPostulante p;
+    p.Apellido = QStringLiteral("Paz");
+    p.Nombre = QStringLiteral("Ana");
+    p.Dni_País = 1;
+    p.Dni_Número = QStringLiteral("20111222");
+    ASSERT_TRUE(p.guardar());
+    p.Nombre = QStringLiteral("Ana María");
+    ASSERT_TRUE(p.guardar());
+
+    // The entry goes with the change: when it cannot be written, the change is undone too.
+    almacén->provocarFalla(*dic, QStringLiteral("candora_auditoria"), QStringLiteral("1 = 1"));
+    p.Nombre = QStringLiteral("Otra");
+    EXPECT_THROW(p.guardar(), ErrorAlmacen);
+    almacén->quitarFalla(*dic, QStringLiteral("candora_auditoria"));
+    EXPECT_EQ(S(dic->valorÚnico(QStringLiteral("select nombre from nvx_m_postulantes where id = ?"),
+                                {p.id})
+                    .toString()),
+              "Ana María");
+
+    AuditarLectura(p.id, Acción::AbrióFicha);
+    EXPECT_EQ(LeerAuditoria(*dic).size(), 2u);  // not written yet
+    {
+        Transaccion t(*dic);
+        EXPECT_EQ(VolcarLecturas(*dic), 0);  // never inside someone else's transaction
+    }
+    EXPECT_EQ(VolcarLecturas(*dic), 1);
+    EXPECT_EQ(VolcarLecturas(*dic), 0);
+
+    QTemporaryDir carpeta;
+    ExportarPostulantes(*dic, {p.id}, FormatoExportación::Csv,
+                        carpeta.filePath(QStringLiteral("lista.csv")));
+    cPostulante otro;
+    otro.Apellido = QStringLiteral("PAZ");
+    otro.Nombre = QStringLiteral("Ana");
+    otro.Dni_País = 2;
+    otro.Dni_Número = QStringLiteral("20111222");
+    ASSERT_TRUE(otro.guardar());
+    UsuarioActual = QStringLiteral("beto");
+    FusionarPostulantes(*dic, p.id, otro.id, UsuarioActual);
+    EXPECT_EQ(S(Registro(p.id)),
+              S(QStringLiteral("%1 ana guardó: ficha nueva\n%1 ana guardó: \n%1 ana abrió la "
+                               "ficha: \n%1 ana exportó: lista.csv\n%1 beto fusionó: con el "
+                               "postulante %2 (documento 20111222 de Bolivia)")
+                    .arg(p.id)
+                    .arg(otro.id)));
+
+    // The tool shows the same, by applicant and from a date on.
+    dic.reset();
+    SalidaAdmin r = CorrerAdmin(almacén->opcionesAdmin()
+                                << QStringLiteral("auditoria") << QStringLiteral("--postulante")
+                                << QString::number(otro.id));
+    EXPECT_EQ(r.código, 0) << S(r.errores);
+    EXPECT_EQ(r.salida.count(u'\n'), 1);
+    EXPECT_TRUE(r.salida.contains(QStringLiteral("\tana\t%1\tguardó\tficha nueva").arg(otro.id)));
+    r = CorrerAdmin(almacén->opcionesAdmin()
+                    << QStringLiteral("auditoria") << QStringLiteral("--desde")
+                    << QStringLiteral("01/01/2100"));
+    EXPECT_EQ(r.código, 0);
+    EXPECT_TRUE(r.salida.isEmpty());
+    UsuarioActual.clear();
+}
+
+EN_AMBOS_ALMACENES(AuditoriaTest);
+
+}  // namespace
