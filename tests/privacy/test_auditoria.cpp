@@ -5,6 +5,7 @@
 #include "export/Exportacion.h"
 #include "privacy/Auditoria.h"
 #include "records/cPostulante.h"
+#include "store/BaseEntregada.h"
 #include "store/Conexion.h"
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
@@ -90,6 +91,30 @@ TEST_P(AuditoriaTest, CadaAcciónQuedaConQuiénYCuándoYNadaDeLoDeshecho) {
     EXPECT_EQ(r.código, 0);
     EXPECT_TRUE(r.salida.isEmpty());
     UsuarioActual.clear();
+}
+
+// A store made before the merge record and the audit log gets both when next opened.
+TEST_P(AuditoriaTest, UnaBaseAnteriorRecibeElRegistroDeFusionesYLaAuditoría) {
+    InteraccionGuionada usuario;
+    dic->ejecutar(QStringLiteral("DROP TABLE candora_auditoria"));
+    dic->ejecutar(QStringLiteral("DROP TABLE candora_fusiones"));
+    dic->ejecutar(servidor() ? QStringLiteral("update candora_esquema set version = 7")
+                             : QStringLiteral("PRAGMA user_version = 7"));
+    dic.reset();
+    ConectarBase(almacén->configuración());
+    ASSERT_TRUE(dic);
+    EXPECT_EQ(dic->VersiónEsquema(), kVersiónEsquema);
+    cPostulante a, b;
+    for (cPostulante* p : {&a, &b}) {
+        p->Apellido = QStringLiteral("Paz");
+        p->Nombre = QStringLiteral("Ana");
+        p->Dni_País = p == &a ? 1 : 2;
+        p->Dni_Número = QStringLiteral("20111222");
+        ASSERT_TRUE(p->guardar());
+    }
+    FusionarPostulantes(*dic, a.id, b.id, QStringLiteral("ana"));
+    EXPECT_FALSE(FusionesDe(*dic, a.id).isEmpty());
+    EXPECT_EQ(LeerAuditoria(*dic, {}, a.id).size(), 2u);  // saved, merged
 }
 
 EN_AMBOS_ALMACENES(AuditoriaTest);
