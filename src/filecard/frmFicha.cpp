@@ -11,6 +11,7 @@
 #include "filecard/frmABMFichas.h"
 #include "filecard/frmTomarFoto.h"
 #include "pages/Html.h"
+#include "pages/VentanasPaginas.h"
 #include "privacy/Auditoria.h"
 #include "shell/Fallas.h"
 #include "shell/Iconos.h"
@@ -118,6 +119,11 @@ frmFicha::frmFicha(QWidget* parent)
     connect(guardar_, &QAction::triggered, this, [this] { GuardarFicha(); });
     connect(eliminar_, &QAction::triggered, this, &frmFicha::eliminar);
     connect(editar_, &QAction::triggered, this, [this] { setEdición(!edición); });
+    informe_ = tlbComandos_->addAction(style()->standardIcon(QStyle::SP_FileDialogInfoView),
+                                       QStringLiteral("Informe de datos personales"));
+    informe_->setObjectName(QStringLiteral("tlbComandos_Informe"));
+    connect(informe_, &QAction::triggered, this,
+            [this] { AbrirInformeDatosPersonales(postulante.id); });
     l->addWidget(tlbComandos_);
     l->addWidget(new ceDivisor(this));
 
@@ -212,6 +218,7 @@ void frmFicha::actualizarBarra() {
     guardar_->setEnabled(nueva || modificada);
     eliminar_->setEnabled(!nueva);
     editar_->setEnabled(!nueva);
+    informe_->setEnabled(!nueva);
     editar_->setChecked(edición);
 }
 
@@ -870,17 +877,24 @@ void frmFicha::construirObservaciones(Página& p) {
     historial->setObjectName(QStringLiteral("lstHistorial"));
     historial->setMinimumHeight(120);
     const auto poner = [this, fusiones, historial] {
-        const QString t = postulante.id ? FusionesDe(Almacén(), postulante.id) : QString();
-        fusiones->setText(t);
-        fusiones->setVisible(!t.isEmpty());
+        fusiones->clear();
+        fusiones->hide();
         historial->clear();
         if (postulante.id == 0) return;
-        const auto entradas = LeerAuditoria(Almacén(), {}, postulante.id);
-        for (auto e = entradas.rbegin(); e != entradas.rend() && historial->count() < 200; ++e)
-            historial->addItem(
-                UnirTextos({FormatearFechaHora(e->momento), e->usuario,
-                            UnirTextos({e->acción, e->detalle}, QStringLiteral(": "))},
-                           QStringLiteral(" · ")));
+        // A store opened only to read, made by an earlier version, has neither list yet.
+        try {
+            const QString t = FusionesDe(Almacén(), postulante.id);
+            fusiones->setText(t);
+            fusiones->setVisible(!t.isEmpty());
+            const auto entradas = LeerAuditoria(Almacén(), {}, postulante.id);
+            for (auto e = entradas.rbegin(); e != entradas.rend() && historial->count() < 200; ++e)
+                historial->addItem(
+                    UnirTextos({FormatearFechaHora(e->momento), e->usuario,
+                                UnirTextos({e->acción, e->detalle}, QStringLiteral(": "))},
+                               QStringLiteral(" · ")));
+        } catch (const ErrorAlmacen&) {
+            historial->addItem(QStringLiteral("Sin historial en esta base de datos."));
+        }
     };
     p.llenadores.push_back(poner);
     internos_.push_back(poner);

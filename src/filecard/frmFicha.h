@@ -125,6 +125,7 @@ class frmFicha : public QWidget {
     QAction* guardar_;
     QAction* eliminar_;
     QAction* editar_;
+    QAction* informe_ = nullptr;
     QListWidget *lstFamilia_ = nullptr, *lstFormación_ = nullptr, *lstIdiomas_ = nullptr,
                 *lstExperiencia_ = nullptr, *lstInterés_ = nullptr, *lstFotos_ = nullptr;
     QLabel* fotoVista_ = nullptr;

@@ -4,6 +4,7 @@
 #include "duplicates/Fusion.h"
 #include "pages/Html.h"
 #include "records/cPostulante.h"
+#include "store/ErrorAlmacen.h"
 #include "store/Valores.h"
 
 #include <QFileInfo>
@@ -275,7 +276,13 @@ QString PáginaCV(Diccionario& d, const cPostulante& p, const QString& usuario,
     h.Llenar(QStringLiteral("referencia"), p.ref_búsqueda);
     h.Llenar(QStringLiteral("ahora"), FechaHoraVisible(ahora));
     h.Llenar(QStringLiteral("id"), p.id);
-    h.Llenar(QStringLiteral("fusiones"), FusionesDe(d, p.id).replace(u'\n', QStringLiteral("; ")));
+    QString fusiones;
+    try {
+        fusiones = FusionesDe(d, p.id).replace(u'\n', QStringLiteral("; "));
+    } catch (const ErrorAlmacen&) {
+        // A store opened only to read, made by an earlier version, keeps no merges yet.
+    }
+    h.Llenar(QStringLiteral("fusiones"), fusiones);
     h.Llenar(QStringLiteral("usuario"), usuario);
     return h.texto();
 }

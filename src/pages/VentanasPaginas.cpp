@@ -5,6 +5,7 @@
 #include "filecard/frmFicha.h"
 #include "pages/PaginaCV.h"
 #include "privacy/Auditoria.h"
+#include "privacy/Informe.h"
 #include "search/Palabras.h"
 #include "shell/Fallas.h"
 #include "shell/Iconos.h"
@@ -334,6 +335,35 @@ void frmCVhtml::cargar() {
                       ? html_
                       : QString(html_).insert(primera, QLatin1String("<a name=\"hallada\"></a>")));
     if (primera >= 0) htm_->scrollToAnchor(QStringLiteral("hallada"));
+}
+
+void frmCVhtml::mostrarInforme() {
+    setWindowTitle(QStringLiteral("Informe de datos personales: ") + postulante.Apellido +
+                   (postulante.Nombre.trimmed().isEmpty()
+                        ? QString()
+                        : QStringLiteral(", ") + postulante.Nombre.trimmed()));
+    html_ = InformeDatosPersonales(Almacén(), postulante.id, UsuarioActual);
+    htm_->setHtml(html_);
+}
+
+void AbrirInformeDatosPersonales(int32_t id) {
+    frmMDI* m = VentanaPrincipal();
+    if (!m || id <= 0) return;
+    auto cv = std::make_unique<frmCVhtml>();
+    cv->postulante.id = id;
+    try {
+        Espera espera(kEspera);
+        if (cv->postulante.cargar() == 0) {
+            MsgBox(TextoFichaBorrada(), Icono::Información);
+            return;
+        }
+        cv->mostrarInforme();
+    } catch (const ErrorAlmacen& e) {
+        InformarFalla(QStringLiteral("No se pudo emitir el informe de datos personales."), e);
+        return;
+    }
+    cv->resize(820, 640);
+    m->agregarVentana(cv.release());
 }
 
 void frmCVhtml::modificar() {

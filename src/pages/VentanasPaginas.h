@@ -53,6 +53,8 @@ class frmCVhtml : public QWidget {
     explicit frmCVhtml(QWidget* parent = nullptr);
     // Builds and shows the page of the loaded `postulante`.
     void cargar();
+    // Shows, instead, the report of everything kept about them.
+    void mostrarInforme();
     void modificar();
     void exportar();
     void imprimir();
@@ -72,5 +74,7 @@ int32_t IdDeEnlace(const QUrl& destino);
 // Shows the CV window of applicant `id`; says so when it no longer exists.
 // `resaltar`: the words of the keyword search it was found by, highlighted.
 void AbrirCV(int32_t id, const QStringList& resaltar = {});
+// Opens the report of everything kept about applicant `id`, to read, print or save.
+void AbrirInformeDatosPersonales(int32_t id);
 // Opens the results window of a keyword search; says so when nothing matches.
 void BuscarPalabrasClave(const QString& palabras);

@@ -48,6 +48,8 @@ QString NombreAcción(Acción a) {
             return QStringLiteral("fusionó");
         case Acción::Importó:
             return QStringLiteral("importó");
+        case Acción::Informó:
+            return QStringLiteral("emitió el informe de datos personales");
     }
     return {};
 }

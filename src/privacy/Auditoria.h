@@ -10,7 +10,17 @@ class Diccionario;
 // The audit log: who did what with each applicant's data, and when
 // (candora_auditoria). Rows are only ever added.
 
-enum class Acción { AbrióFicha, AbrióCV, Guardó, Eliminó, Exportó, Imprimió, Fusionó, Importó };
+enum class Acción {
+    AbrióFicha,
+    AbrióCV,
+    Guardó,
+    Eliminó,
+    Exportó,
+    Imprimió,
+    Fusionó,
+    Importó,
+    Informó
+};
 QString NombreAcción(Acción a);
 
 // Records `a` for each of these applicants as the current user, in the caller's

@@ -1,6 +1,7 @@
 #include "Principal.h"
 
 #include "duplicates/VentanaDuplicados.h"
+#include "pages/VentanasPaginas.h"
 #include "records/cPostulante.h"
 
 #include "controls/ceCombo.h"
@@ -119,6 +120,22 @@ TEST_F(DuplicadosVentanaTest, UnDocumentoConOtroPaísOfreceLaFichaQueYaEstá) {
     f3("20111222");
     ASSERT_NE(ficha(), nullptr);
     EXPECT_EQ(ficha()->postulante.id, a);
+}
+
+// A store made by an earlier version and opened only to read has no history or
+// merges yet: the card and the CV page open all the same.
+TEST_F(DuplicadosVentanaTest, SinHistorialEnUnaBaseAnteriorLaFichaYElCvAbrenIgual) {
+    const int32_t a = alta("Paz", "20111222", "");
+    dic->ejecutar(QStringLiteral("DROP TABLE candora_auditoria"));
+    dic->ejecutar(QStringLiteral("DROP TABLE candora_fusiones"));
+    principal->abrir_cv(a, 0, {}, false);
+    ASSERT_NE(ficha(), nullptr);
+    ficha()->mostrarSección(6);
+    auto* historial = control<QListWidget>("lstHistorial");
+    ASSERT_EQ(historial->count(), 1);
+    EXPECT_EQ(S(historial->item(0)->text()), "Sin historial en esta base de datos.");
+    AbrirCV(a);
+    EXPECT_NE(qobject_cast<frmCVhtml*>(principal->área()->activeSubWindow()->widget()), nullptr);
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include "Almacen.h"
 #include "Apoyo.h"
 
+#include "duplicates/Duplicados.h"
 #include "duplicates/Fusion.h"
 #include "export/Exportacion.h"
 #include "privacy/Auditoria.h"
+#include "privacy/Informe.h"
 #include "records/cPostulante.h"
 #include "store/BaseEntregada.h"
 #include "store/Conexion.h"
@@ -91,6 +93,39 @@ TEST_P(AuditoriaTest, CadaAcciónQuedaConQuiénYCuándoYNadaDeLoDeshecho) {
     EXPECT_EQ(r.código, 0);
     EXPECT_TRUE(r.salida.isEmpty());
     UsuarioActual.clear();
+}
+
+// The report shows everything kept about one person, and issuing it is recorded.
+TEST_P(AuditoriaTest, ElInformeMuestraTodoLoGuardadoYQuedaAnotado) {
+    InteraccionGuionada usuario;
+    cPostulante p;
+    p.Apellido = QStringLiteral("Quiroga");
+    p.Nombre = QStringLiteral("Ana");
+    p.Dni_País = 1;
+    p.Dni_Número = QStringLiteral("20111222");
+    p.email = QStringLiteral("ana@mail.com");
+    ASSERT_TRUE(p.guardar());
+    dic->ejecutar(QStringLiteral("insert into RESULTADO (CONSULTA, ID) values (77, ?)"), {p.id});
+    DescartarPar(*dic, p.id, 999, QStringLiteral("beto"));
+    const QString html = InformeDatosPersonales(*dic, p.id, QStringLiteral("ana"));
+    for (const char* parte :
+         {"Quiroga", "Informe de datos personales", "Clave de duplicados (regla 1): ana@mail.com",
+          "Búsqueda 77", "Postulante 999 (beto)", "guardó: ficha nueva"})
+        EXPECT_TRUE(html.contains(QString::fromUtf8(parte))) << parte;
+    EXPECT_EQ(S(LeerAuditoria(*dic, {}, p.id).back().acción),
+              "emitió el informe de datos personales");
+    EXPECT_TRUE(InformeDatosPersonales(*dic, 9999, {}).isEmpty());
+
+    dic.reset();
+    QTemporaryDir carpeta;
+    const QString archivo = carpeta.filePath(QStringLiteral("informe.html"));
+    SalidaAdmin r =
+        CorrerAdmin(almacén->opcionesAdmin() << QStringLiteral("informe") << QString::number(p.id)
+                                             << QStringLiteral("--salida") << archivo);
+    EXPECT_EQ(r.código, 0) << S(r.errores);
+    QFile f(archivo);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(f.readAll()).contains(QStringLiteral("Historial de accesos")));
 }
 
 // A store made before the merge record and the audit log gets both when next opened.

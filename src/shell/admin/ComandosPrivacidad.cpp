@@ -1,5 +1,7 @@
 #include "privacy/Auditoria.h"
+#include "privacy/Informe.h"
 #include "shell/admin/Comandos.h"
+#include "store/Conexion.h"
 #include "store/Diccionario.h"
 #include "store/Valores.h"
 
@@ -38,8 +40,38 @@ int auditoria(Contexto& c, const QStringList& argumentos) {
     return 0;
 }
 
+constexpr const char* kUsoInforme = "informe ID [--salida ARCHIVO.html] [--usuario NOMBRE]";
+
+// Everything kept about one person, as an HTML page (the card's command also makes PDF).
+int informe(Contexto& c, const QStringList& argumentos) {
+    QStringList a = argumentos;
+    bool ok = true;
+    const QString salida = TomarOpción(a, "--salida", ok);
+    const QString usuario = TomarUsuario(a, ok);
+    int32_t id = 0;
+    if (ok && a.size() == 1) id = a.first().toInt(&ok);
+    if (!ok || a.size() != 1 || id <= 0) {
+        c.errores << "Uso: candora-admin " << kUsoInforme << '\n';
+        return 2;
+    }
+    if (salida.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
+        c.errores << "candora-admin escribe el informe en HTML; el PDF se guarda desde la ficha "
+                     "(Informe de datos personales › Guardar una copia).\n";
+        return 2;
+    }
+    c.abrir(Contexto::Uso::Escribir);  // issuing it is recorded
+    UsuarioActual = usuario;
+    const QString html = InformeDatosPersonales(*dic, id, usuario);
+    if (html.isEmpty()) {
+        c.errores << "No existe el postulante número " << id << ".\n";
+        return 1;
+    }
+    return EscribirPágina(c, salida, html) ? 0 : 1;
+}
+
 }  // namespace
 
 void ComandosPrivacidad(std::vector<Comando>& comandos) {
     comandos.push_back({"auditoria", kUsoAuditoria, auditoria});
+    comandos.push_back({"informe", kUsoInforme, informe});
 }
