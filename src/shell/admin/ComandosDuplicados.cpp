@@ -1,6 +1,7 @@
 #include "duplicates/Duplicados.h"
 #include "duplicates/Fusion.h"
 #include "shell/admin/Comandos.h"
+#include "store/Conexion.h"
 #include "store/Diccionario.h"
 
 #include <QElapsedTimer>
@@ -76,6 +77,7 @@ int fusionar(Contexto& c, const QStringList& argumentos) {
         return 2;
     }
     c.abrir(Contexto::Uso::Escribir);
+    UsuarioActual = usuario;
     FusionarPostulantes(*dic, conservar, eliminar, usuario);
     c.salida << "El postulante " << eliminar << " quedó fusionado en el " << conservar << ".\n";
     return 0;

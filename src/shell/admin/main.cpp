@@ -2,6 +2,7 @@
 
 #include "shell/admin/Comandos.h"
 #include "store/Archivos.h"
+#include "store/Conexion.h"
 #include "store/Diccionario.h"
 #include "store/ErrorAlmacen.h"
 
@@ -26,6 +27,8 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Candora"));
     QCoreApplication::setApplicationName(QStringLiteral("Candora"));
+    // Who the audit log names: the login name, unless a command's --usuario says otherwise.
+    UsuarioActual = qEnvironmentVariable("USER");
     QTextStream salida(stdout);
     QTextStream errores(stderr);
     Contexto contexto{{}, {}, salida, errores};
