@@ -22,6 +22,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 frmImportar::frmImportar(QWidget* parent)
     : QDialog(parent),
       archivo_(new QLineEdit(this)),
@@ -193,6 +195,9 @@ void frmImportar::importar() {
                      uno ? QStringLiteral("Es") : QStringLiteral("El primero"), p.nombreA,
                      p.nombreB, p.evidencia()));
     }
+    // A summary of several lines grows the window instead of being cut.
+    if (layout()->hasHeightForWidth())
+        resize(width(), std::max(height(), layout()->totalHeightForWidth(width())));
     corriendo_ = false;
     cerrar_->setEnabled(true);
     entrada_->setEnabled(true);
