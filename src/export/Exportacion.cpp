@@ -21,14 +21,6 @@ namespace {
 
 const QString kFalla = QStringLiteral("No se pudo exportar la lista de postulantes.");
 
-// The rows a result set of one applicant per row (its first column) gives, by applicant.
-QHash<int32_t, std::vector<int>> PorPostulante(Recordset& rs) {
-    QHash<int32_t, std::vector<int>> filas;
-    for (rs.MoveFirst(); !rs.eof(); rs.MoveNext())
-        filas[int32_t(rs.entero(0))].push_back(rs.AbsolutePosition());
-    return filas;
-}
-
 // Closes a workbook however the export ends.
 struct CerrarLibro {
     void operator()(lxw_workbook* w) const { workbook_close(w); }
@@ -108,9 +100,9 @@ std::vector<FilaExportación> FilasExportación(Diccionario& d, const std::vecto
                            "order by x.empleo_actual desc, x.egreso_ano desc, x.egreso_mes desc")
                 .arg(en),
             v);
-        for (const auto& [id, posiciones] : PorPostulante(*x).asKeyValueRange()) {
+        for (const auto& [id, posiciones] : FilasPorClave(*x).asKeyValueRange()) {
             x->Move(posiciones.front());
-            if (auto it = filas.find(id); it != filas.end())
+            if (auto it = filas.find(int32_t(id)); it != filas.end())
                 it->últimoEmpleo = UnirTextos({x->texto(1).trimmed(), x->texto(2).trimmed()},
                                               QStringLiteral(" en "));
         }
@@ -121,7 +113,7 @@ std::vector<FilaExportación> FilasExportación(Diccionario& d, const std::vecto
                            "order by li.nombre")
                 .arg(en),
             v);
-        for (const auto& [id, posiciones] : PorPostulante(*i).asKeyValueRange()) {
+        for (const auto& [id, posiciones] : FilasPorClave(*i).asKeyValueRange()) {
             QStringList idiomas;
             for (const int pos : posiciones) {
                 i->Move(pos);
@@ -129,7 +121,7 @@ std::vector<FilaExportación> FilasExportación(Diccionario& d, const std::vecto
                 idiomas << i->texto(1).trimmed() +
                                (nivel.isEmpty() ? QString() : QStringLiteral(" (") + nivel + u')');
             }
-            if (auto it = filas.find(id); it != filas.end())
+            if (auto it = filas.find(int32_t(id)); it != filas.end())
                 it->idiomas = idiomas.join(QStringLiteral(", "));
         }
         auto f = d.AbrirRS(
@@ -140,7 +132,7 @@ std::vector<FilaExportación> FilasExportación(Diccionario& d, const std::vecto
                            "f.postulante in (%1) order by f.ultimo desc, f.ingreso desc")
                 .arg(en),
             v);
-        for (const auto& [id, posiciones] : PorPostulante(*f).asKeyValueRange()) {
+        for (const auto& [id, posiciones] : FilasPorClave(*f).asKeyValueRange()) {
             QStringList estudios;
             for (const int pos : posiciones) {
                 f->Move(pos);
@@ -150,7 +142,7 @@ std::vector<FilaExportación> FilasExportación(Diccionario& d, const std::vecto
                 if (!estado.isEmpty()) e += QStringLiteral(", ") + estado.toLower();
                 if (!e.trimmed().isEmpty()) estudios << e.trimmed();
             }
-            if (auto it = filas.find(id); it != filas.end())
+            if (auto it = filas.find(int32_t(id)); it != filas.end())
                 it->formación = estudios.join(QStringLiteral("; "));
         }
     });

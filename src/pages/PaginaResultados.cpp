@@ -21,14 +21,6 @@ QString Marcadores(int n) {
     return r;
 }
 
-// The row positions of a result whose first column is the applicant, by applicant.
-QHash<qint64, std::vector<int>> PorPostulante(Recordset& rs) {
-    QHash<qint64, std::vector<int>> filas;
-    for (rs.MoveFirst(); !rs.eof(); rs.MoveNext())
-        filas[rs.entero(0)].push_back(rs.AbsolutePosition());
-    return filas;
-}
-
 // The first 200 characters of a text, with "..." when there was more.
 QString Resumen(const QString& t) {
     constexpr qsizetype máximo = 200;
@@ -124,9 +116,9 @@ PáginaResultados cResultado::página(int primero, int tamaño, const QDateTime&
                            "order by empleo_actual <> 0, egreso_ano, egreso_mes, rowid")
                 .arg(en),
             ids);
-        const auto postulantes = PorPostulante(*rs);
-        const auto formaciones = PorPostulante(*formación);
-        const auto experiencias = PorPostulante(*experiencia);
+        const auto postulantes = FilasPorClave(*rs);
+        const auto formaciones = FilasPorClave(*formación);
+        const auto experiencias = FilasPorClave(*experiencia);
         NombresElementos nombre(d);
         const QString monedas = QStringLiteral("nvx_m_monedas");
         const QString símbolo = QStringLiteral("simbolo");

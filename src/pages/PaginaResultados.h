@@ -37,6 +37,7 @@ class cResultado {
     const QStringList& resaltar() const { return resaltar_; }
     int Cantidad() const { return int(ids_.size()); }
     int32_t Id(int fila) const { return ids_.at(size_t(fila - 1)); }
+    const std::vector<int32_t>& ids() const { return ids_; }
 
     // The page whose first row is `primero` (1-based). Applicants deleted
     // since the result was loaded are left out.

@@ -240,12 +240,10 @@ void frmResultado2::exportar() {
     const bool csv =
         QFileInfo(destino).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
     if (!csv && QFileInfo(destino).suffix().isEmpty()) destino += QStringLiteral(".xlsx");
-    std::vector<int32_t> ids;
-    for (int f = 1; f <= resultado_.Cantidad(); ++f) ids.push_back(resultado_.Id(f));
     int n = 0;
     try {
         Espera espera(QStringLiteral("Aguarde mientras Candora exporta los postulantes..."));
-        n = ExportarPostulantes(Almacén(), ids,
+        n = ExportarPostulantes(Almacén(), resultado_.ids(),
                                 csv ? FormatoExportación::Csv : FormatoExportación::Xlsx, destino);
     } catch (const ErrorAlmacen& e) {
         InformarFalla(QStringLiteral("No se exportaron los postulantes."), e);
@@ -276,8 +274,7 @@ void frmResultado2::eliminar() {
                Icono::Exclamación, Botones::SíNo, QStringLiteral("Eliminar currículums"),
                Respuesta::No) != Respuesta::Sí)
         return;
-    std::vector<int32_t> ids;
-    for (int f = 1; f <= total; ++f) ids.push_back(resultado_.Id(f));
+    const std::vector<int32_t> ids = resultado_.ids();  // the result is empty afterwards
     int eliminados = 0;
     try {
         Espera espera(QStringLiteral("Aguarde mientras Candora elimina los currículums..."));

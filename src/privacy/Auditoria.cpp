@@ -28,6 +28,12 @@ const QStringList kCampos{QStringLiteral("momento"), QStringLiteral("usuario"),
                           QStringLiteral("postulante"), QStringLiteral("accion"),
                           QStringLiteral("detalle")};
 
+// One row of the log, as the table takes it.
+QVariantList Fila(const QString& momento, const QString& usuario, int32_t postulante, Acción a,
+                  const QString& detalle) {
+    return {momento, ValorTexto(usuario), postulante, NombreAcción(a), ValorTexto(detalle)};
+}
+
 }  // namespace
 
 QString NombreAcción(Acción a) {
@@ -56,12 +62,11 @@ QString NombreAcción(Acción a) {
 
 void Auditar(Diccionario& d, const std::vector<int32_t>& postulantes, Acción a,
              const QString& detalle) {
-    const QString momento = FechaHoraTexto(), acción = NombreAcción(a);
-    const QVariant usuario = ValorTexto(UsuarioActual);
+    const QString momento = FechaHoraTexto();
     std::vector<QVariantList> filas;
     filas.reserve(postulantes.size());
     for (const int32_t id : postulantes)
-        filas.push_back({momento, usuario, id, acción, ValorTexto(detalle)});
+        filas.push_back(Fila(momento, UsuarioActual, id, a, detalle));
     d.copiar(QStringLiteral("candora_auditoria"), kCampos, filas);
 }
 
@@ -81,8 +86,7 @@ int VolcarLecturas(Diccionario& d) {
     if (lecturas.empty()) return 0;
     std::vector<QVariantList> filas;
     for (const Lectura& x : lecturas)
-        filas.push_back(
-            {x.momento, ValorTexto(x.usuario), x.postulante, NombreAcción(x.acción), QVariant()});
+        filas.push_back(Fila(x.momento, x.usuario, x.postulante, x.acción, {}));
     Transaccion t(d);
     d.copiar(QStringLiteral("candora_auditoria"), kCampos, filas);
     t.confirmar();

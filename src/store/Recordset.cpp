@@ -225,3 +225,10 @@ double Recordset::real(int campo) const {
             return valor(campo).toDouble();
     }
 }
+
+QHash<qint64, std::vector<int>> FilasPorClave(Recordset& rs) {
+    QHash<qint64, std::vector<int>> filas;
+    for (rs.MoveFirst(); !rs.eof(); rs.MoveNext())
+        filas[rs.entero(0)].push_back(rs.AbsolutePosition());
+    return filas;
+}

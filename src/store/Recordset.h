@@ -88,3 +88,7 @@ class Recordset {
     int filas_ = 0;
     int actual_ = 0;
 };
+
+// The row positions of a result whose first column is a key (an applicant),
+// by key: a page or an export reads the detail rows of many applicants at once.
+QHash<qint64, std::vector<int>> FilasPorClave(Recordset& rs);
