@@ -1,5 +1,6 @@
 #include "Apoyo.h"
 
+#include "records/cPostulante.h"
 #include "store/BaseEntregada.h"
 #include "store/Diccionario.h"
 
@@ -217,4 +218,16 @@ QString VolcadoPostulante(Diccionario& d, int id) {
         añadir(QStringLiteral("select * from %1 where postulante = ? order by rowid")
                    .arg(QLatin1String(tabla)));
     return t;
+}
+
+int32_t GuardarPostulante(const char* apellido, const char* nombre, uint8_t país,
+                          const char* documento, const std::function<void(cPostulante&)>& además) {
+    cPostulante p;
+    p.Apellido = QString::fromUtf8(apellido);
+    p.Nombre = QString::fromUtf8(nombre);
+    p.Dni_País = país;
+    p.Dni_Número = QString::fromUtf8(documento);
+    if (además) además(p);
+    EXPECT_TRUE(p.guardar()) << apellido;
+    return p.id;
 }

@@ -167,6 +167,13 @@ class CarpetaSoloLectura : public DiscoPropio {
 class Diccionario;
 // Every stored row of one applicant and its detail rows, as text, to compare whole states.
 QString VolcadoPostulante(Diccionario& d, int id);
+
+class cPostulante;
+// An applicant saved as a card saves one: names and document, then whatever
+// `además` sets. Its id (0, with a test failure, when it was not saved).
+int32_t GuardarPostulante(const char* apellido, const char* nombre, uint8_t país,
+                          const char* documento,
+                          const std::function<void(cPostulante&)>& además = {});
 // The first column of every row of a query, joined: group_concat on both stores.
 QString Unidos(Diccionario& d, const QString& sql, const QVariantList& v = {},
                const QString& separador = QStringLiteral(","));

@@ -26,14 +26,8 @@ class DuplicadosVentanaTest : public FichaTest {
         frmMDI::RegistrarMódulo(QStringLiteral("Duplicados"), nullptr);
     }
     int32_t alta(const char* apellido, const char* documento, const char* email) {
-        cPostulante p;
-        p.Apellido = QString::fromUtf8(apellido);
-        p.Nombre = QStringLiteral("Ana");
-        p.Dni_País = 1;
-        p.Dni_Número = QString::fromUtf8(documento);
-        p.email = QString::fromUtf8(email);
-        EXPECT_TRUE(p.guardar());
-        return p.id;
+        return GuardarPostulante(apellido, "Ana", 1, documento,
+                                 [email](cPostulante& p) { p.email = QString::fromUtf8(email); });
     }
     frmDuplicados* ventana() {
         for (QMdiSubWindow* s : principal->área()->subWindowList())

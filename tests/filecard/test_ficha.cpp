@@ -253,15 +253,11 @@ TEST_F(FichaTest, UnaFechaQueNoExisteSeCorrigeAntesDeGuardar) {
 // A new card that may be someone on file says so before it is saved: the user may
 // open that card, save anyway or go on editing.
 TEST_F(FichaTest, UnaFichaNuevaParecidaAOtraLoAvisaAntesDeGuardar) {
-    cPostulante josé;
-    josé.Apellido = QStringLiteral("Pérez");
-    josé.Nombre = QStringLiteral("José");
-    josé.Dni_País = 1;
-    josé.Dni_Número = QStringLiteral("20111222");
-    josé.Nac_Día = 3;
-    josé.Nac_Mes = 7;
-    josé.nac_año = 1990;
-    ASSERT_TRUE(josé.guardar());
+    const int32_t josé = GuardarPostulante("Pérez", "José", 1, "20111222", [](cPostulante& p) {
+        p.Nac_Día = 3;
+        p.Nac_Mes = 7;
+        p.nac_año = 1990;
+    });
     principal->abrir_cv(0, 2, QStringLiteral("X123456"), true);
     frmFicha* f = ficha();
     ASSERT_NE(f, nullptr);
@@ -281,7 +277,7 @@ TEST_F(FichaTest, UnaFichaNuevaParecidaAOtraLoAvisaAntesDeGuardar) {
     usuario.respuestas = {Respuesta::Sí};  // open that card instead
     EXPECT_FALSE(f->GuardarFicha());
     ASSERT_NE(ficha(), nullptr);
-    EXPECT_EQ(ficha()->postulante.id, josé.id);
+    EXPECT_EQ(ficha()->postulante.id, josé);
     EXPECT_EQ(principal->área()->subWindowList().size(), 2);  // the new one stays, unsaved
     usuario.respuestas = {Respuesta::No};                     // another person after all
     EXPECT_TRUE(f->GuardarFicha());

@@ -221,15 +221,12 @@ TEST_P(ImportadorTest, LaFusiónCreaActualizaYNoDuplicaAlReimportar) {
          QStringLiteral("[idiomas]"), QStringLiteral("1,\"32\",1,2,3,4")});
     const QString r = archivo(líneas);
     // Someone already on file whom a new applicant may be: reported, never merged.
-    cPostulante previa;
-    previa.Apellido = QStringLiteral("D Angelo");
-    previa.Nombre = QStringLiteral("ANA MARIA");
-    previa.Dni_País = 2;
-    previa.Dni_Número = QStringLiteral("99887766");
-    previa.Nac_Día = 2;
-    previa.Nac_Mes = 3;
-    previa.nac_año = 1990;
-    ASSERT_TRUE(previa.guardar());
+    const int32_t previa =
+        GuardarPostulante("D Angelo", "ANA MARIA", 2, "99887766", [](cPostulante& p) {
+            p.Nac_Día = 2;
+            p.Nac_Mes = 3;
+            p.nac_año = 1990;
+        });
     cImportador imp;
     int total = 0, avances = 0;
     imp.alEmpezar = [&](int t) { total = t; };
@@ -242,7 +239,7 @@ TEST_P(ImportadorTest, LaFusiónCreaActualizaYNoDuplicaAlReimportar) {
     EXPECT_EQ(imp.cnt_Actualizados, 1);  // the second line of document 32
     EXPECT_EQ(imp.Cnt_Vacíos, 1);
     ASSERT_EQ(imp.posiblesDuplicados.size(), 1u);
-    EXPECT_EQ(imp.posiblesDuplicados.front().b, previa.id);
+    EXPECT_EQ(imp.posiblesDuplicados.front().b, previa);
     EXPECT_EQ(S(imp.posiblesDuplicados.front().evidencia()), "mismo nombre y fecha de nacimiento");
 
     const int a =

@@ -64,29 +64,24 @@ TEST_P(AuditoriaTest, CadaAcciónQuedaConQuiénYCuándoYNadaDeLoDeshecho) {
     QTemporaryDir carpeta;
     ExportarPostulantes(*dic, {p.id}, FormatoExportación::Csv,
                         carpeta.filePath(QStringLiteral("lista.csv")));
-    cPostulante otro;
-    otro.Apellido = QStringLiteral("PAZ");
-    otro.Nombre = QStringLiteral("Ana");
-    otro.Dni_País = 2;
-    otro.Dni_Número = QStringLiteral("20111222");
-    ASSERT_TRUE(otro.guardar());
+    const int32_t otro = GuardarPostulante("PAZ", "Ana", 2, "20111222");
     UsuarioActual = QStringLiteral("beto");
-    FusionarPostulantes(*dic, p.id, otro.id, UsuarioActual);
+    FusionarPostulantes(*dic, p.id, otro, UsuarioActual);
     EXPECT_EQ(S(Registro(p.id)),
               S(QStringLiteral("%1 ana guardó: ficha nueva\n%1 ana guardó: \n%1 ana abrió la "
                                "ficha: \n%1 ana exportó: lista.csv\n%1 beto fusionó: con el "
                                "postulante %2 (documento 20111222 de Bolivia)")
                     .arg(p.id)
-                    .arg(otro.id)));
+                    .arg(otro)));
 
     // The tool shows the same, by applicant and from a date on.
     dic.reset();
     SalidaAdmin r = CorrerAdmin(almacén->opcionesAdmin()
                                 << QStringLiteral("auditoria") << QStringLiteral("--postulante")
-                                << QString::number(otro.id));
+                                << QString::number(otro));
     EXPECT_EQ(r.código, 0) << S(r.errores);
     EXPECT_EQ(r.salida.count(u'\n'), 1);
-    EXPECT_TRUE(r.salida.contains(QStringLiteral("\tana\t%1\tguardó\tficha nueva").arg(otro.id)));
+    EXPECT_TRUE(r.salida.contains(QStringLiteral("\tana\t%1\tguardó\tficha nueva").arg(otro)));
     r = CorrerAdmin(almacén->opcionesAdmin()
                     << QStringLiteral("auditoria") << QStringLiteral("--desde")
                     << QStringLiteral("01/01/2100"));
@@ -98,21 +93,17 @@ TEST_P(AuditoriaTest, CadaAcciónQuedaConQuiénYCuándoYNadaDeLoDeshecho) {
 // The report shows everything kept about one person, and issuing it is recorded.
 TEST_P(AuditoriaTest, ElInformeMuestraTodoLoGuardadoYQuedaAnotado) {
     InteraccionGuionada usuario;
-    cPostulante p;
-    p.Apellido = QStringLiteral("Quiroga");
-    p.Nombre = QStringLiteral("Ana");
-    p.Dni_País = 1;
-    p.Dni_Número = QStringLiteral("20111222");
-    p.email = QStringLiteral("ana@mail.com");
-    ASSERT_TRUE(p.guardar());
-    dic->ejecutar(QStringLiteral("insert into RESULTADO (CONSULTA, ID) values (77, ?)"), {p.id});
-    DescartarPar(*dic, p.id, 999, QStringLiteral("beto"));
-    const QString html = InformeDatosPersonales(*dic, p.id, QStringLiteral("ana"));
+    const int32_t id = GuardarPostulante("Quiroga", "Ana", 1, "20111222", [](cPostulante& p) {
+        p.email = QStringLiteral("ana@mail.com");
+    });
+    dic->ejecutar(QStringLiteral("insert into RESULTADO (CONSULTA, ID) values (77, ?)"), {id});
+    DescartarPar(*dic, id, 999, QStringLiteral("beto"));
+    const QString html = InformeDatosPersonales(*dic, id, QStringLiteral("ana"));
     for (const char* parte :
          {"Quiroga", "Informe de datos personales", "Clave de duplicados (regla 1): ana@mail.com",
           "Búsqueda 77", "Postulante 999 (beto)", "guardó: ficha nueva"})
         EXPECT_TRUE(html.contains(QString::fromUtf8(parte))) << parte;
-    EXPECT_EQ(S(LeerAuditoria(*dic, {}, p.id).back().acción),
+    EXPECT_EQ(S(LeerAuditoria(*dic, {}, id).back().acción),
               "emitió el informe de datos personales");
     EXPECT_TRUE(InformeDatosPersonales(*dic, 9999, {}).isEmpty());
 
@@ -120,7 +111,7 @@ TEST_P(AuditoriaTest, ElInformeMuestraTodoLoGuardadoYQuedaAnotado) {
     QTemporaryDir carpeta;
     const QString archivo = carpeta.filePath(QStringLiteral("informe.html"));
     SalidaAdmin r =
-        CorrerAdmin(almacén->opcionesAdmin() << QStringLiteral("informe") << QString::number(p.id)
+        CorrerAdmin(almacén->opcionesAdmin() << QStringLiteral("informe") << QString::number(id)
                                              << QStringLiteral("--salida") << archivo);
     EXPECT_EQ(r.código, 0) << S(r.errores);
     QFile f(archivo);
@@ -139,17 +130,11 @@ TEST_P(AuditoriaTest, UnaBaseAnteriorRecibeElRegistroDeFusionesYLaAuditoría) {
     ConectarBase(almacén->configuración());
     ASSERT_TRUE(dic);
     EXPECT_EQ(dic->VersiónEsquema(), kVersiónEsquema);
-    cPostulante a, b;
-    for (cPostulante* p : {&a, &b}) {
-        p->Apellido = QStringLiteral("Paz");
-        p->Nombre = QStringLiteral("Ana");
-        p->Dni_País = p == &a ? 1 : 2;
-        p->Dni_Número = QStringLiteral("20111222");
-        ASSERT_TRUE(p->guardar());
-    }
-    FusionarPostulantes(*dic, a.id, b.id, QStringLiteral("ana"));
-    EXPECT_FALSE(FusionesDe(*dic, a.id).isEmpty());
-    EXPECT_EQ(LeerAuditoria(*dic, {}, a.id).size(), 2u);  // saved, merged
+    const int32_t a = GuardarPostulante("Paz", "Ana", 1, "20111222");
+    const int32_t b = GuardarPostulante("Paz", "Ana", 2, "20111222");
+    FusionarPostulantes(*dic, a, b, QStringLiteral("ana"));
+    EXPECT_FALSE(FusionesDe(*dic, a).isEmpty());
+    EXPECT_EQ(LeerAuditoria(*dic, {}, a).size(), 2u);  // saved, merged
 }
 
 EN_AMBOS_ALMACENES(AuditoriaTest);

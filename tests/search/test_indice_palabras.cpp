@@ -60,15 +60,11 @@ TEST_P(PalabrasTest, ElÍndiceSigueCadaCambioYContestaComoUnRecorrido) {
     imp.Archivo = nvx;
     ASSERT_EQ(imp.leer_intercambio(), 0);
 
-    cPostulante p;
-    p.Apellido = QStringLiteral("Núñez");
-    p.Nombre = QStringLiteral("Ana");
-    p.Dni_País = 1;
-    p.Dni_Número = QStringLiteral("30111222");
-    p.conocimientos = QStringLiteral("Logística y Quetzalcóatl");
-    p.Observaciones = QStringLiteral("Atención al público.");
-    ASSERT_TRUE(p.guardar());
-    const int32_t doc = AgregarDocumento(*dic, p.id, QStringLiteral("cv.txt"),
+    const int32_t núñez = GuardarPostulante("Núñez", "Ana", 1, "30111222", [](cPostulante& p) {
+        p.conocimientos = QStringLiteral("Logística y Quetzalcóatl");
+        p.Observaciones = QStringLiteral("Atención al público.");
+    });
+    const int32_t doc = AgregarDocumento(*dic, núñez, QStringLiteral("cv.txt"),
                                          "Ñandú, Pérez-Güemes, São Paulo", {});
     cPostulante baja;
     baja.id = 2;
@@ -79,9 +75,9 @@ TEST_P(PalabrasTest, ElÍndiceSigueCadaCambioYContestaComoUnRecorrido) {
     EXPECT_EQ(ReindexarPalabras(*dic), 40 + 5 + 1 - 1);
     EXPECT_EQ(S(seguido), S(Textos()));
 
-    EXPECT_EQ(Hallados(QStringLiteral("LOGISTICA quetzalcoatl")), std::set<int32_t>{p.id});
-    EXPECT_TRUE(Hallados(QStringLiteral("\"perez guemes\" ñandu")).count(p.id));
-    EXPECT_TRUE(Hallados(QStringLiteral("publ* -oracle")).count(p.id));
+    EXPECT_EQ(Hallados(QStringLiteral("LOGISTICA quetzalcoatl")), std::set<int32_t>{núñez});
+    EXPECT_TRUE(Hallados(QStringLiteral("\"perez guemes\" ñandu")).count(núñez));
+    EXPECT_TRUE(Hallados(QStringLiteral("publ* -oracle")).count(núñez));
     // The same answer as reading every text, for words the generator writes.
     for (const char* palabra : {"logistica", "ingles", "buenos", "atencion"})
         EXPECT_EQ(Hallados(QString::fromUtf8(palabra)), Recorrido(QString::fromUtf8(palabra)))
@@ -89,7 +85,7 @@ TEST_P(PalabrasTest, ElÍndiceSigueCadaCambioYContestaComoUnRecorrido) {
 
     QuitarDocumento(*dic, doc);
     EXPECT_TRUE(Hallados(QStringLiteral("ñandu")).empty());
-    dic->ejecutar(QStringLiteral("update nvx_m_postulantes set activo = 0 where id = ?"), {p.id});
+    dic->ejecutar(QStringLiteral("update nvx_m_postulantes set activo = 0 where id = ?"), {núñez});
     EXPECT_TRUE(Hallados(QStringLiteral("quetzalcoatl")).empty());  // inactive: left out
     try {
         BuscarPorPalabras(*dic, QStringLiteral("\"sin cerrar"));
