@@ -231,13 +231,17 @@ int ExportarPostulantes(Diccionario& d, const std::vector<int32_t>& ids, Formato
         if (!leído.open(QIODevice::ReadOnly)) throw ErrorAlmacen(kFalla, leído.errorString());
         contenido = leído.readAll();
     }
+    // The log's entries first, kept only once the file is in its place: no export
+    // goes unrecorded, and none is recorded that did not happen.
+    std::vector<int32_t> escritos;
+    for (const FilaExportación& f : filas) escritos.push_back(f.id);
+    Transaccion t(d);
+    Auditar(d, escritos, Acción::Exportó, QFileInfo(archivo).fileName());
     QString motivo;
     if (!GuardarArchivo(archivo, contenido, motivo))
         throw ErrorAlmacen(kFalla,
                            QStringLiteral("No se pudo guardar «%1»: %2").arg(archivo, motivo));
-    std::vector<int32_t> escritos;
-    for (const FilaExportación& f : filas) escritos.push_back(f.id);
-    Auditar(d, escritos, Acción::Exportó, QFileInfo(archivo).fileName());
+    t.confirmar();
     if (progreso) progreso(total, total);
     return total;
 }

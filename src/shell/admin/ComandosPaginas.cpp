@@ -76,7 +76,7 @@ int exportar(Contexto& c, const QStringList& argumentos) {
     if (!ok || a.size() != 1 || b.id <= 0 || salida.isEmpty() ||
         (formato != QLatin1String("csv") && formato != QLatin1String("xlsx")))
         return uso(c, kUsoExportar);
-    c.abrir();
+    c.abrir(Contexto::Uso::Escribir);  // the audit log records the export
     if (!b.cargar()) {
         c.errores << "No existe la búsqueda número " << b.id << ".\n";
         return 1;
