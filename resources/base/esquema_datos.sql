@@ -207,16 +207,26 @@ CREATE TABLE candora_fusiones (
 CREATE INDEX candora_fusiones_conservado ON candora_fusiones (conservado);
 
 -- Who did what with each applicant's data, and when ("yyyyMMddHHmmss"); the
--- program only ever adds rows.
+-- program only adds rows, and takes an applicant's away only when erasing them.
+-- An erasure's entry keeps a keyed one-way hash of the document (huella).
 CREATE TABLE candora_auditoria (
   momento TEXT NOT NULL,
   usuario TEXT COLLATE TEXTO,
   postulante INTEGER,
   accion TEXT NOT NULL,
-  detalle TEXT COLLATE TEXTO
+  detalle TEXT COLLATE TEXTO,
+  huella TEXT
 );
 CREATE INDEX candora_auditoria_postulante ON candora_auditoria (postulante, momento);
 CREATE INDEX candora_auditoria_momento ON candora_auditoria (momento);
+CREATE INDEX candora_auditoria_huella ON candora_auditoria (huella);
+
+-- The office's settings kept with the data: how long applicants are kept, the
+-- key of the documents' hashes.
+CREATE TABLE candora_ajustes (
+  clave TEXT NOT NULL PRIMARY KEY,
+  valor TEXT
+);
 
 -- CV documents as the applicant sent them, with the text taken out of them.
 CREATE TABLE nvx_d_documentos (

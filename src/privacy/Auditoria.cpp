@@ -5,6 +5,7 @@
 #include "store/Valores.h"
 
 #include <QMutex>
+#include <QSet>
 
 namespace {
 
@@ -24,14 +25,15 @@ std::vector<Lectura>& Pendientes() {
     return p;
 }
 
-const QStringList kCampos{QStringLiteral("momento"), QStringLiteral("usuario"),
+const QStringList kCampos{QStringLiteral("momento"),    QStringLiteral("usuario"),
                           QStringLiteral("postulante"), QStringLiteral("accion"),
-                          QStringLiteral("detalle")};
+                          QStringLiteral("detalle"),    QStringLiteral("huella")};
 
 // One row of the log, as the table takes it.
 QVariantList Fila(const QString& momento, const QString& usuario, int32_t postulante, Acción a,
-                  const QString& detalle) {
-    return {momento, ValorTexto(usuario), postulante, NombreAcción(a), ValorTexto(detalle)};
+                  const QString& detalle, const QString& huella = {}) {
+    return {momento,         ValorTexto(usuario), postulante,
+            NombreAcción(a), ValorTexto(detalle), ValorTexto(huella)};
 }
 
 }  // namespace
@@ -56,6 +58,8 @@ QString NombreAcción(Acción a) {
             return QStringLiteral("importó");
         case Acción::Informó:
             return QStringLiteral("emitió el informe de datos personales");
+        case Acción::Suprimió:
+            return QStringLiteral("suprimió los datos personales");
     }
     return {};
 }
@@ -68,6 +72,13 @@ void Auditar(Diccionario& d, const std::vector<int32_t>& postulantes, Acción a,
     for (const int32_t id : postulantes)
         filas.push_back(Fila(momento, UsuarioActual, id, a, detalle));
     d.copiar(QStringLiteral("candora_auditoria"), kCampos, filas);
+}
+
+void AuditarSupresión(Diccionario& d, int32_t postulante, const QString& motivo,
+                      const QString& huella) {
+    d.copiar(QStringLiteral("candora_auditoria"), kCampos,
+             {Fila(FechaHoraTexto(), UsuarioActual, postulante, Acción::Suprimió,
+                   QStringLiteral("Motivo: ") + motivo, huella)});
 }
 
 void AuditarLectura(int32_t postulante, Acción a) {
@@ -96,20 +107,28 @@ int VolcarLecturas(Diccionario& d) {
     return int(lecturas.size());
 }
 
+void OlvidarLecturas(const std::vector<int32_t>& postulantes) {
+    const QSet<int32_t> borrar(postulantes.begin(), postulantes.end());
+    QMutexLocker l(&Cerrojo());
+    std::erase_if(Pendientes(),
+                  [&borrar](const Lectura& x) { return borrar.contains(x.postulante); });
+}
+
 std::vector<EntradaAuditoria> LeerAuditoria(Diccionario& d, const QString& desde,
                                             int32_t postulante) {
     QString sql = QStringLiteral(
-        "select momento, usuario, postulante, accion, detalle from candora_auditoria where "
-        "momento >= ?");
+        "select momento, usuario, postulante, accion, detalle, huella from candora_auditoria "
+        "where momento >= ?");
     QVariantList v{desde};
     if (postulante != 0) {
         sql += QStringLiteral(" and postulante = ?");
         v << postulante;
     }
     std::vector<EntradaAuditoria> entradas;
-    for (auto rs = d.AbrirRS(sql + QStringLiteral(" order by momento"), v); !rs->eof();
+    // Entries of one second keep the order they were written in.
+    for (auto rs = d.AbrirRS(sql + QStringLiteral(" order by momento, rowid"), v); !rs->eof();
          rs->MoveNext())
-        entradas.push_back(
-            {rs->texto(0), rs->texto(1), int32_t(rs->entero(2)), rs->texto(3), rs->texto(4)});
+        entradas.push_back({rs->texto(0), rs->texto(1), int32_t(rs->entero(2)), rs->texto(3),
+                            rs->texto(4), rs->texto(5)});
     return entradas;
 }

@@ -331,14 +331,21 @@ bool cPostulante::guardar(bool sobrescribir) {
     return true;
 }
 
+const QStringList& TablasDetalle() {
+    static const QStringList tablas{
+        QStringLiteral("nvx_d_familiares"), QStringLiteral("nvx_d_formacion"),
+        QStringLiteral("nvx_d_idiomas"),    QStringLiteral("nvx_d_experiencia"),
+        QStringLiteral("nvx_d_fotos"),      QStringLiteral("nvx_d_interes"),
+        QStringLiteral("nvx_d_documentos")};
+    return tablas;
+}
+
 void cPostulante::eliminar() {
     Diccionario& d = Almacén();
     Transaccion t(d);
     d.DeleteId(QStringLiteral("nvx_m_postulantes"), QStringLiteral("id"), id);
-    for (const char* tabla :
-         {"nvx_d_familiares", "nvx_d_formacion", "nvx_d_idiomas", "nvx_d_experiencia",
-          "nvx_d_fotos", "nvx_d_interes", "nvx_d_documentos"})
-        d.DeleteId(QLatin1String(tabla), QStringLiteral("postulante"), id);
+    for (const QString& tabla : TablasDetalle())
+        d.DeleteId(tabla, QStringLiteral("postulante"), id);
     ActualizarPalabras(d, {id});
     ActualizarClaves(d, {id});
     Auditar(d, {id}, Acción::Eliminó);

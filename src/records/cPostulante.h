@@ -4,6 +4,7 @@
 #include "store/Elemento.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -23,6 +24,9 @@ class TextoRecortado {
   private:
     QString t_;
 };
+
+// The tables of an applicant's lists, their rows keyed by "postulante".
+const QStringList& TablasDetalle();
 
 // One applicant: every column of its nvx_m_postulantes row and its six lists
 // of detail rows. All statements run through the program's `dic`.

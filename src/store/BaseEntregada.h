@@ -30,5 +30,6 @@ bool SóloDeArchivo(const QString& sentencia);
 // added the CHECK constraints that keep every number within its column's range,
 // 3 the CV documents, 4 the keyword index, 5 keywords as a saved search's column
 // 6 the index's texts compressed on a file, 7 the duplicate keys, 8 the record
-// of merged applicants and 9 the audit log.
-inline constexpr int kVersiónEsquema = 9;
+// of merged applicants, 9 the audit log and 10 the erasures' document hashes
+// and the office's settings.
+inline constexpr int kVersiónEsquema = 10;

@@ -73,6 +73,10 @@ class Diccionario {
         return motor().filtroPalabras(columna, fts5, tsquery);
     }
 
+    // Erasing personal data for good (see Motor::borradoSeguro).
+    void BorradoSeguro(bool sí) { motor().borradoSeguro(sí); }
+    void Purgar() { motor().purgar(); }
+
     // Read-only, client-side result sets; a blank text gives no result set.
     std::unique_ptr<Recordset> AbrirRS(const QString& sql);
     std::unique_ptr<Recordset> AbrirRS(const QString& sql, const QVariantList& valores);

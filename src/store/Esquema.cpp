@@ -267,6 +267,23 @@ void ActualizarArchivo(Diccionario& d, const QString& esquema, const QString& ru
     if (versión < 9 && !tabla(QStringLiteral("nvx_m_postulantes")).isEmpty() &&
         tabla(QStringLiteral("candora_auditoria")).isEmpty())
         CrearEnArchivo(d, e, QStringLiteral("candora_auditoria"));
+    const auto tieneColumna = [&d, &e](const QString& t, const QString& columna) {
+        for (auto rs = d.AbrirRS(QStringLiteral("PRAGMA %1.table_info(%2)").arg(e, t)); !rs->eof();
+             rs->MoveNext())
+            if (rs->texto(QStringLiteral("name")).compare(columna, Qt::CaseInsensitive) == 0)
+                return true;
+        return false;
+    };
+    if (versión < 10 && !tabla(QStringLiteral("candora_auditoria")).isEmpty() &&
+        !tieneColumna(QStringLiteral("candora_auditoria"), QStringLiteral("huella"))) {
+        // Erasures keep a hash of the document.
+        d.ejecutar(
+            QStringLiteral("ALTER TABLE %1.candora_auditoria ADD COLUMN huella TEXT").arg(e));
+        CrearEnArchivo(d, e, QStringLiteral("candora_auditoria_huella"));
+    }
+    if (versión < 10 && !tabla(QStringLiteral("nvx_m_postulantes")).isEmpty() &&
+        tabla(QStringLiteral("candora_ajustes")).isEmpty())
+        CrearEnArchivo(d, e, QStringLiteral("candora_ajustes"));
     if (versión < 5 && !tabla(QStringLiteral("nvx_diccionario")).isEmpty())
         d.ejecutar(kColumnaPalabras.arg(e + u'.'));
     d.ejecutar(QStringLiteral("PRAGMA %1.user_version = %2").arg(e).arg(kVersiónEsquema));
@@ -334,6 +351,21 @@ void ActualizarServidor(Diccionario& d) {
     if (versión < 9 &&
         d.valorÚnico(QStringLiteral("select to_regclass('candora_auditoria')")).isNull())
         for (const QString& s : SentenciasDe(QStringLiteral("candora_auditoria"), false))
+            d.ejecutar(EsquemaPostgres(s));
+    if (versión < 10 &&
+        !d.valorÚnico(QStringLiteral("select 1 from information_schema.columns where table_name "
+                                     "= 'candora_auditoria' and column_name = 'huella'"))
+             .isValid()) {
+        // Erasures keep a hash of the document; entries keep the order they were written in.
+        d.ejecutar(
+            QStringLiteral("ALTER TABLE candora_auditoria ADD COLUMN huella TEXT, ADD "
+                           "COLUMN rowid BIGSERIAL PRIMARY KEY"));
+        for (const QString& s : SentenciasDe(QStringLiteral("candora_auditoria_huella"), false))
+            d.ejecutar(EsquemaPostgres(s));
+    }
+    if (versión < 10 &&
+        d.valorÚnico(QStringLiteral("select to_regclass('candora_ajustes')")).isNull())
+        for (const QString& s : SentenciasDe(QStringLiteral("candora_ajustes"), false))
             d.ejecutar(EsquemaPostgres(s));
     if (versión < kVersiónEsquema) {
         d.ejecutar(QStringLiteral("delete from candora_esquema"));

@@ -68,6 +68,14 @@ class Motor {
     virtual QString filtroPalabras(const QString& columna, const QString& fts5,
                                    const QString& tsquery) const = 0;
 
+    // Erasing personal data. While `borradoSeguro` is on, what the store frees is
+    // overwritten, so deleted rows leave no bytes behind in its files. `purgar`, at
+    // the end of the erasure's transaction, takes out what earlier work left: free
+    // pages that still hold old rows, deleted rows' words in the keyword index. A
+    // server keeps neither past its own vacuum, so they do nothing there.
+    virtual void borradoSeguro(bool sí) { (void)sí; }
+    virtual void purgar() {}
+
     // Transactions: level 1 is the transaction, deeper levels its savepoints.
     // Before the first level the engine checks it may still write at all.
     virtual void exigirEnSuLugar() const {}

@@ -173,6 +173,13 @@ class MotorSqlite final : public Motor {
                              .arg(ComillasSQL(fts5));
     }
 
+    void borradoSeguro(bool sí) override {
+        // Without a file name it holds for every attached file.
+        ejecutarDirecto(sí ? QStringLiteral("PRAGMA secure_delete = ON")
+                           : QStringLiteral("PRAGMA secure_delete = FAST"));
+    }
+    void purgar() override;
+
     void exigirEnSuLugar() const override;
     void comenzar(bool inmediato) override {
         control(inmediato ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN DEFERRED"));
@@ -288,6 +295,10 @@ MotorSqlite::MotorSqlite(const QString& ruta, bool conVínculos, bool crear) {
         ejecutarDirecto(QStringLiteral("PRAGMA cache_size = -131072"));
         // Scratch tables (the import's staging) live in memory: no disk writes.
         ejecutarDirecto(QStringLiteral("PRAGMA temp_store = MEMORY"));
+        // What a change frees inside a page is overwritten, at no extra writing, so
+        // old versions of a row do not linger in the pages that keep the new one.
+        // Set before attaching: attached files take it.
+        ejecutarDirecto(QStringLiteral("PRAGMA secure_delete = FAST"));
         // Reading the schema now turns a file that is not a database into a clear error.
         valorÚnico(QStringLiteral("select count(*) from sqlite_master"), {});
         if (conVínculos) adjuntarVinculos();
@@ -400,6 +411,34 @@ std::vector<TablaAlmacén> MotorSqlite::tablas() {
                 {rs->texto(QStringLiteral("name")), archivo, esquema != QLatin1String("main")});
     }
     return tablas;
+}
+
+void MotorSqlite::purgar() {
+    // Pages freed before (old index segments, old documents) may still hold what
+    // was erased: each file's free pages are taken by a blob of zeros, then freed
+    // again, zeroed once more as secure deletion is on.
+    for (auto bases = leer(QStringLiteral("PRAGMA database_list")); !bases->eof();
+         bases->MoveNext()) {
+        const QString e = bases->texto(QStringLiteral("name"));
+        if (e == QLatin1String("temp")) continue;
+        qint64 libres =
+            valorÚnico(QStringLiteral("PRAGMA \"%1\".freelist_count").arg(e), {}).toLongLong();
+        if (libres == 0) continue;
+        const qint64 página =
+            valorÚnico(QStringLiteral("PRAGMA \"%1\".page_size").arg(e), {}).toLongLong();
+        ejecutarDirecto(QStringLiteral("CREATE TABLE \"%1\".candora_relleno (b BLOB)").arg(e));
+        // In blobs well under SQLite's largest.
+        constexpr qint64 kPáginasPorBlob = 32768;
+        for (; libres > 0; libres -= kPáginasPorBlob)
+            ejecutar(
+                QStringLiteral("insert into \"%1\".candora_relleno values (zeroblob(?))").arg(e),
+                {std::min(libres, kPáginasPorBlob) * página});
+        ejecutarDirecto(QStringLiteral("DROP TABLE \"%1\".candora_relleno").arg(e));
+    }
+    // A deleted row's words stay in the index's older segments until they are
+    // merged: rewriting the index as one segment leaves only the rows there are.
+    ejecutarDirecto(
+        QStringLiteral("insert into candora_palabras (candora_palabras) values ('optimize')"));
 }
 
 void MotorSqlite::prepararTablasImportación() {

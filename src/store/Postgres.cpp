@@ -18,9 +18,10 @@ QString EsquemaPostgres(const QString& sentencia) {
     s.replace(blob, QStringLiteral("BYTEA"));
     // Detail and staged rows are read in the order they were written, "order by
     // rowid", and the import takes staged rows off by it: the column comes last, so
-    // positional inserts stay as they are, and it is the key, as on the file.
+    // positional inserts stay as they are, and it is the key, as on the file. The
+    // audit log is read in the order it was written too.
     static const QRegularExpression ordenada(
-        QStringLiteral("\\bCREATE TABLE (?:nvx_d|imp)_\\w+\\s*\\("));
+        QStringLiteral("\\bCREATE TABLE (?:(?:nvx_d|imp)_\\w+|candora_auditoria)\\s*\\("));
     if (ordenada.match(s).hasMatch()) {
         const qsizetype cierre = s.lastIndexOf(u')');
         if (cierre > 0)

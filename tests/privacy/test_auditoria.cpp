@@ -6,6 +6,7 @@
 #include "export/Exportacion.h"
 #include "privacy/Auditoria.h"
 #include "privacy/Informe.h"
+#include "privacy/Supresion.h"
 #include "records/cPostulante.h"
 #include "store/BaseEntregada.h"
 #include "store/Conexion.h"
@@ -119,10 +120,14 @@ TEST_P(AuditoriaTest, ElInformeMuestraTodoLoGuardadoYQuedaAnotado) {
     EXPECT_TRUE(QString::fromUtf8(f.readAll()).contains(QStringLiteral("Historial de accesos")));
 }
 
-// A store made before the merge record and the audit log gets both when next opened.
-TEST_P(AuditoriaTest, UnaBaseAnteriorRecibeElRegistroDeFusionesYLaAuditoría) {
+// A store made before the merge record and the erasures' hashes gets both when next opened.
+TEST_P(AuditoriaTest, UnaBaseAnteriorRecibeElRegistroDeFusionesYLaHuella) {
     InteraccionGuionada usuario;
-    dic->ejecutar(QStringLiteral("DROP TABLE candora_auditoria"));
+    dic->ejecutar(QStringLiteral("DROP INDEX candora_auditoria_huella"));
+    dic->ejecutar(QStringLiteral("ALTER TABLE candora_auditoria DROP COLUMN huella"));
+    if (servidor())
+        dic->ejecutar(QStringLiteral("ALTER TABLE candora_auditoria DROP COLUMN rowid"));
+    dic->ejecutar(QStringLiteral("DROP TABLE candora_ajustes"));
     dic->ejecutar(QStringLiteral("DROP TABLE candora_fusiones"));
     dic->ejecutar(servidor() ? QStringLiteral("update candora_esquema set version = 7")
                              : QStringLiteral("PRAGMA user_version = 7"));
@@ -135,6 +140,9 @@ TEST_P(AuditoriaTest, UnaBaseAnteriorRecibeElRegistroDeFusionesYLaAuditoría) {
     FusionarPostulantes(*dic, a, b, QStringLiteral("ana"));
     EXPECT_FALSE(FusionesDe(*dic, a).isEmpty());
     EXPECT_EQ(LeerAuditoria(*dic, {}, a).size(), 2u);  // saved, merged
+    SuprimirPostulantes(*dic, {a}, QStringLiteral("Pedido"));
+    EXPECT_EQ(LeerAuditoria(*dic, {}, a).at(0).huella,
+              HuellaDocumento(*dic, QStringLiteral("20111222")));
 }
 
 EN_AMBOS_ALMACENES(AuditoriaTest);

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class Diccionario;
+
+// Erasure of a person's data, at their request or when the office's time to keep
+// it is up: the applicant, every row kept or derived from them, and the bytes
+// they took in the store's files. One audit entry stays: who, when, why, and a
+// keyed one-way hash of the document, so a later import of the same person can be
+// recognised; no name.
+
+// An applicant as the erasure's question names them.
+struct PostulanteASuprimir {
+    int32_t id = 0;
+    QString nombre;       // "Pérez, José (DNI 20111222)"
+    QString actualizado;  // last change (else filing), "yyyyMMddHHmmss"
+};
+// Throws ErrorAlmacen when one of them does not exist.
+std::vector<PostulanteASuprimir> PostulantesASuprimir(Diccionario& d,
+                                                      const std::vector<int32_t>& ids);
+
+// The applicants a condition on `p` (nvx_m_postulantes) selects, named so; the
+// condition may end in an "order by".
+std::vector<PostulanteASuprimir> PostulantesDonde(Diccionario& d, const QString& condición,
+                                                  const QVariantList& valores);
+
+// What the question says will be removed, naming whom.
+QString PreguntaSupresión(const std::vector<PostulanteASuprimir>& postulantes);
+
+struct Supresión {
+    int postulantes = 0;
+    // Photo files that stay on disk because they could not be removed.
+    QStringList fotosQueQuedan;
+};
+// Erases them all in one transaction (nothing of it when it fails), then removes
+// the photo files no one else uses. `motivo` is required. `progreso` hears
+// applicants done of the total.
+Supresión SuprimirPostulantes(Diccionario& d, const std::vector<int32_t>& ids,
+                              const QString& motivo,
+                              const std::function<void(int, int)>& progreso = {});
+
+// The hash an erasure keeps of a document number (empty for no number): an
+// HMAC-SHA256 under the store's own key, of the number as the duplicate rule reads it.
+QString HuellaDocumento(Diccionario& d, const QString& número);
+// When the person with this document number was erased ("yyyyMMddHHmmss"), or empty.
+QString SuprimidoEl(Diccionario& d, const QString& número);
