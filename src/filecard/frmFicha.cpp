@@ -13,6 +13,7 @@
 #include "pages/Html.h"
 #include "pages/VentanasPaginas.h"
 #include "privacy/Auditoria.h"
+#include "privacy/VentanasPrivacidad.h"
 #include "shell/Fallas.h"
 #include "shell/Iconos.h"
 #include "shell/Ventanas.h"
@@ -124,6 +125,11 @@ frmFicha::frmFicha(QWidget* parent)
     informe_->setObjectName(QStringLiteral("tlbComandos_Informe"));
     connect(informe_, &QAction::triggered, this,
             [this] { AbrirInformeDatosPersonales(postulante.id); });
+    suprimir_ = tlbComandos_->addAction(style()->standardIcon(QStyle::SP_DialogDiscardButton),
+                                        QStringLiteral("Suprimir datos personales..."));
+    suprimir_->setObjectName(QStringLiteral("tlbComandos_Suprimir"));
+    // Erased, the card is closed with the person's other windows.
+    connect(suprimir_, &QAction::triggered, this, [this] { SuprimirConPregunta({postulante.id}); });
     l->addWidget(tlbComandos_);
     l->addWidget(new ceDivisor(this));
 
@@ -217,6 +223,7 @@ void frmFicha::actualizarTítulo() {
 void frmFicha::actualizarBarra() {
     guardar_->setEnabled(nueva || modificada);
     eliminar_->setEnabled(!nueva);
+    suprimir_->setEnabled(!nueva);
     editar_->setEnabled(!nueva);
     informe_->setEnabled(!nueva);
     editar_->setChecked(edición);

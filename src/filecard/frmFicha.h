@@ -126,6 +126,7 @@ class frmFicha : public QWidget {
     QAction* eliminar_;
     QAction* editar_;
     QAction* informe_ = nullptr;
+    QAction* suprimir_ = nullptr;
     QListWidget *lstFamilia_ = nullptr, *lstFormación_ = nullptr, *lstIdiomas_ = nullptr,
                 *lstExperiencia_ = nullptr, *lstInterés_ = nullptr, *lstFotos_ = nullptr;
     QLabel* fotoVista_ = nullptr;

@@ -20,6 +20,11 @@ QDate LímiteConservación(int años, const QDate& hoy) {
     return hoy.addYears(-años);
 }
 
+QString MotivoVencimiento(int años) {
+    return QStringLiteral("Plazo de conservación vencido (%1 sin cambios).")
+        .arg(años == 1 ? QStringLiteral("1 año") : QStringLiteral("%1 años").arg(años));
+}
+
 std::vector<PostulanteASuprimir> PostulantesVencidos(Diccionario& d, int años, const QDate& hoy) {
     if (años <= 0) return {};
     return PostulantesDonde(

@@ -16,6 +16,9 @@ void FijarAñosConservación(Diccionario& d, int años);
 // due. Changed exactly N years ago today is still kept.
 QDate LímiteConservación(int años, const QDate& hoy);
 
+// The reason an erasure for running out of time records.
+QString MotivoVencimiento(int años);
+
 // The applicants due (last changed, or filed, before the limit), oldest change
 // first. An applicant without any date is never due.
 std::vector<PostulanteASuprimir> PostulantesVencidos(Diccionario& d, int años,

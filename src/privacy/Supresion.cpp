@@ -192,14 +192,23 @@ Supresión SuprimirPostulantes(Diccionario& d, const std::vector<int32_t>& ids,
     }
     OlvidarLecturas(únicos);
     hecha.postulantes = int(únicos.size());
-    // The photo files go once the rows are gone for good, unless another applicant shows them.
+    // The photo files go once the rows are gone for good, unless another applicant
+    // shows them: one pass over the photos for each few hundred files.
     fotos.removeDuplicates();
-    for (const QString& foto : std::as_const(fotos)) {
-        if (foto.trimmed().isEmpty() ||
-            d.valorÚnico(QStringLiteral("select 1 from nvx_d_fotos where foto = ?"), {foto})
-                .isValid())
-            continue;
-        if (QFile::exists(foto) && !QFile::remove(foto)) hecha.fotosQueQuedan << foto;
+    fotos.removeAll(QString());
+    for (qsizetype i = 0; i < fotos.size(); i += 500) {
+        const QStringList lote = fotos.mid(i, 500);
+        QVariantList valores(lote.begin(), lote.end());
+        QSet<QString> usadas;
+        for (auto rs = d.AbrirRS(QStringLiteral("select distinct foto from nvx_d_fotos where foto "
+                                                "in (%1)")
+                                     .arg(QStringList(lote.size(), QStringLiteral("?")).join(u',')),
+                                 valores);
+             !rs->eof(); rs->MoveNext())
+            usadas.insert(rs->texto(0));
+        for (const QString& foto : lote)
+            if (!usadas.contains(foto) && QFile::exists(foto) && !QFile::remove(foto))
+                hecha.fotosQueQuedan << foto;
     }
     return hecha;
 }

@@ -230,6 +230,11 @@ Espera::Espera(const QString& texto) : ventana_(new frmEspera(QApplication::acti
     Pintar(*ventana_);
 }
 
+void Espera::texto(const QString& t) {
+    ventana_->setTexto(t);
+    Pintar(*ventana_);
+}
+
 Espera::~Espera() {
     ventana_->close();
     delete ventana_;

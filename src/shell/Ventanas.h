@@ -63,6 +63,8 @@ class Espera {
     ~Espera();
     Espera(const Espera&) = delete;
     Espera& operator=(const Espera&) = delete;
+    // Says how far the work has gone, painted at once.
+    void texto(const QString& t);
 
   private:
     frmEspera* ventana_;

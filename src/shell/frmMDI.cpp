@@ -165,6 +165,11 @@ void frmMDI::crearMenús() {
         acción(módulos, "mnuMódulosDuplicados", 0, QStringLiteral("Posibles &duplicados..."));
     duplicados->setEnabled(Módulos().contains(QStringLiteral("Duplicados")));
     connect(duplicados, &QAction::triggered, this, [this] { botón(QStringLiteral("Duplicados")); });
+    QAction* conservación = acción(módulos, "mnuMódulosConservacion", 0,
+                                   QStringLiteral("&Conservación de datos personales..."));
+    conservación->setEnabled(Módulos().contains(QStringLiteral("Conservacion")));
+    connect(conservación, &QAction::triggered, this,
+            [this] { botón(QStringLiteral("Conservacion")); });
     // Ctrl+F takes the user to the toolbar's keyword box.
     QAction* palabras =
         acción(módulos, "mnuMódulosPalabras", 0, QStringLiteral("Buscar por &palabras clave..."));
@@ -282,7 +287,9 @@ void frmMDI::botón(const QString& clave) {
         {QStringLiteral("Importar"), QStringLiteral("No se pudo importar el archivo.")},
         {QStringLiteral("Respaldo"), QStringLiteral("No se pudo hacer la copia de seguridad.")},
         {QStringLiteral("Palabras"), QStringLiteral("No se pudo buscar por palabras clave.")},
-        {QStringLiteral("Duplicados"), QStringLiteral("No se pudieron buscar los duplicados.")}};
+        {QStringLiteral("Duplicados"), QStringLiteral("No se pudieron buscar los duplicados.")},
+        {QStringLiteral("Conservacion"),
+         QStringLiteral("No se pudo abrir la conservación de datos personales.")}};
     Proteger(operaciones.value(clave, QStringLiteral("No se pudo completar lo que pidió.")),
              [&] { (*m)(*this); });
 }

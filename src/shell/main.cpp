@@ -2,6 +2,7 @@
 
 #include "duplicates/VentanaDuplicados.h"
 #include "filecard/frmFicha.h"
+#include "privacy/VentanasPrivacidad.h"
 #include "search/VentanasBusqueda.h"
 #include "shell/Arranque.h"
 #include "shell/Fallas.h"
@@ -52,6 +53,7 @@ int main(int argc, char** argv) {
     InstalarFichas();
     InstalarBusquedas();
     InstalarDuplicados();
+    InstalarPrivacidad();
     InstalarMantenimiento();
     const MarcaUso enUso;
     const int fin = Arrancar(argumentos);

@@ -149,10 +149,7 @@ int retencion(Contexto& c, const QStringList& argumentos) {
         return 0;
     }
     if (vencidos.empty()) return 0;
-    if (motivo.trimmed().isEmpty())
-        motivo =
-            QStringLiteral("Plazo de conservación vencido (%1 sin cambios).")
-                .arg(años == 1 ? QStringLiteral("1 año") : QStringLiteral("%1 años").arg(años));
+    if (motivo.trimmed().isEmpty()) motivo = MotivoVencimiento(años);
     std::vector<int32_t> ids;
     for (const PostulanteASuprimir& p : vencidos) ids.push_back(p.id);
     return Suprimir(c, ids, motivo);
