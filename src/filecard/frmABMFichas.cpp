@@ -6,6 +6,7 @@
 #include "controls/ceTxtBox.h"
 #include "duplicates/Duplicados.h"
 #include "filecard/Campos.h"
+#include "privacy/Supresion.h"
 #include "shell/Iconos.h"
 #include "shell/Posiciones.h"
 #include "store/Cadenas.h"
@@ -86,8 +87,10 @@ void frmABMFichas::aceptar() {
         accept();
         return;
     }
-    const QString noExiste = CadenaRecurso(606) + u' ' + documento + QStringLiteral(" de ") +
-                             cmbPaís_->currentText() + QStringLiteral(".\n\n");
+    QString noExiste = CadenaRecurso(606) + u' ' + documento + QStringLiteral(" de ") +
+                       cmbPaís_->currentText() + QStringLiteral(".\n\n");
+    if (const auto s = SupresiónDe(Almacén(), documento))
+        noExiste += AvisoReaparecido(*s) + QStringLiteral("\n\n");
     // The same number under another country, or written otherwise, may be the same person.
     DatosIdentidad tecleado;
     tecleado.documento = documento;

@@ -808,7 +808,9 @@ bool cImportador::fusionar() {
             ActualizarClaves(d, delGrupo);
             Auditar(d, delGrupo, Acción::Importó, QFileInfo(Archivo).fileName());
             std::vector<ParDuplicado> pares = DuplicadosDe(d, nuevosDelGrupo);
+            std::vector<Reaparecido> vueltos = Reaparecidos(d, nuevosDelGrupo);
             grupo->confirmar();
+            std::move(vueltos.begin(), vueltos.end(), std::back_inserter(reaparecidos));
             for (ParDuplicado& par : pares) {
                 const auto [x, y] = std::minmax(par.a, par.b);
                 if (!paresVistos.contains(ClavePar(x, y))) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "duplicates/Duplicados.h"
+#include "privacy/Supresion.h"
 
 #include <QString>
 
@@ -19,6 +20,9 @@ class cImportador {
     // New applicants that may be someone already on file (or another new one): they
     // are imported all the same, as only the document decides who is who.
     std::vector<ParDuplicado> posiblesDuplicados;
+    // New applicants whose document was erased before: imported all the same, for
+    // the office to decide.
+    std::vector<Reaparecido> reaparecidos;
     int32_t Cnt_Formaciones = 0;
     int32_t Cnt_Idiomas = 0;
     int32_t Cnt_Experiencias = 0;

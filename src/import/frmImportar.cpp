@@ -195,6 +195,19 @@ void frmImportar::importar() {
                      uno ? QStringLiteral("Es") : QStringLiteral("El primero"), p.nombreA,
                      p.nombreB, p.evidencia()));
     }
+    if (!imp.reaparecidos.empty()) {
+        const Reaparecido& r = imp.reaparecidos.front();
+        estado_->setText(
+            estado_->text() +
+            QStringLiteral("\n%1 el documento de alguien cuyos datos se suprimieron (%2, el %3: "
+                           "%4). Antes de conservarlos, asegúrese de que la persona está de "
+                           "acuerdo.")
+                .arg(imp.reaparecidos.size() == 1 ? QStringLiteral("1 postulante nuevo tiene")
+                                                  : QStringLiteral("%1 postulantes nuevos tienen")
+                                                        .arg(imp.reaparecidos.size()),
+                     r.postulante.nombre, FormatearFechaHora(r.supresión.momento),
+                     r.supresión.detalle));
+    }
     // A summary of several lines grows the window instead of being cut.
     if (layout()->hasHeightForWidth())
         resize(width(), std::max(height(), layout()->totalHeightForWidth(width())));

@@ -217,9 +217,60 @@ QString HuellaDocumento(Diccionario& d, const QString& número) {
     return Huella(ClaveHuellas(d, true), número);
 }
 
-QString SuprimidoEl(Diccionario& d, const QString& número) {
+namespace {
+
+// The latest erasure of each of these hashes.
+QHash<QString, EntradaAuditoria> SupresionesDe(Diccionario& d, const QStringList& huellas) {
+    QHash<QString, EntradaAuditoria> halladas;
+    if (huellas.isEmpty()) return halladas;
+    for (auto rs = d.AbrirRS(
+             QStringLiteral("select momento, usuario, postulante, accion, detalle, huella from "
+                            "candora_auditoria where huella in (%1) order by momento")
+                 .arg(QStringList(huellas.size(), QStringLiteral("?")).join(u',')),
+             QVariantList(huellas.begin(), huellas.end()));
+         !rs->eof(); rs->MoveNext())
+        halladas.insert(rs->texto(5), {rs->texto(0), rs->texto(1), int32_t(rs->entero(2)),
+                                       rs->texto(3), rs->texto(4), rs->texto(5)});
+    return halladas;
+}
+
+}  // namespace
+
+std::optional<EntradaAuditoria> SupresiónDe(Diccionario& d, const QString& número) {
     const QString huella = Huella(ClaveHuellas(d, false), número);
-    if (huella.isEmpty()) return {};
-    return VacíoSiNulo(d.valorÚnico(
-        QStringLiteral("select max(momento) from candora_auditoria where huella = ?"), {huella}));
+    if (huella.isEmpty()) return std::nullopt;
+    const auto halladas = SupresionesDe(d, {huella});
+    if (halladas.isEmpty()) return std::nullopt;
+    return halladas.value(huella);
+}
+
+std::vector<Reaparecido> Reaparecidos(Diccionario& d, const std::vector<int32_t>& postulantes) {
+    std::vector<Reaparecido> hallados;
+    // No key, no erasure yet: nothing to look for.
+    const QByteArray clave = ClaveHuellas(d, false);
+    if (clave.isEmpty()) return hallados;
+    EnLotes(postulantes, [&](const QVariantList& valores, const QString& marcas) {
+        QHash<int32_t, QString> huellas;
+        for (auto rs = d.AbrirRS(
+                 QStringLiteral("select id, dni_numero from nvx_m_postulantes where id in (%1)")
+                     .arg(marcas),
+                 valores);
+             !rs->eof(); rs->MoveNext())
+            if (const QString h = Huella(clave, rs->texto(1)); !h.isEmpty())
+                huellas.insert(int32_t(rs->entero(0)), h);
+        const auto supresiones = SupresionesDe(d, huellas.values());
+        for (const QVariant& v : valores)
+            if (const auto s = supresiones.constFind(huellas.value(v.toInt()));
+                s != supresiones.cend())
+                hallados.push_back({PostulantesASuprimir(d, {v.toInt()}).front(), *s});
+    });
+    return hallados;
+}
+
+QString AvisoReaparecido(const EntradaAuditoria& s) {
+    return QStringLiteral(
+               "Los datos de una persona con este documento se suprimieron el %1 "
+               "(%2). Antes de volver a cargarlos, asegúrese de que la persona está "
+               "de acuerdo.")
+        .arg(FormatearFechaHora(s.momento), s.detalle);
 }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "privacy/Auditoria.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class Diccionario;
@@ -49,5 +52,14 @@ Supresión SuprimirPostulantes(Diccionario& d, const std::vector<int32_t>& ids,
 // The hash an erasure keeps of a document number (empty for no number): an
 // HMAC-SHA256 under the store's own key, of the number as the duplicate rule reads it.
 QString HuellaDocumento(Diccionario& d, const QString& número);
-// When the person with this document number was erased ("yyyyMMddHHmmss"), or empty.
-QString SuprimidoEl(Diccionario& d, const QString& número);
+// The latest erasure of a person with this document number, if any.
+std::optional<EntradaAuditoria> SupresiónDe(Diccionario& d, const QString& número);
+// Which of these applicants carry the document of someone erased before, as the
+// erasure's question names them, with that erasure.
+struct Reaparecido {
+    PostulanteASuprimir postulante;
+    EntradaAuditoria supresión;
+};
+std::vector<Reaparecido> Reaparecidos(Diccionario& d, const std::vector<int32_t>& postulantes);
+// A sentence telling the recruiter so, with the way on.
+QString AvisoReaparecido(const EntradaAuditoria& supresión);

@@ -155,8 +155,13 @@ TEST_P(SupresionTest, NoQuedaNadaDeLaPersonaSalvoUnaEntradaAnónima) {
               "ana suprimió los datos personales Motivo: Pedido del titular");
     EXPECT_EQ(entradas[0].huella, HuellaDocumento(*dic, QStringLiteral("30444555")));
     EXPECT_EQ(entradas[0].huella.size(), 64);
-    EXPECT_FALSE(SuprimidoEl(*dic, QStringLiteral("30 444 555")).isEmpty());
-    EXPECT_TRUE(SuprimidoEl(*dic, QStringLiteral("20111222")).isEmpty());
+    // Filed again, the person is recognised by the number alone.
+    const int32_t vuelve = GuardarPostulante("Q.", "E.", 3, "030444555");
+    const auto reaparecidos = Reaparecidos(*dic, {otro, vuelve});
+    ASSERT_EQ(reaparecidos.size(), 1u);
+    EXPECT_EQ(reaparecidos[0].postulante.id, vuelve);
+    EXPECT_EQ(S(reaparecidos[0].supresión.detalle), "Motivo: Pedido del titular");
+    EXPECT_FALSE(SupresiónDe(*dic, QStringLiteral("20111222")).has_value());
 
     // The photo only they used is gone; the other applicant is whole and found.
     EXPECT_FALSE(QFile::exists(suya));
@@ -248,6 +253,26 @@ TEST_P(SupresionTest, LaHerramientaPideMotivoYNombraAQuienSuprime) {
     EXPECT_EQ(r.código, 0) << S(r.errores);
     EXPECT_EQ(S(r.salida),
               S(QStringLiteral("Suprimido: %1\tQuiroga, Ana (DNI 20111222)\n").arg(id)));
+
+    // Someone erased who comes back in an import is imported, and reported.
+    QTemporaryDir carpeta;
+    const QString nvx = carpeta.filePath(QStringLiteral("lote.nvx"));
+    const auto admin = [&](const QStringList& a) {
+        return CorrerAdmin(almacén->opcionesAdmin() + a);
+    };
+    ASSERT_EQ(admin({QStringLiteral("generar-intercambio"), nvx, QStringLiteral("20")}).código, 0);
+    ASSERT_EQ(admin({QStringLiteral("importar"), nvx}).código, 0);
+    almacén->abrir(*(dic = std::make_unique<Diccionario>()));
+    const QString primero = Unidos(*dic, QStringLiteral("select min(id) from nvx_m_postulantes"));
+    dic.reset();
+    ASSERT_EQ(admin({QStringLiteral("suprimir"), primero, QStringLiteral("--motivo"),
+                     QStringLiteral("Pedido")})
+                  .código,
+              0);
+    r = admin({QStringLiteral("importar"), nvx});
+    EXPECT_TRUE(r.salida.contains(QStringLiteral("Importados: 1\n"))) << S(r.salida);
+    EXPECT_TRUE(r.salida.contains(QStringLiteral("Suprimidos antes: 1\n"))) << S(r.salida);
+    EXPECT_TRUE(r.salida.contains(QStringLiteral("(Motivo: Pedido)"))) << S(r.salida);
 }
 
 EN_AMBOS_ALMACENES(SupresionTest);

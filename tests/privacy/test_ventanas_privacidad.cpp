@@ -4,6 +4,8 @@
 #include "privacy/Conservacion.h"
 #include "privacy/VentanasPrivacidad.h"
 
+#include "controls/ceTxtBox.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -61,6 +63,22 @@ TEST_F(PrivacidadVentanasTest, LaFichaSuprimeTrasNombrarALaPersonaYSeCierra) {
     EXPECT_EQ(n(QStringLiteral("select count(*) from nvx_m_postulantes where id = ?"), {id}), 0);
     EXPECT_EQ(ficha(), nullptr);
     EXPECT_EQ(S(LeerAuditoria(*dic, {}, id).at(0).detalle), "Motivo: Pedido del titular");
+
+    // Filed again, the new card's question says so before the card is made.
+    AlAparecerModal([](QWidget* d) {
+        auto* t = En<ceTxtBox>(d, "txtDocumento");
+        t->clear();
+        Escribir(t, QStringLiteral("20.111.222"));
+        En<QPushButton>(d, "cmdAceptar")->click();
+        if (d->isVisible()) En<QPushButton>(d, "cmdCancelar")->click();
+    });
+    usuario.respuestas = {Respuesta::No};
+    principal->activateWindow();
+    principal->findChild<QAction*>(QStringLiteral("mnuMódulosNuevaFicha"))->trigger();
+    ASSERT_FALSE(usuario.mensajes.empty());
+    EXPECT_TRUE(usuario.mensajes.back().texto.contains(
+        QStringLiteral("Los datos de una persona con este documento se suprimieron el")))
+        << S(usuario.mensajes.back().texto);
 }
 
 // The retention window: off until set; set, it lists those due, oldest first,

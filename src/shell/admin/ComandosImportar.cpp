@@ -68,6 +68,13 @@ int importar(Contexto& c, const QStringList& a) {
         for (const ParDuplicado& p : imp.posiblesDuplicados)
             c.salida << "  " << p.nombreA << " y " << p.nombreB << ": " << p.evidencia() << '\n';
     }
+    if (!imp.reaparecidos.empty()) {
+        c.salida << "Suprimidos antes: " << imp.reaparecidos.size() << '\n';
+        for (const Reaparecido& r : imp.reaparecidos)
+            c.salida << "  " << r.postulante.nombre << ": suprimido el "
+                     << FormatearFechaHora(r.supresión.momento) << " (" << r.supresión.detalle
+                     << ")\n";
+    }
     return r == 0 ? 0 : 1;
 }
 
