@@ -125,7 +125,7 @@ frmFicha::frmFicha(QWidget* parent)
     informe_->setObjectName(QStringLiteral("tlbComandos_Informe"));
     connect(informe_, &QAction::triggered, this,
             [this] { AbrirInformeDatosPersonales(postulante.id); });
-    suprimir_ = tlbComandos_->addAction(style()->standardIcon(QStyle::SP_DialogDiscardButton),
+    suprimir_ = tlbComandos_->addAction(style()->standardIcon(QStyle::SP_BrowserStop),
                                         QStringLiteral("Suprimir datos personales..."));
     suprimir_->setObjectName(QStringLiteral("tlbComandos_Suprimir"));
     // Erased, the card is closed with the person's other windows.
