@@ -1,5 +1,7 @@
 #include "pages/VentanasPaginas.h"
 
+#include "pages/PaginaPdf.h"
+
 #include "documents/Documentos.h"
 #include "export/Exportacion.h"
 #include "filecard/frmFicha.h"
@@ -20,16 +22,12 @@
 #include "store/Valores.h"
 
 #include <QAction>
-#include <QBuffer>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPageSize>
-#include <QPdfWriter>
 #include <QRegularExpression>
 #include <QStyle>
 #include <QTextBrowser>
-#include <QTextDocument>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -386,15 +384,7 @@ void frmCVhtml::exportar() {
     const QString extensión = QFileInfo(destino).suffix().toLower();
     QByteArray contenido;
     if (extensión == QLatin1String("pdf")) {
-        // Drawn in memory first: the file is then written whole or not at all.
-        QBuffer pdf(&contenido);
-        pdf.open(QIODevice::WriteOnly);
-        QTextDocument doc;
-        doc.setHtml(html_);
-        QPdfWriter escritor(&pdf);
-        escritor.setPageSize(QPageSize(QPageSize::A4));
-        escritor.setTitle(windowTitle());
-        doc.print(&escritor);  // the page ends here: the whole document is in `contenido`
+        contenido = PáginaEnPdf(html_, windowTitle());
     } else {
         if (extensión.isEmpty()) destino += QStringLiteral(".htm");
         contenido = html_.toUtf8();

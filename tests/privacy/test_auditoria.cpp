@@ -1,6 +1,7 @@
 #include "Almacen.h"
 #include "Apoyo.h"
 
+#include "documents/Extraccion.h"
 #include "duplicates/Duplicados.h"
 #include "duplicates/Fusion.h"
 #include "export/Exportacion.h"
@@ -118,6 +119,18 @@ TEST_P(AuditoriaTest, ElInformeMuestraTodoLoGuardadoYQuedaAnotado) {
     QFile f(archivo);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(QString::fromUtf8(f.readAll()).contains(QStringLiteral("Historial de accesos")));
+
+    // As PDF too, read back by poppler.
+    const QString pdf = carpeta.filePath(QStringLiteral("informe.pdf"));
+    r = CorrerAdmin(almacén->opcionesAdmin() << QStringLiteral("informe") << QString::number(id)
+                                             << QStringLiteral("--salida") << pdf);
+    EXPECT_EQ(r.código, 0) << S(r.errores);
+    EXPECT_TRUE(r.errores.isEmpty()) << S(r.errores);
+    QFile g(pdf);
+    ASSERT_TRUE(g.open(QIODevice::ReadOnly));
+    const QString texto = ExtraerTexto(g.readAll(), pdf).texto;
+    for (const char* parte : {"Quiroga", "Informe de datos personales", "Historial de accesos"})
+        EXPECT_TRUE(texto.contains(QString::fromUtf8(parte))) << parte << S(texto);
 }
 
 // A store made before the merge record and the erasures' hashes gets both when next opened.

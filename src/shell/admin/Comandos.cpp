@@ -1,5 +1,7 @@
 #include "shell/admin/Comandos.h"
 
+#include "pages/PaginaPdf.h"
+
 #include "store/Archivos.h"
 #include "store/BaseEntregada.h"
 #include "store/Diccionario.h"
@@ -56,8 +58,13 @@ bool EscribirPágina(Contexto& c, const QString& archivo, const QString& html) {
         c.salida << html;
         return true;
     }
+    QByteArray contenido;
+    if (archivo.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        contenido = PáginaEnPdf(html, QFileInfo(archivo).completeBaseName());
+    else
+        contenido = html.toUtf8();
     QString motivo;
-    if (GuardarArchivo(archivo, html.toUtf8(), motivo)) return true;
+    if (GuardarArchivo(archivo, contenido, motivo)) return true;
     c.errores << "No se pudo guardar la página en «" << archivo << "»: " << motivo << '\n';
     return false;
 }

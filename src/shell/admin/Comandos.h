@@ -38,8 +38,9 @@ QString TomarOpción(QStringList& a, const char* nombre, bool& ok,
                     const QString& predeterminado = {});
 // The user whose private definitions are visible: --usuario, else the login name.
 QString TomarUsuario(QStringList& a, bool& ok);
-// Writes a page to `archivo` (UTF-8, replacing it only once complete), or to
-// the standard output when `archivo` is empty. False, with a message, on failure.
+// Writes a page to `archivo` (UTF-8 HTML, or PDF when its name ends in .pdf),
+// replacing it only once complete, or to the standard output when `archivo` is
+// empty. False, with a message, on failure.
 bool EscribirPágina(Contexto& c, const QString& archivo, const QString& html);
 
 // The sub-commands of each subsystem.

@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QFileDevice>
+#include <QGuiApplication>
 
 #include <cstdio>
 
@@ -21,10 +22,28 @@ void mostrarUso(QTextStream& s, const std::vector<Comando>& comandos) {
     for (const Comando& c : comandos) s << "  " << QString::fromUtf8(c.uso) << '\n';
 }
 
+// A page written as PDF is drawn with Qt's fonts, which need a GUI application:
+// made, without any display, only when an argument names a .pdf file.
+bool EscribePdf(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (QByteArray(argv[i]).toLower().endsWith(".pdf")) return true;
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    const bool pdf = EscribePdf(argc, argv);
+    if (pdf && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's own notes on the platform are no concern of the command's user.
+    if (pdf)
+        qInstallMessageHandler([](QtMsgType t, const QMessageLogContext&, const QString& m) {
+            if (t == QtCriticalMsg || t == QtFatalMsg) fprintf(stderr, "%s\n", qPrintable(m));
+        });
+    const std::unique_ptr<QCoreApplication> aplicación(pdf ? new QGuiApplication(argc, argv)
+                                                           : new QCoreApplication(argc, argv));
+    QCoreApplication& app = *aplicación;
     QCoreApplication::setOrganizationName(QStringLiteral("Candora"));
     QCoreApplication::setApplicationName(QStringLiteral("Candora"));
     // Who the audit log names: the login name, unless a command's --usuario says otherwise.
