@@ -179,15 +179,5 @@ void frmDuplicados::noSonLaMismaPersona() {
 }
 
 void InstalarDuplicados() {
-    frmMDI::RegistrarMódulo(QStringLiteral("Duplicados"), [](frmMDI& m) {
-        for (QMdiSubWindow* sub : m.área()->subWindowList())
-            if (auto* d = qobject_cast<frmDuplicados*>(sub->widget())) {
-                m.área()->setActiveSubWindow(sub);
-                d->cargar();
-                return;
-            }
-        auto* d = new frmDuplicados;
-        d->cargar();
-        m.agregarVentana(d);
-    });
+    frmMDI::RegistrarMódulo(QStringLiteral("Duplicados"), &AbrirÚnica<frmDuplicados>);
 }

@@ -242,15 +242,5 @@ void frmConservacion::suprimirMarcados() {
 }
 
 void InstalarPrivacidad() {
-    frmMDI::RegistrarMódulo(QStringLiteral("Conservacion"), [](frmMDI& m) {
-        for (QMdiSubWindow* sub : m.área()->subWindowList())
-            if (auto* c = qobject_cast<frmConservacion*>(sub->widget())) {
-                m.área()->setActiveSubWindow(sub);
-                c->cargar();
-                return;
-            }
-        auto* c = new frmConservacion;
-        c->cargar();
-        m.agregarVentana(c);
-    });
+    frmMDI::RegistrarMódulo(QStringLiteral("Conservacion"), &AbrirÚnica<frmConservacion>);
 }

@@ -342,6 +342,15 @@ void frmMDI::abrirFicha(int32_t id, uint8_t dni_país, const QString& dni_númer
         agregarVentana(w);
 }
 
+QWidget* frmMDI::traerVentana(const QMetaObject& clase) {
+    for (QMdiSubWindow* sub : área_->subWindowList())
+        if (sub->widget() && sub->widget()->metaObject()->inherits(&clase)) {
+            área_->setActiveSubWindow(sub);
+            return sub->widget();
+        }
+    return nullptr;
+}
+
 QMdiSubWindow* frmMDI::agregarVentana(QWidget* w) {
     const QSize pedido = w->size();
     const QString nombre = w->objectName();

@@ -13,6 +13,11 @@ class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 
+class frmMDI;
+// Opens the one window of class T, or brings it to the front, and reads it again.
+template <class T>
+void AbrirÚnica(frmMDI& m);
+
 // The main window: menus, toolbar, status bar and the area the child windows
 // (file cards, results, CV pages) live in.
 class frmMDI : public QMainWindow {
@@ -42,6 +47,8 @@ class frmMDI : public QMainWindow {
 
     // Adds a child window to the area and shows it.
     QMdiSubWindow* agregarVentana(QWidget* w);
+    // The open child window of this class, brought to the front; nullptr when none.
+    QWidget* traerVentana(const QMetaObject& clase);
     QMdiArea* área() const { return área_; }
 
     // The popup command menu over `destino`: "Comando" + `tag` is called on it
@@ -111,6 +118,17 @@ class frmMDI : public QMainWindow {
     bool respaldoHabilitado_ = true;
     bool sinBase_ = false;
 };
+
+template <class T>
+void AbrirÚnica(frmMDI& m) {
+    if (auto* v = qobject_cast<T*>(m.traerVentana(T::staticMetaObject))) {
+        v->cargar();
+        return;
+    }
+    auto* v = new T;
+    v->cargar();
+    m.agregarVentana(v);
+}
 
 // What the user is told of a card whose applicant another workstation deleted.
 QString TextoFichaBorrada();
