@@ -143,8 +143,12 @@ Supresión SuprimirPostulantes(Diccionario& d, const std::vector<int32_t>& ids,
                            QStringLiteral("Falta el motivo de la supresión (por ejemplo, «pedido "
                                           "del titular»): escríbalo y vuelva a suprimir."));
     std::vector<int32_t> únicos;
+    QSet<int32_t> vistos;
     for (const int32_t id : ids)
-        if (std::find(únicos.begin(), únicos.end(), id) == únicos.end()) únicos.push_back(id);
+        if (!vistos.contains(id)) {
+            vistos.insert(id);
+            únicos.push_back(id);
+        }
     Supresión hecha;
     if (únicos.empty()) return hecha;
 
@@ -154,6 +158,14 @@ Supresión SuprimirPostulantes(Diccionario& d, const std::vector<int32_t>& ids,
         Transaccion t(d);
         PostulantesASuprimir(d, únicos);  // every one of them is there
         const QByteArray clave = ClaveHuellas(d, true);
+        // A staged row of the same person would bring them back; staging is
+        // empty but while an import runs.
+        QStringList preparadas;
+        for (const char* tabla :
+             {"imp_postulantes", "imp_formacion", "imp_idiomas", "imp_experiencia"})
+            if (d.valorÚnico(QStringLiteral("select 1 from %1 limit 1").arg(QLatin1String(tabla)))
+                    .isValid())
+                preparadas << QLatin1String(tabla);
         int hechos = 0;
         EnLotes(únicos, [&](const QVariantList& valores, const QString& marcas) {
             QHash<int32_t, QString> documentos;
@@ -163,12 +175,10 @@ Supresión SuprimirPostulantes(Diccionario& d, const std::vector<int32_t>& ids,
                                      valores);
                  !rs->eof(); rs->MoveNext()) {
                 documentos.insert(int32_t(rs->entero(0)), rs->texto(2));
-                // A staged row of the same person would bring them back.
-                for (const char* tabla :
-                     {"imp_postulantes", "imp_formacion", "imp_idiomas", "imp_experiencia"})
+                for (const QString& tabla : std::as_const(preparadas))
                     d.ejecutar(
                         QStringLiteral("delete from %1 where doc_pais = ? and doc_numero = ?")
-                            .arg(QLatin1String(tabla)),
+                            .arg(tabla),
                         {rs->valor(1), rs->valor(2)});
             }
             for (auto rs = d.AbrirRS(
