@@ -81,9 +81,9 @@ frmSupresion::frmSupresion(const std::vector<PostulanteASuprimir>& postulantes,
     QPushButton* cancelar = botones->addButton(QDialogButtonBox::Cancel);
     cancelar->setObjectName(QStringLiteral("cmdCancelar"));
     cancelar->setText(QStringLiteral("&Cancelar"));
-    // Enter in the reason never erases: the button has to be chosen.
+    // Enter in the reason neither erases nor cancels: a button has to be chosen.
     suprimir_->setAutoDefault(false);
-    cancelar->setDefault(true);
+    cancelar->setAutoDefault(false);
     const auto habilitar = [this] { suprimir_->setEnabled(!this->motivo().isEmpty()); };
     connect(motivo_, &QLineEdit::textChanged, this, habilitar);
     habilitar();
@@ -109,7 +109,9 @@ bool SuprimirConPregunta(const std::vector<int32_t>& ids, const QString& motivo)
     try {
         Espera espera(QStringLiteral("Aguarde mientras Candora suprime los datos..."));
         hecha = SuprimirPostulantes(Almacén(), ids, pregunta.motivo(), [&](int n, int total) {
-            espera.texto(QStringLiteral("Suprimidos %1 de %2 postulantes...").arg(n).arg(total));
+            if (total > 1)
+                espera.texto(
+                    QStringLiteral("Suprimidos %1 de %2 postulantes...").arg(n).arg(total));
         });
     } catch (const ErrorAlmacen& e) {
         InformarFalla(QStringLiteral("No se suprimió ningún dato."), e);
