@@ -197,16 +197,19 @@ void frmImportar::importar() {
     }
     if (!imp.reaparecidos.empty()) {
         const Reaparecido& r = imp.reaparecidos.front();
+        const QString quién = r.postulante.nombre, cuándo = FormatearFechaHora(r.supresión.momento);
         estado_->setText(
-            estado_->text() +
-            QStringLiteral("\n%1 el documento de alguien cuyos datos se suprimieron (%2, el %3: "
-                           "%4). Antes de conservarlos, asegúrese de que la persona está de "
-                           "acuerdo.")
-                .arg(imp.reaparecidos.size() == 1 ? QStringLiteral("1 postulante nuevo tiene")
-                                                  : QStringLiteral("%1 postulantes nuevos tienen")
-                                                        .arg(imp.reaparecidos.size()),
-                     r.postulante.nombre, FormatearFechaHora(r.supresión.momento),
-                     r.supresión.detalle));
+            estado_->text() + u'\n' +
+            (imp.reaparecidos.size() == 1
+                 ? QStringLiteral("1 postulante nuevo, %1, tiene el documento de alguien cuyos "
+                                  "datos se suprimieron el %2 (%3). Antes de conservarlo, "
+                                  "asegúrese de que la persona está de acuerdo.")
+                       .arg(quién, cuándo, r.supresión.detalle)
+                 : QStringLiteral("%1 postulantes nuevos tienen el documento de personas cuyos "
+                                  "datos se suprimieron; el primero, %2, el %3 (%4). Antes de "
+                                  "conservarlos, asegúrese de que esas personas están de acuerdo.")
+                       .arg(QString::number(imp.reaparecidos.size()), quién, cuándo,
+                            r.supresión.detalle)));
     }
     // A summary of several lines grows the window instead of being cut.
     if (layout()->hasHeightForWidth())
