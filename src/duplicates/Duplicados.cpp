@@ -45,18 +45,12 @@ const QStringList kCamposClave{QStringLiteral("postulante"), QStringLiteral("reg
 // How each of these applicants reads in a list of pairs.
 QHash<int32_t, QString> Nombres(Diccionario& d, const QSet<int32_t>& ids) {
     QHash<int32_t, QString> nombres;
-    EnLotes(std::vector<int32_t>(ids.begin(), ids.end()), [&](const QVariantList& valores,
-                                                              const QString& lista) {
-        for (auto rs =
-                 d.AbrirRS(QStringLiteral("select p.id, p.apellido, p.nombre, s.nombre, "
-                                          "p.dni_numero from nvx_m_postulantes p left join "
-                                          "nvx_m_paises s on s.id = p.dni_pais where p.id in (%1)")
-                               .arg(lista),
-                           valores);
-             !rs->eof(); rs->MoveNext())
-            nombres.insert(int32_t(rs->entero(0)),
-                           NombreDuplicado(rs->texto(1), rs->texto(2), rs->texto(3), rs->texto(4)));
-    });
+    EnLotes(std::vector<int32_t>(ids.begin(), ids.end()),
+            [&](const QVariantList& valores, const QString& lista) {
+                for (const PostulanteNombrado& p :
+                     PostulantesDonde(d, QStringLiteral("p.id in (%1)").arg(lista), valores))
+                    nombres.insert(p.id, p.nombre);
+            });
     return nombres;
 }
 
@@ -249,6 +243,24 @@ void DescartarPar(Diccionario& d, int32_t a, int32_t b, const QString& usuario) 
                               "(?, ?, ?, ?)"),
                {a, b, ValorTexto(usuario), FechaHoraTexto()});
     t.confirmar();
+}
+
+std::vector<PostulanteNombrado> PostulantesDonde(Diccionario& d, const QString& condición,
+                                                 const QVariantList& valores) {
+    std::vector<PostulanteNombrado> postulantes;
+    for (auto rs = d.AbrirRS(
+             QStringLiteral("select p.id, p.apellido, p.nombre, s.nombre, p.dni_numero, "
+                            "coalesce(p.actualizado, p.fecha_ingreso) as cambio from "
+                            "nvx_m_postulantes p left join nvx_m_paises s on s.id = p.dni_pais "
+                            "where ") +
+                 condición,
+             valores);
+         !rs->eof(); rs->MoveNext())
+        postulantes.push_back(
+            {int32_t(rs->entero(0)),
+             NombreDuplicado(rs->texto(1), rs->texto(2), rs->texto(3), rs->texto(4)),
+             rs->texto(5)});
+    return postulantes;
 }
 
 QString NombreDuplicado(const QString& apellido, const QString& nombre, const QString& país,

@@ -3,6 +3,7 @@
 #include "duplicates/Reglas.h"
 
 #include <QString>
+#include <QVariantList>
 
 #include <cstdint>
 #include <functional>
@@ -64,3 +65,14 @@ void DescartarPar(Diccionario& d, int32_t a, int32_t b, const QString& usuario);
 // "(documento X de País)" for another country's document.
 QString NombreDuplicado(const QString& apellido, const QString& nombre, const QString& país,
                         const QString& documento);
+
+// An applicant named so, with their last change (else their filing), "yyyyMMddHHmmss".
+struct PostulanteNombrado {
+    int32_t id = 0;
+    QString nombre;
+    QString actualizado;
+};
+// The applicants a condition on `p` (nvx_m_postulantes) selects, named so; the
+// condition may end in an "order by".
+std::vector<PostulanteNombrado> PostulantesDonde(Diccionario& d, const QString& condición,
+                                                 const QVariantList& valores);

@@ -1,7 +1,6 @@
 #include "duplicates/VentanaDuplicados.h"
 
 #include "duplicates/Fusion.h"
-#include "filecard/frmFicha.h"
 #include "pages/VentanasPaginas.h"
 #include "shell/Fallas.h"
 #include "shell/Iconos.h"
@@ -29,12 +28,9 @@ namespace {
 QWidget* VentanaDe(int32_t a, int32_t b) {
     frmMDI* m = VentanaPrincipal();
     if (!m) return nullptr;
-    for (QMdiSubWindow* sub : m->área()->subWindowList()) {
-        int32_t id = 0;
-        if (auto* f = qobject_cast<frmFicha*>(sub->widget())) id = f->postulante.id;
-        if (auto* c = qobject_cast<frmCVhtml*>(sub->widget())) id = c->postulante.id;
-        if (id != 0 && (id == a || id == b)) return sub->widget();
-    }
+    for (QMdiSubWindow* sub : m->área()->subWindowList())
+        if (const int32_t id = PostulanteDeVentana(sub->widget()); id != 0 && (id == a || id == b))
+            return sub->widget();
     return nullptr;
 }
 

@@ -26,6 +26,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -62,23 +63,25 @@ QAction* Botón(QToolBar* b, const char* clave, const QString& rótulo,
     return a;
 }
 
-// The card and CV windows of these applicants close: they no longer exist.
+}  // namespace
+
+int32_t PostulanteDeVentana(const QWidget* w) {
+    if (const auto* f = qobject_cast<const frmFicha*>(w)) return f->postulante.id;
+    if (const auto* c = qobject_cast<const frmCVhtml*>(w)) return c->postulante.id;
+    return 0;
+}
+
 void CerrarVentanasDe(const std::vector<int32_t>& ids) {
     frmMDI* m = VentanaPrincipal();
     if (!m) return;
+    const QSet<int32_t> borrados(ids.begin(), ids.end());
     for (QMdiSubWindow* sub : m->área()->subWindowList()) {
-        int32_t id = 0;
-        if (auto* f = qobject_cast<frmFicha*>(sub->widget())) {
-            id = f->postulante.id;
-            if (std::find(ids.begin(), ids.end(), id) != ids.end()) f->modificada = false;
-        } else if (auto* c = qobject_cast<frmCVhtml*>(sub->widget())) {
-            id = c->postulante.id;
-        }
-        if (id != 0 && std::find(ids.begin(), ids.end(), id) != ids.end()) sub->close();
+        const int32_t id = PostulanteDeVentana(sub->widget());
+        if (id == 0 || !borrados.contains(id)) continue;
+        if (auto* f = qobject_cast<frmFicha*>(sub->widget())) f->modificada = false;
+        sub->close();
     }
 }
-
-}  // namespace
 
 int32_t IdDeEnlace(const QUrl& destino) {
     static const QRegularExpression enlace(QStringLiteral("^post([0-9]{1,9})$"));

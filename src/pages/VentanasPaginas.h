@@ -71,6 +71,10 @@ class frmCVhtml : public QWidget {
 
 // The applicant id a page link names ("post123"), or 0 for any other link.
 int32_t IdDeEnlace(const QUrl& destino);
+// The applicant a card or CV window shows; 0 for any other window.
+int32_t PostulanteDeVentana(const QWidget* w);
+// The card and CV windows of these applicants close without asking: they no longer exist.
+void CerrarVentanasDe(const std::vector<int32_t>& ids);
 // Shows the CV window of applicant `id`; says so when it no longer exists.
 // `resaltar`: the words of the keyword search it was found by, highlighted.
 void AbrirCV(int32_t id, const QStringList& resaltar = {});

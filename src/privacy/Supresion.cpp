@@ -75,24 +75,6 @@ void Borrar(Diccionario& d, const QVariantList& ids, const QString& marcas) {
 
 }  // namespace
 
-std::vector<PostulanteASuprimir> PostulantesDonde(Diccionario& d, const QString& condición,
-                                                  const QVariantList& valores) {
-    std::vector<PostulanteASuprimir> postulantes;
-    for (auto rs = d.AbrirRS(
-             QStringLiteral("select p.id, p.apellido, p.nombre, s.nombre, p.dni_numero, "
-                            "coalesce(p.actualizado, p.fecha_ingreso) as cambio from "
-                            "nvx_m_postulantes p left join nvx_m_paises s on s.id = p.dni_pais "
-                            "where ") +
-                 condición,
-             valores);
-         !rs->eof(); rs->MoveNext())
-        postulantes.push_back(
-            {int32_t(rs->entero(0)),
-             NombreDuplicado(rs->texto(1), rs->texto(2), rs->texto(3), rs->texto(4)),
-             rs->texto(5)});
-    return postulantes;
-}
-
 std::vector<PostulanteASuprimir> PostulantesASuprimir(Diccionario& d,
                                                       const std::vector<int32_t>& ids) {
     QHash<int32_t, PostulanteASuprimir> hallados;

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "duplicates/Duplicados.h"
 #include "privacy/Auditoria.h"
 
 #include <QString>
 #include <QStringList>
-#include <QVariantList>
 
 #include <cstdint>
 #include <functional>
@@ -20,19 +20,10 @@ class Diccionario;
 // recognised; no name.
 
 // An applicant as the erasure's question names them.
-struct PostulanteASuprimir {
-    int32_t id = 0;
-    QString nombre;       // "Pérez, José (DNI 20111222)"
-    QString actualizado;  // last change (else filing), "yyyyMMddHHmmss"
-};
+using PostulanteASuprimir = PostulanteNombrado;
 // Throws ErrorAlmacen when one of them does not exist.
 std::vector<PostulanteASuprimir> PostulantesASuprimir(Diccionario& d,
                                                       const std::vector<int32_t>& ids);
-
-// The applicants a condition on `p` (nvx_m_postulantes) selects, named so; the
-// condition may end in an "order by".
-std::vector<PostulanteASuprimir> PostulantesDonde(Diccionario& d, const QString& condición,
-                                                  const QVariantList& valores);
 
 // What the question says will be removed, naming whom.
 QString PreguntaSupresión(const std::vector<PostulanteASuprimir>& postulantes);

@@ -1,6 +1,5 @@
 #include "privacy/VentanasPrivacidad.h"
 
-#include "filecard/frmFicha.h"
 #include "pages/VentanasPaginas.h"
 #include "privacy/Conservacion.h"
 #include "shell/Fallas.h"
@@ -19,10 +18,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
-#include <QSet>
 #include <QSpinBox>
 #include <QStyle>
 #include <QTreeWidget>
@@ -31,22 +27,6 @@
 namespace {
 
 const QString kTítulo = QStringLiteral("Suprimir datos personales");
-
-// Closes the cards and CV pages of erased applicants: nothing is left to save.
-void CerrarVentanasDe(const std::vector<int32_t>& ids) {
-    frmMDI* m = VentanaPrincipal();
-    if (!m) return;
-    const QSet<int32_t> borrados(ids.begin(), ids.end());
-    for (QMdiSubWindow* sub : m->área()->subWindowList()) {
-        int32_t id = 0;
-        if (auto* f = qobject_cast<frmFicha*>(sub->widget())) {
-            id = f->postulante.id;
-            if (borrados.contains(id)) f->modificada = false;
-        }
-        if (auto* c = qobject_cast<frmCVhtml*>(sub->widget())) id = c->postulante.id;
-        if (id != 0 && borrados.contains(id)) sub->close();
-    }
-}
 
 }  // namespace
 
