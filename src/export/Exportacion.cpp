@@ -26,6 +26,24 @@ struct CerrarLibro {
     void operator()(lxw_workbook* w) const { workbook_close(w); }
 };
 
+// Fills `campo` of each applicant's row with the texts `texto` makes of their
+// rows of `rs` (keyed by applicant, in order), joined; only the first when `primera`.
+void Listar(Recordset& rs, QHash<int32_t, FilaExportación>& filas, QString FilaExportación::*campo,
+            const QString& separador, bool primera,
+            const std::function<QString(Recordset&)>& texto) {
+    for (const auto& [id, posiciones] : FilasPorClave(rs).asKeyValueRange()) {
+        const auto it = filas.find(int32_t(id));
+        if (it == filas.end()) continue;
+        QStringList textos;
+        for (const int pos : posiciones) {
+            rs.Move(pos);
+            if (const QString t = texto(rs); !t.isEmpty()) textos << t;
+            if (primera) break;
+        }
+        (*it).*campo = textos.join(separador);
+    }
+}
+
 }  // namespace
 
 const QStringList& ColumnasExportación() {
@@ -100,12 +118,9 @@ std::vector<FilaExportación> FilasExportación(Diccionario& d, const std::vecto
                            "order by x.empleo_actual desc, x.egreso_ano desc, x.egreso_mes desc")
                 .arg(en),
             v);
-        for (const auto& [id, posiciones] : FilasPorClave(*x).asKeyValueRange()) {
-            x->Move(posiciones.front());
-            if (auto it = filas.find(int32_t(id)); it != filas.end())
-                it->últimoEmpleo = UnirTextos({x->texto(1).trimmed(), x->texto(2).trimmed()},
-                                              QStringLiteral(" en "));
-        }
+        Listar(*x, filas, &FilaExportación::últimoEmpleo, {}, true, [](Recordset& r) {
+            return UnirTextos({r.texto(1).trimmed(), r.texto(2).trimmed()}, QStringLiteral(" en "));
+        });
         auto i = d.AbrirRS(
             QStringLiteral("select i.postulante, li.nombre, n.nombre from nvx_d_idiomas i left "
                            "join nvx_m_idiomas li on li.id = i.idioma left join "
@@ -113,17 +128,11 @@ std::vector<FilaExportación> FilasExportación(Diccionario& d, const std::vecto
                            "order by li.nombre")
                 .arg(en),
             v);
-        for (const auto& [id, posiciones] : FilasPorClave(*i).asKeyValueRange()) {
-            QStringList idiomas;
-            for (const int pos : posiciones) {
-                i->Move(pos);
-                const QString nivel = i->texto(2).trimmed();
-                idiomas << i->texto(1).trimmed() +
-                               (nivel.isEmpty() ? QString() : QStringLiteral(" (") + nivel + u')');
-            }
-            if (auto it = filas.find(int32_t(id)); it != filas.end())
-                it->idiomas = idiomas.join(QStringLiteral(", "));
-        }
+        Listar(*i, filas, &FilaExportación::idiomas, QStringLiteral(", "), false, [](Recordset& r) {
+            const QString nivel = r.texto(2).trimmed();
+            return r.texto(1).trimmed() +
+                   (nivel.isEmpty() ? QString() : QStringLiteral(" (") + nivel + u')');
+        });
         auto f = d.AbrirRS(
             QStringLiteral("select f.postulante, t.nombre, ins.nombre, es.nombre from "
                            "nvx_d_formacion f left join nvx_m_titulos t on t.id = f.titulo left "
@@ -132,19 +141,14 @@ std::vector<FilaExportación> FilasExportación(Diccionario& d, const std::vecto
                            "f.postulante in (%1) order by f.ultimo desc, f.ingreso desc")
                 .arg(en),
             v);
-        for (const auto& [id, posiciones] : FilasPorClave(*f).asKeyValueRange()) {
-            QStringList estudios;
-            for (const int pos : posiciones) {
-                f->Move(pos);
-                const QString instituto = f->texto(2).trimmed(), estado = f->texto(3).trimmed();
-                QString e = f->texto(1).trimmed();
-                if (!instituto.isEmpty()) e += QStringLiteral(" (") + instituto + u')';
-                if (!estado.isEmpty()) e += QStringLiteral(", ") + estado.toLower();
-                if (!e.trimmed().isEmpty()) estudios << e.trimmed();
-            }
-            if (auto it = filas.find(int32_t(id)); it != filas.end())
-                it->formación = estudios.join(QStringLiteral("; "));
-        }
+        Listar(*f, filas, &FilaExportación::formación, QStringLiteral("; "), false,
+               [](Recordset& r) {
+                   const QString instituto = r.texto(2).trimmed(), estado = r.texto(3).trimmed();
+                   QString e = r.texto(1).trimmed();
+                   if (!instituto.isEmpty()) e += QStringLiteral(" (") + instituto + u')';
+                   if (!estado.isEmpty()) e += QStringLiteral(", ") + estado.toLower();
+                   return e.trimmed();
+               });
     });
     std::vector<FilaExportación> orden;
     orden.reserve(ids.size());
