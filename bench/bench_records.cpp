@@ -79,7 +79,7 @@ void BM_AuditoriaAlAbrirFicha(benchmark::State& state) {
     }
     for (auto _ : state) {
         AuditarLectura(id, Acción::AbrióFicha);
-        benchmark::DoNotOptimize(LeerAuditoria(*dic, {}, id));
+        benchmark::DoNotOptimize(ÚltimasEntradas(*dic, id, 200));
         state.PauseTiming();
         VolcarLecturas(*dic);
         state.ResumeTiming();

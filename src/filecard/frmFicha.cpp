@@ -893,11 +893,10 @@ void frmFicha::construirObservaciones(Página& p) {
             const QString t = FusionesDe(Almacén(), postulante.id);
             fusiones->setText(t);
             fusiones->setVisible(!t.isEmpty());
-            const auto entradas = LeerAuditoria(Almacén(), {}, postulante.id);
-            for (auto e = entradas.rbegin(); e != entradas.rend() && historial->count() < 200; ++e)
+            for (const EntradaAuditoria& e : ÚltimasEntradas(Almacén(), postulante.id, 200))
                 historial->addItem(
-                    UnirTextos({FormatearFechaHora(e->momento), e->usuario,
-                                UnirTextos({e->acción, e->detalle}, QStringLiteral(": "))},
+                    UnirTextos({FormatearFechaHora(e.momento), e.usuario,
+                                UnirTextos({e.acción, e.detalle}, QStringLiteral(": "))},
                                QStringLiteral(" · ")));
         } catch (const ErrorAlmacen&) {
             historial->addItem(QStringLiteral("Sin historial en esta base de datos."));

@@ -114,21 +114,32 @@ void OlvidarLecturas(const std::vector<int32_t>& postulantes) {
                   [&borrar](const Lectura& x) { return borrar.contains(x.postulante); });
 }
 
-std::vector<EntradaAuditoria> LeerAuditoria(Diccionario& d, const QString& desde,
-                                            int32_t postulante) {
-    QString sql = QStringLiteral(
-        "select momento, usuario, postulante, accion, detalle, huella from candora_auditoria "
-        "where momento >= ?");
-    QVariantList v{desde};
-    if (postulante != 0) {
-        sql += QStringLiteral(" and postulante = ?");
-        v << postulante;
-    }
+std::vector<EntradaAuditoria> EntradasDonde(Diccionario& d, const QString& condición,
+                                            const QVariantList& valores, const QString& resto) {
     std::vector<EntradaAuditoria> entradas;
-    // Entries of one second keep the order they were written in.
-    for (auto rs = d.AbrirRS(sql + QStringLiteral(" order by momento, rowid"), v); !rs->eof();
-         rs->MoveNext())
+    for (auto rs = d.AbrirRS(QStringLiteral("select momento, usuario, postulante, accion, detalle, "
+                                            "huella from candora_auditoria where ") +
+                                 condición + u' ' + resto,
+                             valores);
+         !rs->eof(); rs->MoveNext())
         entradas.push_back({rs->texto(0), rs->texto(1), int32_t(rs->entero(2)), rs->texto(3),
                             rs->texto(4), rs->texto(5)});
     return entradas;
+}
+
+std::vector<EntradaAuditoria> LeerAuditoria(Diccionario& d, const QString& desde,
+                                            int32_t postulante) {
+    QString condición = QStringLiteral("momento >= ?");
+    QVariantList v{desde};
+    if (postulante != 0) {
+        condición += QStringLiteral(" and postulante = ?");
+        v << postulante;
+    }
+    // Entries of one second keep the order they were written in.
+    return EntradasDonde(d, condición, v, QStringLiteral("order by momento, rowid"));
+}
+
+std::vector<EntradaAuditoria> ÚltimasEntradas(Diccionario& d, int32_t postulante, int cuántas) {
+    return EntradasDonde(d, QStringLiteral("postulante = ?"), {postulante, cuántas},
+                         QStringLiteral("order by momento desc, rowid desc limit ?"));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariantList>
 
 #include <cstdint>
 #include <vector>
@@ -53,3 +54,8 @@ struct EntradaAuditoria {
 // `postulante` is not 0, in the order they were written.
 std::vector<EntradaAuditoria> LeerAuditoria(Diccionario& d, const QString& desde = {},
                                             int32_t postulante = 0);
+// An applicant's latest entries, latest first, at most `cuántas`: what a card shows.
+std::vector<EntradaAuditoria> ÚltimasEntradas(Diccionario& d, int32_t postulante, int cuántas);
+// The entries a condition selects, then `resto` ("order by …").
+std::vector<EntradaAuditoria> EntradasDonde(Diccionario& d, const QString& condición,
+                                            const QVariantList& valores, const QString& resto = {});

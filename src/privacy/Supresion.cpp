@@ -215,14 +215,12 @@ namespace {
 QHash<QString, EntradaAuditoria> SupresionesDe(Diccionario& d, const QStringList& huellas) {
     QHash<QString, EntradaAuditoria> halladas;
     if (huellas.isEmpty()) return halladas;
-    for (auto rs = d.AbrirRS(
-             QStringLiteral("select momento, usuario, postulante, accion, detalle, huella from "
-                            "candora_auditoria where huella in (%1) order by momento")
+    for (EntradaAuditoria& e : EntradasDonde(
+             d,
+             QStringLiteral("huella in (%1)")
                  .arg(QStringList(huellas.size(), QStringLiteral("?")).join(u',')),
-             QVariantList(huellas.begin(), huellas.end()));
-         !rs->eof(); rs->MoveNext())
-        halladas.insert(rs->texto(5), {rs->texto(0), rs->texto(1), int32_t(rs->entero(2)),
-                                       rs->texto(3), rs->texto(4), rs->texto(5)});
+             QVariantList(huellas.begin(), huellas.end()), QStringLiteral("order by momento")))
+        halladas.insert(e.huella, std::move(e));
     return halladas;
 }
 
