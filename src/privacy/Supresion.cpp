@@ -11,6 +11,7 @@
 #include "store/Valores.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageAuthenticationCode>
 #include <QRandomGenerator>
 #include <QSet>
@@ -18,6 +19,10 @@
 namespace {
 
 const QString kClaveHuellas = QStringLiteral("clave_huellas");
+// What a photo file is named, as the card takes them.
+const QStringList kExtensionesFoto{
+    QStringLiteral("png"), QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("bmp"),
+    QStringLiteral("gif"), QStringLiteral("tif"), QStringLiteral("tiff")};
 
 // The store's key for the documents' hashes: made at the first erasure, so that
 // a listing of the log taken elsewhere cannot be matched against every number.
@@ -198,9 +203,15 @@ Supresión SuprimirPostulantes(Diccionario& d, const std::vector<int32_t>& ids,
                                  valores);
              !rs->eof(); rs->MoveNext())
             usadas.insert(rs->texto(0));
-        for (const QString& foto : lote)
-            if (!usadas.contains(foto) && QFile::exists(foto) && !QFile::remove(foto))
+        for (const QString& foto : lote) {
+            const QFileInfo f(foto);
+            if (usadas.contains(foto) || !f.exists()) continue;
+            // Only a picture goes: a path the store was given to anything else (a link,
+            // a folder, someone's document) is left for the user to judge.
+            if (!f.isFile() || f.isSymLink() ||
+                !kExtensionesFoto.contains(f.suffix(), Qt::CaseInsensitive) || !QFile::remove(foto))
                 hecha.fotosQueQuedan << foto;
+        }
     }
     return hecha;
 }

@@ -30,7 +30,7 @@ QString PreguntaSupresión(const std::vector<PostulanteASuprimir>& postulantes);
 
 struct Supresión {
     int postulantes = 0;
-    // Photo files that stay on disk because they could not be removed.
+    // Photo files that stay on disk: they could not be removed, or are not pictures.
     QStringList fotosQueQuedan;
 };
 // Erases them all in one transaction (nothing of it when it fails), then removes

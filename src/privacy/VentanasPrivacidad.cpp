@@ -99,8 +99,9 @@ bool SuprimirConPregunta(const std::vector<int32_t>& ids, const QString& motivo)
     }
     CerrarVentanasDe(ids);
     if (!hecha.fotosQueQuedan.isEmpty())
-        MsgBox(QStringLiteral("Los datos se suprimieron, pero estas fotos no se pudieron borrar "
-                              "del disco; bórrelas a mano:\n\n") +
+        MsgBox(QStringLiteral("Los datos se suprimieron, pero estos archivos de fotos quedaron en "
+                              "el disco (no se pudieron borrar, o no son imágenes). Revíselos y "
+                              "bórrelos a mano si corresponde:\n\n") +
                    hecha.fotosQueQuedan.join(u'\n'),
                Icono::Exclamación, Botones::Aceptar, kTítulo);
     MostrarEstado(TextoCantidad(hecha.postulantes, QStringLiteral("postulante suprimido"),

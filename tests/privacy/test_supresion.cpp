@@ -112,6 +112,11 @@ TEST_P(SupresionTest, NoQuedaNadaDeLaPersonaSalvoUnaEntradaAnónima) {
         p.Observaciones = QStringLiteral("Maneja grúas.");
         p.Fotos.Add(QStringLiteral("Frente"), compartida);
     });
+    // A "photo" the store was pointed at that is no picture is never deleted.
+    const QString ajeno = Escribir(fotos.filePath(QStringLiteral("contrato.odt")));
+    dic->ejecutar(QStringLiteral("insert into nvx_d_fotos (postulante, titulo, foto) values (?, "
+                                 "'Otra', ?)"),
+                  {id, ajeno});
     // Rows about the person elsewhere: a merge, a pair set aside, a saved result,
     // a staged import, readings not written yet.
     const int32_t repetido = GuardarPostulante("QUIMBAYAZT", "EULOGIAXZ", 2, "30444555");
@@ -129,6 +134,7 @@ TEST_P(SupresionTest, NoQuedaNadaDeLaPersonaSalvoUnaEntradaAnónima) {
     const Supresión hecha =
         SuprimirPostulantes(*dic, {id, id}, QStringLiteral("Pedido del titular"));
     EXPECT_EQ(hecha.postulantes, 1);
+    EXPECT_EQ(hecha.fotosQueQuedan, QStringList{ajeno});
     VolcarLecturas(*dic);
 
     EXPECT_EQ(Menciones(*dic), QStringList());
@@ -165,6 +171,7 @@ TEST_P(SupresionTest, NoQuedaNadaDeLaPersonaSalvoUnaEntradaAnónima) {
 
     // The photo only they used is gone; the other applicant is whole and found.
     EXPECT_FALSE(QFile::exists(suya));
+    EXPECT_TRUE(QFile::exists(ajeno));
     EXPECT_TRUE(QFile::exists(compartida));
     EXPECT_EQ(Hallados("grúas"), std::vector<int32_t>{otro});
     EXPECT_EQ(Unidos(*dic, QStringLiteral("select count(*) from nvx_d_fotos where postulante = ?"),

@@ -79,7 +79,9 @@ int Suprimir(Contexto& c, const std::vector<int32_t>& ids, const QString& motivo
               << (hecha.postulantes == 1 ? " postulante suprimido" : " postulantes suprimidos")
               << '\n';
     for (const QString& f : hecha.fotosQueQuedan)
-        c.errores << "No se pudo borrar la foto «" << f << "»: bórrela a mano.\n";
+        c.errores << "La foto «" << f
+                  << "» quedó en el disco (no se pudo borrar, o no es una imagen): revísela y "
+                     "bórrela a mano si corresponde.\n";
     return hecha.fotosQueQuedan.isEmpty() ? 0 : 1;
 }
 
